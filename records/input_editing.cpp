@@ -1,0 +1,143 @@
+#include "records/input_editing.hpp"
+
+#include <array>
+#include <charconv>
+#include <cstdint>
+#include <limits>
+
+namespace records {
+namespace {
+
+// A field without its blanks. Fields are at most 255 characters wide.
+struct packed_field {
+    std::array<char, 256> chars;
+    std::size_t size = 0;
+
+    explicit packed_field(std::string_view field) {
+        for (char c : field)
+            if (c != ' ' && size < chars.size()) chars[size++] = c;
+    }
+    std::string_view view() const { return {chars.data(), size}; }
+};
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+bool equals_ignoring_case(std::string_view text, std::string_view lower) {
+    if (text.size() != lower.size()) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c != lower[i]) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+field_status read_integer_field(std::string_view field, std::int32_t& value) {
+    packed_field packed(field);
+    std::string_view s = packed.view();
+    bool negative = false;
+    if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
+        negative = s.front() == '-';
+        s.remove_prefix(1);
+    }
+    std::int64_t magnitude = 0;
+    bool too_large = false;
+    for (char c : s) {
+        if (!is_digit(c)) return field_status::invalid;
+        if (!too_large) {
+            magnitude = magnitude * 10 + (c - '0');
+            too_large = magnitude > std::int64_t{1} << 31;
+        }
+    }
+    std::int64_t signed_value = negative ? -magnitude : magnitude;
+    if (too_large || signed_value > std::numeric_limits<std::int32_t>::max()) return field_status::out_of_range;
+    value = static_cast<std::int32_t>(signed_value);
+    return field_status::ok;
+}
+
+field_status read_real_field(std::string_view field, int digits, float& value) {
+    packed_field packed(field);
+    std::string_view s = packed.view();
+    bool negative = false;
+    if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
+        negative = s.front() == '-';
+        s.remove_prefix(1);
+    }
+    if (s.empty()) {
+        value = 0.0f;
+        return field_status::ok;
+    }
+    if (equals_ignoring_case(s, "inf") || equals_ignoring_case(s, "infinity")) {
+        value = negative ? -std::numeric_limits<float>::infinity() : std::numeric_limits<float>::infinity();
+        return field_status::ok;
+    }
+    if (equals_ignoring_case(s, "nan")) {
+        value = std::numeric_limits<float>::quiet_NaN();
+        return field_status::ok;
+    }
+
+    // Mantissa: digits with at most one point. The digits go to `number`
+    // without the point; `scale` is the power of ten that the point (or the
+    // implied fraction) stands for.
+    std::array<char, 280> number;
+    std::size_t n = 0;
+    std::size_t i = 0;
+    bool point = false;
+    std::int64_t fraction_digits = 0;
+    std::size_t mantissa_digits = 0;
+    for (; i < s.size(); ++i) {
+        char c = s[i];
+        if (is_digit(c)) {
+            number[n++] = c;
+            ++mantissa_digits;
+            if (point) ++fraction_digits;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (mantissa_digits == 0) return field_status::invalid;
+    if (!point) fraction_digits = digits;
+
+    std::int64_t exponent = 0;
+    if (i < s.size()) {
+        char c = s[i];
+        if (c == 'E' || c == 'e' || c == 'D' || c == 'd') ++i;
+        else if (c != '+' && c != '-') return field_status::invalid;
+        bool exponent_negative = false;
+        if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+            exponent_negative = s[i] == '-';
+            ++i;
+        }
+        if (i == s.size()) return field_status::invalid;
+        for (; i < s.size(); ++i) {
+            if (!is_digit(s[i])) return field_status::invalid;
+            // Saturate far beyond any 32-bit real's range.
+            if (exponent < 100000) exponent = exponent * 10 + (s[i] - '0');
+        }
+        if (exponent_negative) exponent = -exponent;
+    }
+    std::int64_t scale = exponent - fraction_digits;
+
+    number[n++] = 'e';
+    auto exp_end = std::to_chars(number.data() + n, number.data() + number.size(), scale);
+    float magnitude = 0.0f;
+    auto result = std::from_chars(number.data(), exp_end.ptr, magnitude);
+    if (result.ec == std::errc::result_out_of_range) {
+        // Decide between overflow and underflow by the position of the first
+        // significant digit: the value is about 10^(significant digits + scale).
+        std::size_t first = 0;
+        while (first < mantissa_digits && number[first] == '0') ++first;
+        std::int64_t order = static_cast<std::int64_t>(mantissa_digits - first) + scale;
+        magnitude = order > 0 ? std::numeric_limits<float>::infinity() : 0.0f;
+    } else if (result.ec != std::errc{}) {
+        return field_status::invalid;
+    }
+    value = negative ? -magnitude : magnitude;
+    return field_status::ok;
+}
+
+}  // namespace records

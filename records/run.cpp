@@ -1,0 +1,355 @@
+#include "records/run.hpp"
+
+#include <cerrno>
+#include <cstring>
+#include <exception>
+
+#include "records/input_editing.hpp"
+#include "records/output_editing.hpp"
+
+namespace records {
+
+struct run::unit_slot {
+    std::string name;
+    bool reading = false;
+    input_file input;
+    output_file output;
+};
+
+struct run::statement {
+    bool active = false;
+    bool reading = false;
+    unit_slot* unit = nullptr;
+    const record_format* format = nullptr;
+    std::size_t next_item = 0;
+    std::size_t position = 0;   // current position, counted from 0
+    std::string record;         // the output record being built
+    std::string_view input;     // the current input record
+    std::string padded_field;   // a field that runs past the end of the record
+};
+
+namespace {
+
+std::string reason(int error) { return std::strerror(error != 0 ? error : EIO); }
+
+// The text of a field as a diagnostic shows it: printable ASCII as it is,
+// quotes and backslashes escaped, any other byte as \xNN.
+std::string quoted(std::string_view text) {
+    static const char hex[] = "0123456789abcdef";
+    std::string out = "\"";
+    for (char ch : text) {
+        auto c = static_cast<unsigned char>(ch);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += ch;
+        } else if (c >= 0x20 && c < 0x7f) {
+            out += ch;
+        } else {
+            out += "\\x";
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        }
+    }
+    out += '"';
+    return out;
+}
+
+std::string plural(long n, const char* what) {
+    return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
+}
+
+}  // namespace
+
+run::run(std::string program, std::FILE* diagnostics, std::FILE* operator_input)
+    : program_(std::move(program)),
+      diagnostics_(diagnostics),
+      operator_input_(operator_input),
+      st_(std::make_unique<statement>()) {}
+
+run::~run() { close_all(); }
+
+bool run::open_unit(int unit, std::string_view file_name, file_status status) {
+    if (unit < 0 || unit > max_unit || units_[static_cast<std::size_t>(unit)])
+        fail("programming error: unit " + std::to_string(unit) + " cannot be opened");
+    auto u = std::make_unique<unit_slot>();
+    u->name = file_name;
+    u->reading = status == file_status::old;
+    bool opened = u->reading ? u->input.open(u->name) : u->output.open(u->name);
+    if (!opened) {
+        int error = u->reading ? u->input.error() : u->output.error();
+        std::fprintf(diagnostics_, "%s: cannot open %s: %s\n", program_.c_str(), u->name.c_str(),
+                     reason(error).c_str());
+        failed_ = true;
+        return false;
+    }
+    units_[static_cast<std::size_t>(unit)] = std::move(u);
+    return true;
+}
+
+run::unit_slot& run::slot(int unit, std::string_view operation) {
+    if (st_->active) fail("programming error: " + std::string(operation) + " inside another statement");
+    if (unit < 0 || unit > max_unit || !units_[static_cast<std::size_t>(unit)])
+        fail("programming error: " + std::string(operation) + " on unit " + std::to_string(unit) +
+             ", which is not open");
+    return *units_[static_cast<std::size_t>(unit)];
+}
+
+// ---- format control -------------------------------------------------------
+
+const format_item& run::next_data_item(item_kind wanted) {
+    statement& st = *st_;
+    if (!st.active) fail("programming error: item transfer outside a statement");
+    auto items = st.format->items();
+    for (;;) {
+        if (st.next_item == items.size()) {
+            // The final parenthesis with a further item: the record ends and
+            // control reverts.
+            if (!st.format->reverts_to_data())
+                fail("programming error: format " + st.format->text() + " has no descriptor for a further item");
+            if (st.reading) next_input_record();
+            else emit_output_record();
+            st.next_item = st.format->reversion_point();
+            continue;
+        }
+        const format_item& item = items[st.next_item++];
+        if (!item.is_data()) {
+            process_control(item);
+            continue;
+        }
+        bool agrees = item.kind == wanted ||
+                      (wanted == item_kind::fixed && item.kind == item_kind::exponent);
+        if (!agrees)
+            fail("programming error: " + descriptor_name(item) + " of format " + st.format->text() +
+                 " meets an item of another kind");
+        return item;
+    }
+}
+
+void run::process_control(const format_item& item) {
+    statement& st = *st_;
+    switch (item.kind) {
+    case item_kind::skip:
+        st.position += static_cast<std::size_t>(item.width);
+        break;
+    case item_kind::slash:
+        if (st.reading) next_input_record();
+        else emit_output_record();
+        break;
+    case item_kind::literal: {
+        std::string_view text = st.format->literal(item);
+        if (!st.reading) {
+            st.record.resize(st.position, ' ');
+            st.record.append(text);
+        }
+        st.position += text.size();
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+// ---- reading --------------------------------------------------------------
+
+void run::next_input_record() {
+    statement& st = *st_;
+    input_file& in = st.unit->input;
+    if (!in.next_record(st.input)) {
+        if (in.error() != 0) fail("cannot read " + st.unit->name + ": " + reason(in.error()));
+        long have = in.records_read();
+        fail(st.unit->name + ", record " + std::to_string(have + 1) + ": end of file, " +
+             (have == 0 ? std::string("the file is empty") : "the file has only " + plural(have, "record")));
+    }
+    st.position = 0;
+}
+
+void run::begin_read(int unit, const record_format& format) {
+    unit_slot& u = slot(unit, "read");
+    if (!u.reading) fail("programming error: read from output file " + u.name);
+    statement& st = *st_;
+    st.reading = true;
+    st.unit = &u;
+    st.format = &format;
+    st.next_item = 0;
+    st.active = true;
+    next_input_record();
+}
+
+std::string_view run::take_field(const format_item& item) {
+    statement& st = *st_;
+    auto w = static_cast<std::size_t>(item.width);
+    std::size_t start = st.position;
+    st.position += w;
+    if (start + w <= st.input.size()) return st.input.substr(start, w);
+    // Positions beyond the end of the record read as blanks.
+    st.padded_field.assign(w, ' ');
+    if (start < st.input.size()) st.padded_field.replace(0, st.input.size() - start, st.input.substr(start));
+    return st.padded_field;
+}
+
+void run::field_error(const format_item& item, std::string_view text, std::string_view what) {
+    statement& st = *st_;
+    std::size_t last = st.position;
+    std::size_t first = last - static_cast<std::size_t>(item.width) + 1;
+    fail(st.unit->name + ", record " + std::to_string(st.unit->input.records_read()) + ", columns " +
+         std::to_string(first) + "-" + std::to_string(last) + ": " + quoted(text) + " " + std::string(what) +
+         " " + descriptor_name(item) + " field");
+}
+
+void run::read_int(std::int32_t& value) {
+    const format_item& item = next_data_item(item_kind::integer);
+    std::string_view field = take_field(item);
+    switch (read_integer_field(field, value)) {
+    case field_status::ok: return;
+    case field_status::out_of_range: field_error(item, field, "is out of range for an");
+    case field_status::invalid: field_error(item, field, "is not a valid");
+    }
+}
+
+void run::read_real(float& value) {
+    const format_item& item = next_data_item(item_kind::fixed);
+    std::string_view field = take_field(item);
+    if (read_real_field(field, item.digits, value) != field_status::ok)
+        field_error(item, field, "is not a valid");
+}
+
+void run::read_char(char& value) {
+    const format_item& item = next_data_item(item_kind::character);
+    std::string_view field = take_field(item);
+    // Aw with w above 1 keeps the rightmost character of the field.
+    value = field.back();
+}
+
+void run::end_read() {
+    statement& st = *st_;
+    auto items = st.format->items();
+    while (st.next_item < items.size() && !items[st.next_item].is_data())
+        process_control(items[st.next_item++]);
+    st.active = false;
+}
+
+// ---- writing --------------------------------------------------------------
+
+void run::emit_output_record() {
+    statement& st = *st_;
+    if (!st.unit->output.write_record(st.record))
+        fail("cannot write " + st.unit->name + ": " + reason(st.unit->output.error()));
+    st.record.clear();
+    st.position = 0;
+}
+
+void run::begin_write(int unit, const record_format& format) {
+    unit_slot& u = slot(unit, "write");
+    if (u.reading) fail("programming error: write to input file " + u.name);
+    statement& st = *st_;
+    st.reading = false;
+    st.unit = &u;
+    st.format = &format;
+    st.next_item = 0;
+    st.position = 0;
+    st.record.clear();
+    st.active = true;
+}
+
+void run::write_int(std::int32_t value) {
+    const format_item& item = next_data_item(item_kind::integer);
+    st_->record.resize(st_->position, ' ');
+    put_integer(st_->record, value, item.width);
+    st_->position += static_cast<std::size_t>(item.width);
+}
+
+void run::write_real(float value) {
+    const format_item& item = next_data_item(item_kind::fixed);
+    st_->record.resize(st_->position, ' ');
+    if (item.kind == item_kind::fixed) put_fixed(st_->record, value, item.width, item.digits);
+    else put_exponent(st_->record, value, item.width, item.digits);
+    st_->position += static_cast<std::size_t>(item.width);
+}
+
+void run::write_char(char value) {
+    const format_item& item = next_data_item(item_kind::character);
+    st_->record.resize(st_->position, ' ');
+    put_character(st_->record, value, item.width);
+    st_->position += static_cast<std::size_t>(item.width);
+}
+
+void run::end_write() {
+    statement& st = *st_;
+    auto items = st.format->items();
+    while (st.next_item < items.size() && !items[st.next_item].is_data())
+        process_control(items[st.next_item++]);
+    st.active = false;
+    emit_output_record();
+}
+
+// ---- the end of a run -----------------------------------------------------
+
+bool run::close_all() {
+    bool all_closed = true;
+    for (auto& u : units_) {
+        if (!u || u->reading || !u->output.is_open()) continue;
+        if (!u->output.close() && all_closed) {
+            all_closed = false;
+            if (!failed_)
+                std::fprintf(diagnostics_, "%s: cannot write %s: %s\n", program_.c_str(), u->name.c_str(),
+                             reason(u->output.error()).c_str());
+            failed_ = true;
+        }
+    }
+    return all_closed;
+}
+
+void run::end(int status) {
+    st_->active = false;
+    if (!close_all()) status = 1;
+    std::fflush(diagnostics_);
+    throw run_ended{status};
+}
+
+void run::stop_run() { end(failed_ ? 1 : 0); }
+
+void run::fail(std::string_view message) {
+    // The records written so far reach their files before the run ends.
+    failed_ = true;  // a close failure now is not reported on top of this message
+    close_all();
+    std::fprintf(diagnostics_, "%s: %.*s\n", program_.c_str(), static_cast<int>(message.size()), message.data());
+    std::fflush(diagnostics_);
+    throw run_ended{1};
+}
+
+void run::pause_run(std::string_view message) {
+    std::fprintf(diagnostics_, "%s: %.*s\n", program_.c_str(), static_cast<int>(message.size()), message.data());
+    std::fprintf(diagnostics_, "%s: press Enter to continue, or type stop to end the run\n", program_.c_str());
+    std::fflush(diagnostics_);
+    std::string answer;
+    for (int c; (c = std::fgetc(operator_input_)) != EOF && c != '\n';)
+        if (answer.size() < 64) answer.push_back(static_cast<char>(c));
+    std::size_t first = answer.find_first_not_of(" \t\r");
+    std::size_t last = answer.find_last_not_of(" \t\r");
+    std::string word = first == std::string::npos ? "" : answer.substr(first, last - first + 1);
+    for (char& c : word)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (word == "stop") {
+        std::fprintf(diagnostics_, "%s: stopped by the operator\n", program_.c_str());
+        end(1);
+    }
+}
+
+int run_program(std::string_view program, const std::function<void(run&)>& body) {
+    run r{std::string(program)};
+    try {
+        try {
+            body(r);
+            r.stop_run();
+        } catch (const run_ended&) {
+            throw;
+        } catch (const std::exception& e) {
+            r.fail(std::string("internal error: ") + e.what());
+        }
+    } catch (const run_ended& ended) {
+        return ended.status;
+    }
+    return 0;
+}
+
+}  // namespace records

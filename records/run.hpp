@@ -1,0 +1,138 @@
+// A run of one program: its units, its read and write statements, and how
+// it ends. Every program opens its units, transfers records and stops:
+//
+//     records::run r("nodes");
+//     if (!r.open_unit(5, "wnodes.dat", records::file_status::old) ||
+//         !r.open_unit(6, "wnodes.out", records::file_status::unknown))
+//         r.stop_run();
+//     r.read(5, count_format, nlines);
+//
+// A statement transfers its items one at a time, so a value just read may
+// decide how many items the same statement still transfers.
+//
+// Whatever ends the run (stop_run, an input error, an end of file, a failed
+// write, "stop" at a pause) closes every unit with its records complete and
+// throws run_ended; run_program turns that into the process's exit status.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "records/files.hpp"
+#include "records/format.hpp"
+
+namespace records {
+
+enum class file_status {
+    old,      // must exist; read from its first record
+    unknown,  // created, or emptied when it exists; written from its start
+};
+
+// Thrown when the run ends; status is the exit status.
+struct run_ended {
+    int status;
+};
+
+class run {
+public:
+    static constexpr int max_unit = 99;
+
+    // `program` names the run in diagnostics. The pause talks to the operator
+    // through `diagnostics` and `operator_input`.
+    explicit run(std::string program, std::FILE* diagnostics = stderr, std::FILE* operator_input = stdin);
+    run(const run&) = delete;
+    run& operator=(const run&) = delete;
+    ~run();
+
+    // Connects the unit to the file. On failure writes one line naming the
+    // program, the file and the reason, marks the run as failed and returns
+    // false; the caller then stops.
+    [[nodiscard]] bool open_unit(int unit, std::string_view file_name, file_status status);
+
+    void begin_read(int unit, const record_format& format);
+    void read_int(std::int32_t& value);
+    void read_real(float& value);
+    void read_char(char& value);
+    void end_read();
+
+    void begin_write(int unit, const record_format& format);
+    void write_int(std::int32_t value);
+    void write_real(float value);
+    void write_char(char value);
+    void end_write();
+
+    // Ends the run: status 0, or 1 when an open failed or a record could not
+    // be written.
+    [[noreturn]] void stop_run();
+
+    // Shows the message and asks the operator whether to go on. "stop" ends
+    // the run with status 1; any other line, or no input at all, goes on.
+    void pause_run(std::string_view message);
+
+    // Whole statements, for lists known in advance.
+    template <typename... Items>
+    void read(int unit, const record_format& format, Items&... items) {
+        begin_read(unit, format);
+        (read_item(items), ...);
+        end_read();
+    }
+    template <typename... Items>
+    void write(int unit, const record_format& format, const Items&... items) {
+        begin_write(unit, format);
+        (write_item(items), ...);
+        end_write();
+    }
+
+    // One item, by its kind; a span transfers its elements in order.
+    void read_item(std::int32_t& value) { read_int(value); }
+    void read_item(float& value) { read_real(value); }
+    void read_item(char& value) { read_char(value); }
+    template <typename T>
+    void read_item(std::span<T> values) {
+        for (T& v : values) read_item(v);
+    }
+    void write_item(std::int32_t value) { write_int(value); }
+    void write_item(float value) { write_real(value); }
+    void write_item(char value) { write_char(value); }
+    template <typename T>
+    void write_item(std::span<T> values) {
+        for (const T& v : values) write_item(v);
+    }
+
+    // Ends the run with one diagnostic line "program: message", status 1.
+    [[noreturn]] void fail(std::string_view message);
+
+    const std::string& program() const { return program_; }
+
+private:
+    struct unit_slot;
+    struct statement;
+
+    unit_slot& slot(int unit, std::string_view operation);
+    const format_item& next_data_item(item_kind wanted);
+    void process_control(const format_item& item);
+    void next_input_record();
+    void emit_output_record();
+    std::string_view take_field(const format_item& item);
+    [[noreturn]] void field_error(const format_item& item, std::string_view text, std::string_view what);
+    [[noreturn]] void end(int status);
+    bool close_all();
+
+    std::string program_;
+    std::FILE* diagnostics_;
+    std::FILE* operator_input_;
+    std::array<std::unique_ptr<unit_slot>, max_unit + 1> units_;
+    std::unique_ptr<statement> st_;
+    bool failed_ = false;
+};
+
+// Runs a program's main routine and returns its exit status.
+int run_program(std::string_view program, const std::function<void(run&)>& body);
+
+}  // namespace records

@@ -1,0 +1,42 @@
+// A scratch folder for one test, and a way to run a built program in it as
+// an engineer would: no arguments, the working directory holding its files.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace suite_test {
+
+class scratch_dir {
+public:
+    scratch_dir();
+    scratch_dir(const scratch_dir&) = delete;
+    scratch_dir& operator=(const scratch_dir&) = delete;
+    ~scratch_dir();
+
+    const std::filesystem::path& path() const { return path_; }
+    void write(const std::string& name, std::string_view content) const;
+    std::string read(const std::string& name) const;
+    bool exists(const std::string& name) const;
+    // File names in the folder, sorted.
+    std::vector<std::string> files() const;
+
+private:
+    std::filesystem::path path_;
+};
+
+struct program_result {
+    int status = -1;
+    std::string diagnostics;  // what the program wrote on standard error
+};
+
+// Runs `program` in `dir`. Standard input is `input` when given, else it is
+// at its end from the start.
+program_result run_in(const scratch_dir& dir, const std::string& program, const std::string* input = nullptr);
+
+// The records of a file's text: lines without their line feeds.
+std::vector<std::string> records_of(std::string_view text);
+
+}  // namespace suite_test
