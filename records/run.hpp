@@ -77,7 +77,7 @@ public:
 
     // Whole statements, for lists known in advance.
     template <typename... Items>
-    void read(int unit, const record_format& format, Items&... items) {
+    void read(int unit, const record_format& format, Items&&... items) {
         begin_read(unit, format);
         (read_item(items), ...);
         end_read();
