@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what building and testing the suite needs, where it is missing:
+# CMake, Ninja, a C++ compiler and GoogleTest (Debian packages).
+set -euo pipefail
+
+missing=()
+command -v cmake >/dev/null 2>&1 || missing+=(cmake)
+command -v ninja >/dev/null 2>&1 || missing+=(ninja-build)
+command -v g++ >/dev/null 2>&1 || missing+=(g++)
+[ -f /usr/include/gtest/gtest.h ] || missing+=(libgtest-dev googletest)
+command -v python3 >/dev/null 2>&1 || missing+=(python3)
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "installing: ${missing[*]}"
+  sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q "${missing[@]}"
+fi
