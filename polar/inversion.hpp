@@ -1,0 +1,54 @@
+// Inversion of a square real matrix by LU decomposition with partial
+// pivoting (Crout's method with implicit row scaling), then one forward and
+// back substitution per column of the identity.
+//
+// Matrices are stored by columns and indexed from 1: element (i,j) of a
+// matrix with leading dimension np lives at offset (j-1)*np + (i-1). Every
+// access is checked against the storage it was given.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string_view>
+
+namespace polar {
+
+// Told once for every all-zero row that ludcmp meets; returns when the run
+// may go on (the program passes records::run::pause_run).
+using pause_fn = std::function<void(std::string_view)>;
+
+// 1.0e-20 in single precision: stands in for a pivot that came out exactly 0.
+inline constexpr float tiny = 1.0e-20f;
+
+// A column-major matrix with 1-based indices over borrowed storage.
+template <typename T>
+class column_matrix {
+public:
+    column_matrix(std::span<T> data, std::int32_t leading) : data_(data), leading_(leading) {}
+    T& operator()(std::int32_t i, std::int32_t j) const;
+    std::int32_t leading() const { return leading_; }
+
+private:
+    std::span<T> data_;
+    std::int32_t leading_;
+};
+
+// Replaces the n by n part of a (leading dimension np) by its LU factors of
+// the row-permuted matrix: U on and above the diagonal, L below it without
+// its unit diagonal. indx(j) records the row interchanged with row j at
+// step j; d becomes +1.0 or -1.0, the parity of the interchanges.
+void ludcmp(std::span<float> a, std::int32_t n, std::int32_t np, std::span<std::int32_t> indx, float& d,
+            const pause_fn& pause);
+
+// Solves with the factors from ludcmp: b holds the right-hand side on entry
+// and the solution on return.
+void lubksb(std::span<const float> a, std::int32_t n, std::int32_t np, std::span<const std::int32_t> indx,
+            std::span<float> b);
+
+// y = inverse of the n by n matrix a, both stored n by n. a is left unchanged
+// and y is overwritten whatever it held.
+void inv(std::span<const float> a, std::int32_t n, std::span<float> y, const pause_fn& pause);
+
+}  // namespace polar

@@ -1,0 +1,62 @@
+// Effective elastic properties of a unidirectional fibre composite: from an
+// isotropic matrix, a transversely isotropic fibre and a fibre volume
+// fraction to five independent constants, the 6 by 6 stiffness matrix and,
+// through its inverse, the compliance matrix.
+//
+// Matrix axes: index 3 is the fibre direction, 1 and 2 the transverse
+// directions, 4 and 5 longitudinal shear and 6 transverse shear.
+#pragma once
+
+#include <array>
+
+#include "polar/material.hpp"
+
+namespace polar {
+
+// 6 by 6, stored by columns: element (i,j) at index (j-1)*6 + (i-1).
+using matrix6 = std::array<float, 36>;
+
+// Element (i,j), i and j from 1 to 6.
+float& el(matrix6& m, int i, int j);
+float el(const matrix6& m, int i, int j);
+
+// Matrix and fibre constants that do not depend on the volume fraction.
+struct constituent_constants {
+    float gm = 0.0f;     // matrix shear modulus
+    float lm = 0.0f;     // matrix Lame constant
+    float km = 0.0f;     // matrix plane-strain bulk modulus
+    float nuftt = 0.0f;  // fibre Poisson ratio in the transverse plane
+    float cal = 0.0f;    // square of the fibre longitudinal Poisson ratio
+    float nuflt = 0.0f;  // fibre longitudinal Poisson ratio
+};
+
+// Engineering constants of the composite (fibre direction 1).
+struct composite_constants {
+    float vm = 0.0f;
+    float e11 = 0.0f;
+    float g23 = 0.0f;
+    float g12 = 0.0f;
+    float g13 = 0.0f;
+    float nu12 = 0.0f;
+    float nu13 = 0.0f;
+    float k23 = 0.0f;
+    float psi = 0.0f;
+    float nu23 = 0.0f;
+    float e22 = 0.0f;
+    float e33 = 0.0f;
+    float nu21 = 0.0f;
+    float nu31 = 0.0f;
+    float nu32 = 0.0f;
+};
+
+constituent_constants constituents(const mf& m);
+composite_constants composite(const mf& m, const constituent_constants& k, float vf);
+// Fills every element of c: the stiffness of the composite.
+void stiffness(const composite_constants& p, matrix6& c);
+
+// Computes the properties for vf, fills c and its inverse s, and writes the
+// 59-record property report to unit 6. A stiffness row of zeros pauses the
+// run inside the inversion.
+void prop(records::run& r, const material& mat, float vf, matrix6& s, matrix6& c);
+
+}  // namespace polar

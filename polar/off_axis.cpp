@@ -1,0 +1,110 @@
+#include "polar/off_axis.hpp"
+
+#include <cmath>
+#include <stdexcept>
+
+namespace polar {
+
+namespace {
+
+std::size_t cell(int j, int k) {
+    if (j < 1 || j > angle_rows || k < 1 || k > passes) throw std::out_of_range("angle table index");
+    return static_cast<std::size_t>((k - 1) * angle_rows + (j - 1));
+}
+
+// The tilt angle: fixed at 0 degrees on every pass.
+struct tilt {
+    float alpha = 0.0f;
+    float ca = 0.0f;
+    float sa = 0.0f;
+};
+
+tilt tilt_of(float pi) {
+    tilt t;
+    t.alpha = 0.0f;
+    const float ar = (t.alpha * pi) / 180.0f;
+    t.ca = std::cos(ar);
+    t.sa = std::sin(ar);
+    return t;
+}
+
+off_axis_values compute(const matrix6& s, float pi, std::int32_t j, const tilt& t) {
+    const float s11 = el(s, 1, 1);
+    const float s12 = el(s, 1, 2);
+    const float s13 = el(s, 1, 3);
+    const float s33 = el(s, 3, 3);
+    const float s44 = el(s, 4, 4);
+    const float s55 = el(s, 5, 5);
+    const float a = (2.0f * s13 + s44) - 2.0f * s11;
+    const float b = ((s11 + s33) - 2.0f * s13) - s44;
+    const float c = (s11 - s12) - s44 / 2.0f;
+    const float ca = t.ca;
+    const float sa = t.sa;
+
+    off_axis_values v;
+    v.theta = theta_of(j);
+    const float thetar = (v.theta * pi) / 180.0f;
+    const float cn = std::cos(thetar);
+    const float sn = std::sin(thetar);
+    const float cn4 = (cn * cn) * (cn * cn);
+
+    v.e3 = 1.0f / ((s11 + (a * cn) * cn) + b * cn4);
+    v.t3 = 1.0f / ((s44 + (c * sn) * sn) + ((((b * 2.0f) * cn) * cn) * sn) * sn);
+    // G23 is the same expression, formed again.
+    v.g23 = 1.0f / ((s44 + (c * sn) * sn) + ((((b * 2.0f) * cn) * cn) * sn) * sn);
+    v.g13 = 1.0f / ((s55 * cn) * cn + ((((s11 - s12) * 2.0f) * sn) * sn));
+    v.k3 = ((s11 + s12) + s13) - ((((s11 - s33) + s12) - s13) * cn) * cn;
+    v.nu32 = (-s13 - (((b * cn) * cn) * sn) * sn) / ((s11 + (a * cn) * cn) + b * ((cn * cn) * (cn * cn)));
+
+    const float ca4 = (ca * ca) * (ca * ca);
+    const float sa4 = (sa * sa) * (sa * sa);
+    const float n = ((((((((s11 + s33) - s44) * ca) * ca) * sa) * sa) * cn) * cn + (((s12 * ca) * ca) * sn) * sn) +
+                    s13 * ((cn * cn) * (ca4 + sa4) + ((sa * sa) * sn) * sn);
+    const float d = (s11 + (a * sa) * sa) + b * sa4;
+    v.nu13 = -(n / d);
+    return v;
+}
+
+}  // namespace
+
+float& angle_table::operator()(int j, int k) { return cells_[cell(j, k)]; }
+float angle_table::operator()(int j, int k) const { return cells_[cell(j, k)]; }
+
+float theta_of(std::int32_t j) { return static_cast<float>(j) + -1.0f; }
+
+off_axis_values off_axis(const matrix6& s, float pi, std::int32_t j) { return compute(s, pi, j, tilt_of(pi)); }
+
+void sweep(records::run& r, const matrix6& s, float vf, float pi, int k, angle_tables& tables) {
+    static const records::record_format heading(
+        "(' TILT ANGLE ALPHA=',E10.3,' VOLUME FRACTION=',E10.3,/,/,5X,'THETA',9X,'E3',10X,'T3',9X,'G23',9X,'G13',"
+        "10X,'K3',8X,'NU32',9X,'NU13')");
+    static const records::record_format row("(8(2X,E10.3))");
+
+    const tilt t = tilt_of(pi);
+    r.write(6, heading, t.alpha, vf);
+    for (std::int32_t j = 1; j <= angle_rows; ++j) {
+        const off_axis_values v = compute(s, pi, j, t);
+        tables.e3(j, k) = v.e3;
+        tables.g23(j, k) = v.g23;
+        tables.nu32(j, k) = v.nu32;
+        r.write(6, row, v.theta, v.e3, v.t3, v.g23, v.g13, v.k3, v.nu32, v.nu13);
+        // NaN and exactly 0.0 go into neither half.
+        if (v.nu32 > 0.0f) tables.posnu32(j, k) = v.nu32;
+        if (v.nu32 < 0.0f) tables.negnu32(j, k) = v.nu32;
+    }
+}
+
+void write_plot_files(records::run& r, const angle_tables& tables, float pi) {
+    static const records::record_format values_format("(1X,E11.4,3(1X,E11.4))");
+    static const records::record_format nu32_format("(1X,E11.4,3(1X,E11.4),3(1X,E11.4))");
+    for (std::int32_t jj = 1; jj <= angle_rows; ++jj) {
+        const float theta = theta_of(jj);
+        const float thetar = (theta * pi) / 180.0f;
+        r.write(7, values_format, thetar, tables.e3(jj, 1), tables.e3(jj, 2), tables.e3(jj, 3));
+        r.write(8, values_format, thetar, tables.g23(jj, 1), tables.g23(jj, 2), tables.g23(jj, 3));
+        r.write(9, nu32_format, thetar, tables.posnu32(jj, 1), tables.posnu32(jj, 2), tables.posnu32(jj, 3),
+                tables.negnu32(jj, 1), tables.negnu32(jj, 2), tables.negnu32(jj, 3));
+    }
+}
+
+}  // namespace polar

@@ -1,0 +1,60 @@
+// Off-axis properties of the composite for every whole degree from 0 to 360,
+// the angle table of each pass and the three polar plot files.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "polar/lamina.hpp"
+#include "records/run.hpp"
+
+namespace polar {
+
+inline constexpr int angle_rows = 361;
+inline constexpr int passes = 3;
+
+// 361 by 3 table: row j is THETA = j - 1 degrees, column k the pass.
+class angle_table {
+public:
+    float& operator()(int j, int k);
+    float operator()(int j, int k) const;
+
+private:
+    std::array<float, angle_rows * passes> cells_{};
+};
+
+struct angle_tables {
+    angle_table e3;
+    angle_table g23;
+    angle_table nu32;
+    angle_table posnu32;  // NU32 where it is greater than 0, else 0.0
+    angle_table negnu32;  // NU32 where it is less than 0, else 0.0
+};
+
+// The seven properties along the direction THETA degrees off the fibre axis,
+// tilt ALPHA = 0.
+struct off_axis_values {
+    float theta = 0.0f;
+    float e3 = 0.0f;
+    float t3 = 0.0f;
+    float g23 = 0.0f;
+    float g13 = 0.0f;
+    float k3 = 0.0f;
+    float nu32 = 0.0f;
+    float nu13 = 0.0f;
+};
+
+// THETA in degrees for angle counter j: the counter's real value plus -1.0.
+float theta_of(std::int32_t j);
+
+// The properties at angle counter j (1 to 361) from the compliance s.
+off_axis_values off_axis(const matrix6& s, float pi, std::int32_t j);
+
+// Writes the angle table of pass k (1 to 3) to unit 6 and fills column k of
+// the tables.
+void sweep(records::run& r, const matrix6& s, float vf, float pi, int k, angle_tables& tables);
+
+// Writes "e3.DAT", "g23.DAT" and "nu32.DAT" (units 7, 8, 9), 361 records each.
+void write_plot_files(records::run& r, const angle_tables& tables, float pi);
+
+}  // namespace polar
