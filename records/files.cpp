@@ -79,24 +79,34 @@ bool output_file::open(const std::string& name) {
         error_ = errno;
         return false;
     }
-    std::setvbuf(file_, nullptr, _IOFBF, 1 << 16);
+    std::setvbuf(file_, nullptr, _IONBF, 0);
+    buffer_.resize(1 << 16);
     return true;
+}
+
+bool output_file::flush() {
+    if (used_ == 0 || error_ != 0) return error_ == 0;
+    errno = 0;
+    if (std::fwrite(buffer_.data(), 1, used_, file_) != used_) error_ = errno != 0 ? errno : EIO;
+    used_ = 0;
+    return error_ == 0;
 }
 
 bool output_file::write_record(std::string_view record) {
     if (error_ != 0) return false;
-    if (std::fwrite(record.data(), 1, record.size(), file_) != record.size() || std::fputc('\n', file_) == EOF) {
-        error_ = errno != 0 ? errno : EIO;
-        return false;
-    }
+    std::size_t needed = record.size() + 1;
+    if (used_ + needed > buffer_.size() && !flush()) return false;
+    if (needed > buffer_.size()) buffer_.resize(needed);
+    std::memcpy(buffer_.data() + used_, record.data(), record.size());
+    buffer_[used_ + record.size()] = '\n';
+    used_ += needed;
     return true;
 }
 
 bool output_file::close() {
     if (file_ == nullptr) return error_ == 0;
+    flush();
     errno = 0;
-    bool flushed = std::fflush(file_) == 0;
-    if (!flushed && error_ == 0) error_ = errno != 0 ? errno : EIO;
     bool closed = std::fclose(file_) == 0;
     if (!closed && error_ == 0) error_ = errno != 0 ? errno : EIO;
     file_ = nullptr;

@@ -59,7 +59,12 @@ public:
     int error() const { return error_; }
 
 private:
+    bool flush();
+
+    // Records are gathered here and handed to the file in large blocks.
     std::FILE* file_ = nullptr;
+    std::vector<char> buffer_;
+    std::size_t used_ = 0;
     int error_ = 0;
 };
 
