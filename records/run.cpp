@@ -352,4 +352,26 @@ int run_program(std::string_view program, const std::function<void(run&)>& body)
     return 0;
 }
 
+std::string_view suite_version() { return SUITE_VERSION; }
+
+int run_program(std::string_view program, int argc, char** argv, std::string_view help,
+                const std::function<void(run&)>& body) {
+    if (argc <= 1) return run_program(program, body);
+    std::string_view argument = argv[1];
+    if (argc == 2 && argument == "--help") {
+        std::fwrite(help.data(), 1, help.size(), stdout);
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    }
+    if (argc == 2 && argument == "--version") {
+        std::printf("%.*s %.*s\n", static_cast<int>(program.size()), program.data(),
+                    static_cast<int>(suite_version().size()), suite_version().data());
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    }
+    bool first_is_known = argument == "--help" || argument == "--version";
+    std::fprintf(stderr, "%.*s: unexpected argument \"%s\"; usage: %.*s [--help | --version]\n",
+                 static_cast<int>(program.size()), program.data(), first_is_known ? argv[2] : argv[1],
+                 static_cast<int>(program.size()), program.data());
+    return 2;
+}
+
 }  // namespace records

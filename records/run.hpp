@@ -135,4 +135,14 @@ private:
 // Runs a program's main routine and returns its exit status.
 int run_program(std::string_view program, const std::function<void(run&)>& body);
 
+// The same for a program started from a shell. Without arguments the main
+// routine runs. "--help" prints `help` and "--version" the suite's version on
+// standard output, exit status 0, touching no file; any other argument is a
+// usage error: one line on standard error, exit status 2.
+int run_program(std::string_view program, int argc, char** argv, std::string_view help,
+                const std::function<void(run&)>& body);
+
+// The suite's version, as "--version" prints it.
+std::string_view suite_version();
+
 }  // namespace records

@@ -134,3 +134,26 @@ TEST(Nodes, ExistingOutputIsReplaced) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Nodes, HelpVersionAndUsageTouchNoFile) {
+    scratch_dir dir;
+    dir.write("wnodes.dat", two_lines);
+    auto help = run_in(dir, program, nullptr, {"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.output.find("wnodes.dat"), std::string::npos);
+    EXPECT_NE(help.output.find("wnodes.out"), std::string::npos);
+    auto version = run_in(dir, program, nullptr, {"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.output.rfind("nodes ", 0), 0u);
+    for (const auto& arguments : std::vector<std::vector<std::string>>{{"-h"}, {"wnodes.dat"}, {"--help", "x"}}) {
+        auto usage = run_in(dir, program, nullptr, arguments);
+        EXPECT_EQ(usage.status, 2);
+        EXPECT_EQ(usage.output, "");
+        EXPECT_EQ(records_of(usage.diagnostics).size(), 1u);
+    }
+    EXPECT_EQ(dir.files(), std::vector<std::string>{"wnodes.dat"});
+}
+
+}  // namespace

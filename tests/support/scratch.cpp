@@ -44,6 +44,7 @@ scratch_dir::~scratch_dir() {
     fs::remove_all(path_, ec);
     fs::remove(path_.string() + ".stderr", ec);
     fs::remove(path_.string() + ".stdin", ec);
+    fs::remove(path_.string() + ".stdout", ec);
 }
 
 void scratch_dir::write(const std::string& name, std::string_view content) const {
@@ -63,19 +64,23 @@ std::vector<std::string> scratch_dir::files() const {
     return names;
 }
 
-program_result run_in(const scratch_dir& dir, const std::string& program, const std::string* input) {
+program_result run_in(const scratch_dir& dir, const std::string& program, const std::string* input,
+                      const std::vector<std::string>& arguments) {
     std::string err = dir.path().string() + ".stderr";
+    std::string out = dir.path().string() + ".stdout";
     std::string in = "/dev/null";
     if (input != nullptr) {
         in = dir.path().string() + ".stdin";
         std::ofstream(in, std::ios::binary) << *input;
     }
-    std::string command = "cd " + shell_quoted(dir.path().string()) + " && " + shell_quoted(program) + " <" +
-                          shell_quoted(in) + " 2>" + shell_quoted(err);
+    std::string command = "cd " + shell_quoted(dir.path().string()) + " && " + shell_quoted(program);
+    for (const std::string& argument : arguments) command += " " + shell_quoted(argument);
+    command += " <" + shell_quoted(in) + " >" + shell_quoted(out) + " 2>" + shell_quoted(err);
     int raw = std::system(command.c_str());
     program_result result;
     result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     result.diagnostics = slurp(err);
+    result.output = slurp(out);
     return result;
 }
 

@@ -30,11 +30,13 @@ private:
 struct program_result {
     int status = -1;
     std::string diagnostics;  // what the program wrote on standard error
+    std::string output;       // what it wrote on standard output
 };
 
-// Runs `program` in `dir`. Standard input is `input` when given, else it is
-// at its end from the start.
-program_result run_in(const scratch_dir& dir, const std::string& program, const std::string* input = nullptr);
+// Runs `program` in `dir` with `arguments`. Standard input is `input` when
+// given, else it is at its end from the start.
+program_result run_in(const scratch_dir& dir, const std::string& program, const std::string* input = nullptr,
+                      const std::vector<std::string>& arguments = {});
 
 // The records of a file's text: lines without their line feeds.
 std::vector<std::string> records_of(std::string_view text);
