@@ -1,0 +1,42 @@
+// The format parser on any text, then a write statement that walks the
+// parsed format with items of the kinds its descriptors ask for, through
+// reversion.
+#include <cstdint>
+#include <string>
+
+#include "records/format.hpp"
+#include "records/run.hpp"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::string text(reinterpret_cast<const char*>(data), size);
+    try {
+        records::record_format format(text);
+        static std::FILE* sink = std::fopen("/dev/null", "w");
+        records::run r("fuzz", sink, nullptr);
+        try {
+            if (!r.open_unit(6, "/dev/null", records::file_status::unknown)) r.stop_run();
+            auto items = format.items();
+            r.begin_write(6, format);
+            std::size_t at = 0;
+            int transfers = 0;
+            // Up to three passes through the reverted part.
+            for (int pass = 0; pass < 3 && format.has_data(); ++pass) {
+                for (; at < items.size() && transfers < 2000; ++at) {
+                    const auto& item = items[at];
+                    if (!item.is_data()) continue;
+                    ++transfers;
+                    if (item.kind == records::item_kind::integer) r.write_int(-12345);
+                    else if (item.kind == records::item_kind::character) r.write_char('c');
+                    else r.write_real(-1.5e-7f);
+                }
+                if (!format.reverts_to_data()) break;
+                at = format.reversion_point();
+            }
+            r.end_write();
+            r.stop_run();
+        } catch (const records::run_ended&) {
+        }
+    } catch (const records::format_error&) {
+    }
+    return 0;
+}
