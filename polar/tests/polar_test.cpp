@@ -408,6 +408,23 @@ TEST(Polar, NegativeNu32GoesToTheSecondHalfOfThePlotFile) {
     EXPECT_GT(negatives, 100);
 }
 
+TEST(Polar, NumberFieldsWithAndWithoutDecimalPoint) {
+    // Columns 41 to 52: a value with its point is taken as written; bare
+    // digits have five implied decimal places; a short record reads blanks.
+    scratch_dir dir;
+    std::vector<std::string> records = worked_records;
+    records[6] = records[6].substr(0, 40) + "       1.5E1";
+    records[9] = records[9].substr(0, 40) + "         250";
+    records[8] = "FIBRE SHEAR MODULUS T PLANE GFTT";
+    dir.write("polar.dat", joined(records));
+    ASSERT_EQ(run_in(dir, program).status, 0);
+    const auto out = records_of(dir.read("polar.out"));
+    ASSERT_EQ(out.size(), 1271u);
+    EXPECT_EQ(out[report_start(1) + 8].substr(43), "0.1500E+02");
+    EXPECT_EQ(out[report_start(1) + 10].substr(43), "0.0000E+00");
+    EXPECT_EQ(out[report_start(1) + 11].substr(43), "0.2500E-02");
+}
+
 TEST(Polar, LabelsAreNeverPrinted) {
     scratch_dir dir;
     std::vector<std::string> records = worked_records;
