@@ -1,77 +1,23 @@
-// shift: re-writes the connectivity lines of "old3.dat" as the slash lines
-// of "new3.dat", adding 60 to every node number:
-//
-//     1   1   2   3     becomes     1/ 61. 62. 63/
-//
-// The element count on the first record decides how many lines are read,
-// six elements to a line.
-#include <array>
-#include <cstdint>
-#include <string>
-
-#include "records/run.hpp"
-#include "records/wrapping.hpp"
+#include "shift/slash_lines.hpp"
 
 namespace {
 
-using records::file_status;
+const char help[] = R"(shift: re-writes element connectivity lines as slash lines, moving every node number up by 60.
 
-// Added to every node number.
-constexpr std::int32_t node_shift = 60;
-// Node triples that fit on one line.
-constexpr std::int32_t max_triples = 6;
+Run it without arguments in the folder that holds its input.
+  reads   old3.dat  the element count nel (I4), then one connectivity line (I1,18(1X,I3)) per six
+                    elements: a count ns and ns node triples
+  writes  new3.dat  one slash line (I1,'/',6(I3,'.',I3,'.',I3,'/')) per connectivity line:
+                    1   1   2   3   becomes   1/ 61. 62. 63/
 
-void shift_run(records::run& r) {
-    static const records::record_format count_format("(I4)");
-    static const records::record_format line_format("(I1,18(1X,I3))");
-    static const records::record_format slash_format("(I1,'/',6(I3,'.',I3,'.',I3,'/'))");
-
-    if (!r.open_unit(5, "old3.dat", file_status::old) || !r.open_unit(6, "new3.dat", file_status::unknown))
-        r.stop_run();
-
-    std::int32_t nel = 0;
-    r.read(5, count_format, nel);
-    std::int32_t record = 1;  // records of old3.dat read so far
-
-    // Triples indexed from 1; nel fits in I4, so i never comes near overflow.
-    std::array<std::int32_t, max_triples + 1> n1{};
-    std::array<std::int32_t, max_triples + 1> n2{};
-    std::array<std::int32_t, max_triples + 1> n3{};
-    for (std::int32_t i = 1; i <= nel; i += max_triples) {
-        std::int32_t ns = 0;
-        r.begin_read(5, line_format);
-        ++record;
-        r.read_int(ns);
-        if (ns > max_triples) {
-            r.end_read();
-            r.fail("old3.dat, record " + std::to_string(record) + ": " + std::to_string(ns) +
-                   " elements on a line, at most " + std::to_string(max_triples) + " fit");
-        }
-        for (std::int32_t is = 1; is <= ns; ++is) {
-            r.read_int(n1[is]);
-            r.read_int(n2[is]);
-            r.read_int(n3[is]);
-        }
-        r.end_read();
-
-        for (std::int32_t is = 1; is <= ns; ++is) {
-            n1[is] = records::wrapping_add(n1[is], node_shift);
-            n2[is] = records::wrapping_add(n2[is], node_shift);
-            n3[is] = records::wrapping_add(n3[is], node_shift);
-        }
-
-        r.begin_write(6, slash_format);
-        r.write_int(ns);
-        for (std::int32_t is = 1; is <= ns; ++is) {
-            r.write_int(n1[is]);
-            r.write_int(n2[is]);
-            r.write_int(n3[is]);
-        }
-        r.end_write();
-    }
-    r.stop_run();
-}
+Every number keeps its columns; blank fields read as 0 and are written as 60; a number of 940 or
+more no longer fits its three columns and is written as ***. Lines after the last one that nel
+asks for are never read.
+Decided here: a line count above 6 (the line holds six triples) stops the run with
+"old3.dat, record N: 7 elements on a line, at most 6 fit". Any input error stops the run with one
+line on standard error and exit status 1; the lines converted before stay in new3.dat.
+)";
 
 }  // namespace
 
-int main() { return records::run_program("shift", shift_run); }
+int main(int argc, char** argv) { return records::run_program("shift", argc, argv, help, shift::write_slash_lines); }

@@ -1,38 +1,27 @@
-// stressmean: reads the 2394 element stress records of "wstresses.out" and
-// writes the Z/H profile, the six-point and the 26-point Y/B profiles to
-// "wstressavg.out", 127 records in all.
-#include <cstdint>
-
-#include "records/run.hpp"
-#include "stressmean/profiles.hpp"
+#include "stressmean/stress_file.hpp"
 
 namespace {
 
-using records::file_status;
+const char help[] = R"(stressmean: condenses the element stresses of an outside solver into three stress profiles.
 
-void stressmean_run(records::run& r) {
-    static const records::record_format stress_format("(3E11.4)");
-    static const records::record_format zh_format("(1X,' I=',I2,' SIGZ=',E10.3,' Z/H=',F6.4,' SIGHZ=',E10.3)");
-    static const records::record_format six_point_format("(1X,' I=',I2,' Y/B=',F6.4,' SIGZ=',E10.3)");
-    static const records::record_format yb_format("(1X,' I=',I2,' Y/B=',F6.4,' SAZM=',E10.3,' SAZT=',E10.3)");
+Run it without arguments in the folder that holds its input.
+  reads   wstresses.out   exactly 2394 records (3E11.4), one per element of the model: three
+                          stress components, of which the second (SIGZ) and third (SIGHZ) are used;
+                          records after the 2394th are ignored
+  writes  wstressavg.out  127 records:
+                          95  " I= i SIGZ= ... Z/H= i/96 SIGHZ= ..."  means of the four elements of
+                              the two slices that meet at Z/H
+                           6  " I= j Y/B= ... SIGZ= ..."  SIGZ close to Y/B = 1 (0.9961 to 0.9531)
+                          26  " I= i Y/B= ... SAZM= ... SAZT= ..."  from Y/B = 0.9961 to 0.0156
 
-    if (!r.open_unit(5, "wstresses.out", file_status::old) || !r.open_unit(6, "wstressavg.out", file_status::unknown))
-        r.stop_run();
-
-    // Every record is read before anything is written, so a short or broken
-    // input leaves the output without records.
-    static stressmean::stress_array sh{};
-    static stressmean::stress_array sz{};
-    static stressmean::stress_array shz{};
-    for (std::int32_t k = 1; k <= stressmean::ne; ++k) r.read(5, stress_format, sh[k], sz[k], shz[k]);
-
-    for (const auto& rec : stressmean::zh_profile(sz, shz)) r.write(6, zh_format, rec.i, rec.esavgz, rec.zdh, rec.esavghz);
-    for (const auto& rec : stressmean::six_point_profile(sz)) r.write(6, six_point_format, rec.j, rec.ydb, rec.saz);
-    for (const auto& rec : stressmean::yb_profile(sz)) r.write(6, yb_format, rec.i, rec.ydb, rec.sazm, rec.sazt);
-
-    r.stop_run();
-}
+Which elements enter which mean is fixed for the one 2394-element model the program serves.
+Means are formed in single precision, sums from the left; NaN and Infinity pass through.
+Every record is read before anything is written: a short or malformed input stops the run with
+one line on standard error, exit status 1, and an empty wstressavg.out.
+)";
 
 }  // namespace
 
-int main() { return records::run_program("stressmean", stressmean_run); }
+int main(int argc, char** argv) {
+    return records::run_program("stressmean", argc, argv, help, stressmean::write_stress_profiles);
+}

@@ -1,0 +1,79 @@
+// Re-writes the connectivity lines of "old3.dat" as the slash lines
+// of "new3.dat", adding 60 to every node number:
+//
+//     1   1   2   3     becomes     1/ 61. 62. 63/
+//
+// The element count on the first record decides how many lines are read,
+// six elements to a line.
+#include "shift/slash_lines.hpp"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "records/wrapping.hpp"
+
+namespace shift {
+namespace {
+
+using records::file_status;
+
+// Added to every node number.
+constexpr std::int32_t node_shift = 60;
+// Node triples that fit on one line.
+constexpr std::int32_t max_triples = 6;
+
+}  // namespace
+
+void write_slash_lines(records::run& r) {
+    static const records::record_format count_format("(I4)");
+    static const records::record_format line_format("(I1,18(1X,I3))");
+    static const records::record_format slash_format("(I1,'/',6(I3,'.',I3,'.',I3,'/'))");
+
+    if (!r.open_unit(5, "old3.dat", file_status::old) || !r.open_unit(6, "new3.dat", file_status::unknown))
+        r.stop_run();
+
+    std::int32_t nel = 0;
+    r.read(5, count_format, nel);
+    std::int32_t record = 1;  // records of old3.dat read so far
+
+    // Triples indexed from 1; nel fits in I4, so i never comes near overflow.
+    std::array<std::int32_t, max_triples + 1> n1{};
+    std::array<std::int32_t, max_triples + 1> n2{};
+    std::array<std::int32_t, max_triples + 1> n3{};
+    for (std::int32_t i = 1; i <= nel; i += max_triples) {
+        std::int32_t ns = 0;
+        r.begin_read(5, line_format);
+        ++record;
+        r.read_int(ns);
+        if (ns > max_triples) {
+            r.end_read();
+            r.fail("old3.dat, record " + std::to_string(record) + ": " + std::to_string(ns) +
+                   " elements on a line, at most " + std::to_string(max_triples) + " fit");
+        }
+        for (std::int32_t is = 1; is <= ns; ++is) {
+            r.read_int(n1[is]);
+            r.read_int(n2[is]);
+            r.read_int(n3[is]);
+        }
+        r.end_read();
+
+        for (std::int32_t is = 1; is <= ns; ++is) {
+            n1[is] = records::wrapping_add(n1[is], node_shift);
+            n2[is] = records::wrapping_add(n2[is], node_shift);
+            n3[is] = records::wrapping_add(n3[is], node_shift);
+        }
+
+        r.begin_write(6, slash_format);
+        r.write_int(ns);
+        for (std::int32_t is = 1; is <= ns; ++is) {
+            r.write_int(n1[is]);
+            r.write_int(n2[is]);
+            r.write_int(n3[is]);
+        }
+        r.end_write();
+    }
+    r.stop_run();
+}
+
+}  // namespace shift

@@ -1,0 +1,36 @@
+// Reads the 2394 element stress records of "wstresses.out" and
+// writes the Z/H profile, the six-point and the 26-point Y/B profiles to
+// "wstressavg.out", 127 records in all.
+#include "stressmean/stress_file.hpp"
+
+#include <cstdint>
+
+#include "stressmean/profiles.hpp"
+
+namespace stressmean {
+
+void write_stress_profiles(records::run& r) {
+    using records::file_status;
+    static const records::record_format stress_format("(3E11.4)");
+    static const records::record_format zh_format("(1X,' I=',I2,' SIGZ=',E10.3,' Z/H=',F6.4,' SIGHZ=',E10.3)");
+    static const records::record_format six_point_format("(1X,' I=',I2,' Y/B=',F6.4,' SIGZ=',E10.3)");
+    static const records::record_format yb_format("(1X,' I=',I2,' Y/B=',F6.4,' SAZM=',E10.3,' SAZT=',E10.3)");
+
+    if (!r.open_unit(5, "wstresses.out", file_status::old) || !r.open_unit(6, "wstressavg.out", file_status::unknown))
+        r.stop_run();
+
+    // Every record is read before anything is written, so a short or broken
+    // input leaves the output without records.
+    static stressmean::stress_array sh{};
+    static stressmean::stress_array sz{};
+    static stressmean::stress_array shz{};
+    for (std::int32_t k = 1; k <= stressmean::ne; ++k) r.read(5, stress_format, sh[k], sz[k], shz[k]);
+
+    for (const auto& rec : stressmean::zh_profile(sz, shz)) r.write(6, zh_format, rec.i, rec.esavgz, rec.zdh, rec.esavghz);
+    for (const auto& rec : stressmean::six_point_profile(sz)) r.write(6, six_point_format, rec.j, rec.ydb, rec.saz);
+    for (const auto& rec : stressmean::yb_profile(sz)) r.write(6, yb_format, rec.i, rec.ydb, rec.sazm, rec.sazt);
+
+    r.stop_run();
+}
+
+}  // namespace stressmean
