@@ -75,6 +75,22 @@ TEST(TopoRun, MissingInputCreatesNothing) {
     EXPECT_TRUE(dir.files().empty());
 }
 
+TEST(TopoRun, HelpVersionAndUsageTouchNoFile) {
+    scratch_dir dir;
+    dir.write("wtopo.dat", count2(0) + count1(0));
+    auto help = run_in(dir, program, nullptr, {"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.output.find("wtopo.dat"), std::string::npos);
+    EXPECT_NE(help.output.find("wtopo.out"), std::string::npos);
+    auto version = run_in(dir, program, nullptr, {"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.output.rfind("topo ", 0), 0u);
+    auto usage = run_in(dir, program, nullptr, {"wtopo.dat"});
+    EXPECT_EQ(usage.status, 2);
+    EXPECT_EQ(records_of(usage.diagnostics).size(), 1u);
+    EXPECT_EQ(dir.files(), std::vector<std::string>{"wtopo.dat"});
+}
+
 // ---- element groups -------------------------------------------------------
 
 TEST(TopoGroups, SevenElementsOverTwoSixPerLineLines) {
