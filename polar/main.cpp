@@ -1,55 +1,33 @@
-// polar: effective elastic properties of a unidirectional fibre composite
-// for three fibre volume fractions, their stiffness and compliance
-// matrices, and seven off-axis properties for every whole degree.
-//
-// Reads "polar.dat"; writes the report "polar.out", the volume fractions to
-// "vf.DAT" and the polar plot files "e3.DAT", "g23.DAT" and "nu32.DAT".
-#include <array>
-#include <cmath>
-
-#include "polar/lamina.hpp"
-#include "polar/material.hpp"
-#include "polar/off_axis.hpp"
-#include "records/run.hpp"
+#include "polar/polar_files.hpp"
 
 namespace {
 
-using records::file_status;
+const char help[] = R"(polar: effective elastic constants of a unidirectional fibre composite.
 
-void polar_main(records::run& r) {
-    static const records::record_format fractions_in("(23X,3F5.2)");
-    static const records::record_format fractions_heading("(' Three Fiber Volume Fractions: ',/,3(1X,F5.2))");
-    static const records::record_format fractions_out("(3F5.2)");
+Run it without arguments in the folder that holds its input.
+  reads   polar.dat  ten material records: a 50-character title; the matrix heading and the
+                     unit text of the moduli; EM and NUM of the isotropic matrix (E12.5 in
+                     columns 31-42); the fibre heading; EFL, EFT, GFLT, GFTT, KFTT of the
+                     transversely isotropic fibre (E12.5 in columns 41-52); then one record with
+                     three fibre volume fractions in columns 24-38 (3F5.2)
+  writes  polar.out  1271 records: for each volume fraction the engineering constants EL, ET,
+                     GLT, GTT, NULT, NUTT, the upper triangles of the stiffness C and the
+                     compliance S (fibre direction at index 3), and the angle table for THETA =
+                     0 to 360 degrees: E3, T3 (equal to G23), G23, G13, K3, NU32, NU13
+          vf.DAT     the three volume fractions, one record
+          e3.DAT     361 records: the angle in radians, then E3 for each volume fraction
+          g23.DAT    the same for G23
+          nu32.DAT   the angle, the positive parts of NU32 for the three fractions, then the
+                     negative parts (0.0 where NU32 has the other sign)
 
-    // The input is opened first, so a missing "polar.dat" touches no output.
-    if (!r.open_unit(5, "polar.dat", file_status::old) || !r.open_unit(4, "vf.DAT", file_status::unknown) ||
-        !r.open_unit(6, "polar.out", file_status::unknown) || !r.open_unit(7, "e3.DAT", file_status::unknown) ||
-        !r.open_unit(8, "g23.DAT", file_status::unknown) || !r.open_unit(9, "nu32.DAT", file_status::unknown))
-        r.stop_run();
-
-    const float pi = std::acos(-1.0f);
-
-    static polar::material mat;
-    polar::in(r, mat);
-
-    std::array<float, 3> vfk{};
-    r.read(5, fractions_in, vfk[0], vfk[1], vfk[2]);
-    r.write(6, fractions_heading, vfk[0], vfk[1], vfk[2]);
-    r.write(4, fractions_out, vfk[0], vfk[1], vfk[2]);
-
-    // Zeroed once; each pass fills its own column.
-    static polar::angle_tables tables;
-    polar::matrix6 s{};
-    polar::matrix6 c{};
-    for (int k = 1; k <= polar::passes; ++k) {
-        const float vf = vfk[static_cast<std::size_t>(k - 1)];
-        polar::prop(r, mat, vf, s, c);
-        polar::sweep(r, s, vf, pi, k, tables);
-    }
-    polar::write_plot_files(r, tables, pi);
-    r.stop_run();
-}
+All arithmetic is single precision in a fixed order. A stiffness matrix with a row of zeros (or
+not-a-numbers) pauses with "singular matrix": Enter, or no input at all, goes on and the run
+completes with non-finite values; "stop" ends it with exit status 1.
+Decided here: polar.dat is opened before the outputs, so a missing polar.dat stops the run with
+one line on standard error, exit status 1, and leaves every existing output file as it was. Any
+input error stops the run the same way; the records written before stay in their files.
+)";
 
 }  // namespace
 
-int main() { return records::run_program("polar", polar_main); }
+int main(int argc, char** argv) { return records::run_program("polar", argc, argv, help, polar::write_polar_files); }

@@ -1,39 +1,6 @@
-// topo: writes the element table "wtopo.out" of a layered plane model from
-// "wtopo.dat": first the element groups, given as node triples, then the
-// sections, generated row by row and layer by layer.
-#include <cstdint>
-
-#include "records/run.hpp"
-#include "topo/element_record.hpp"
-#include "topo/groups.hpp"
-#include "topo/input.hpp"
-#include "topo/sections.hpp"
+#include "topo/element_table.hpp"
 
 namespace {
-
-void topo_main(records::run& r) {
-    static const records::record_format group_count("(I2)");
-    static const records::record_format section_count("(I1)");
-
-    if (!r.open_unit(5, "wtopo.dat", records::file_status::old) ||
-        !r.open_unit(6, "wtopo.out", records::file_status::unknown))
-        r.stop_run();
-
-    topo::wtopo_input in(r);
-    topo::element_writer out(r);
-
-    std::int32_t ngrps = 0;
-    in.read(1, group_count, ngrps);
-    topo::group_state groups;
-    for (std::int32_t igrp = 1; igrp <= ngrps; ++igrp) topo::read_group(in, out, groups);
-
-    std::int32_t nsect = 0;
-    in.read(1, section_count, nsect);
-    if (nsect == 0) r.stop_run();
-    topo::section_state sections;
-    for (std::int32_t isect = 1; isect <= nsect; ++isect) topo::generate_section(in, out, sections);
-    r.stop_run();
-}
 
 const char help[] = R"(topo: writes the element table of a layered plane finite-element model.
 
@@ -59,4 +26,4 @@ error and exit status 1; the element records written before stay in wtopo.out.
 
 }  // namespace
 
-int main(int argc, char** argv) { return records::run_program("topo", argc, argv, help, topo_main); }
+int main(int argc, char** argv) { return records::run_program("topo", argc, argv, help, topo::write_element_table); }

@@ -1,0 +1,53 @@
+// Effective elastic properties of a unidirectional fibre composite for
+// three fibre volume fractions, their stiffness and compliance matrices, and
+// seven off-axis properties for every whole degree.
+//
+// Reads "polar.dat"; writes the report "polar.out", the volume fractions to
+// "vf.DAT" and the polar plot files "e3.DAT", "g23.DAT" and "nu32.DAT".
+#include "polar/polar_files.hpp"
+
+#include <array>
+#include <cmath>
+
+#include "polar/lamina.hpp"
+#include "polar/material.hpp"
+#include "polar/off_axis.hpp"
+
+namespace polar {
+
+void write_polar_files(records::run& r) {
+    using records::file_status;
+    static const records::record_format fractions_in("(23X,3F5.2)");
+    static const records::record_format fractions_heading("(' Three Fiber Volume Fractions: ',/,3(1X,F5.2))");
+    static const records::record_format fractions_out("(3F5.2)");
+
+    // The input is opened first, so a missing "polar.dat" touches no output.
+    if (!r.open_unit(5, "polar.dat", file_status::old) || !r.open_unit(4, "vf.DAT", file_status::unknown) ||
+        !r.open_unit(6, "polar.out", file_status::unknown) || !r.open_unit(7, "e3.DAT", file_status::unknown) ||
+        !r.open_unit(8, "g23.DAT", file_status::unknown) || !r.open_unit(9, "nu32.DAT", file_status::unknown))
+        r.stop_run();
+
+    const float pi = std::acos(-1.0f);
+
+    polar::material mat{};
+    polar::in(r, mat);
+
+    std::array<float, 3> vfk{};
+    r.read(5, fractions_in, vfk[0], vfk[1], vfk[2]);
+    r.write(6, fractions_heading, vfk[0], vfk[1], vfk[2]);
+    r.write(4, fractions_out, vfk[0], vfk[1], vfk[2]);
+
+    // Zeroed here, before the first pass; each pass fills its own column.
+    polar::angle_tables tables{};
+    polar::matrix6 s{};
+    polar::matrix6 c{};
+    for (int k = 1; k <= polar::passes; ++k) {
+        const float vf = vfk[static_cast<std::size_t>(k - 1)];
+        polar::prop(r, mat, vf, s, c);
+        polar::sweep(r, s, vf, pi, k, tables);
+    }
+    polar::write_plot_files(r, tables, pi);
+    r.stop_run();
+}
+
+}  // namespace polar

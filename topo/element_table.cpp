@@ -1,0 +1,39 @@
+// The element table "wtopo.out" of a layered plane model from "wtopo.dat":
+// first the element groups, given as node triples, then the sections,
+// generated row by row and layer by layer.
+#include "topo/element_table.hpp"
+
+#include <cstdint>
+
+#include "topo/element_record.hpp"
+#include "topo/groups.hpp"
+#include "topo/input.hpp"
+#include "topo/sections.hpp"
+
+namespace topo {
+
+void write_element_table(records::run& r) {
+    static const records::record_format group_count("(I2)");
+    static const records::record_format section_count("(I1)");
+
+    if (!r.open_unit(5, "wtopo.dat", records::file_status::old) ||
+        !r.open_unit(6, "wtopo.out", records::file_status::unknown))
+        r.stop_run();
+
+    topo::wtopo_input in(r);
+    topo::element_writer out(r);
+
+    std::int32_t ngrps = 0;
+    in.read(1, group_count, ngrps);
+    topo::group_state groups;
+    for (std::int32_t igrp = 1; igrp <= ngrps; ++igrp) topo::read_group(in, out, groups);
+
+    std::int32_t nsect = 0;
+    in.read(1, section_count, nsect);
+    if (nsect == 0) r.stop_run();
+    topo::section_state sections;
+    for (std::int32_t isect = 1; isect <= nsect; ++isect) topo::generate_section(in, out, sections);
+    r.stop_run();
+}
+
+}  // namespace topo
