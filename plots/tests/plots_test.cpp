@@ -1,0 +1,136 @@
+// The shared picture pieces: numbers and text as the documents write them,
+// round tick values, the document writer and the well-formedness checker.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "plots/axes.hpp"
+#include "plots/svg.hpp"
+#include "plots/tests/svg_check.hpp"
+#include "tests/support/scratch.hpp"
+
+namespace {
+
+const double inf = std::numeric_limits<double>::infinity();
+const double nan = std::numeric_limits<double>::quiet_NaN();
+
+TEST(Number, TwoDecimalsAtMostAndNeverMinusZeroOrNonFinite) {
+    struct case_ {
+        double value;
+        const char* text;
+    } cases[] = {{0.0, "0"},      {-0.0, "0"},      {-0.001, "0"},   {12.5, "12.5"}, {3.14159, "3.14"},
+                 {100.0, "100"},  {-7.25, "-7.25"}, {1e6, "1000000"}, {inf, "0"},     {nan, "0"},
+                 {-inf, "0"},     {0.005, "0.01"}};
+    for (const auto& c : cases) EXPECT_EQ(plots::number(c.value), c.text) << c.value;
+}
+
+TEST(Escaped, TheFiveSpecialCharacters) {
+    EXPECT_EQ(plots::escaped(R"(a<b>&"c'd)"), "a&lt;b&gt;&amp;&quot;c&apos;d");
+    EXPECT_EQ(plots::escaped("E3 (GPA)"), "E3 (GPA)");
+}
+
+TEST(NiceTicks, RoundStepsThatCoverTheRange) {
+    struct case_ {
+        double low, high;
+        std::vector<double> ticks;
+    } cases[] = {
+        {0.0, 1.0, {0.0, 0.2, 0.4, 0.6, 0.8, 1.0}},
+        {0.0, 94.12, {0.0, 20.0, 40.0, 60.0, 80.0, 100.0}},
+        {-3.0, 7.0, {-4.0, -2.0, 0.0, 2.0, 4.0, 6.0, 8.0}},
+        {0.0, 0.2897, {0.0, 0.1, 0.2, 0.3}},
+    };
+    for (const auto& c : cases) {
+        auto ticks = plots::nice_ticks(c.low, c.high, 5);
+        ASSERT_EQ(ticks.size(), c.ticks.size()) << c.low << " " << c.high;
+        for (std::size_t k = 0; k < ticks.size(); ++k) EXPECT_NEAR(ticks[k], c.ticks[k], 1e-12);
+    }
+}
+
+TEST(NiceTicks, DegenerateAndNonFiniteRangesStillGiveAnAxis) {
+    for (auto [low, high] : {std::pair{1.0, 1.0}, {0.0, 0.0}, {-5e30, -5e30}, {nan, 1.0}, {0.0, inf},
+                             {-1e308, 1e308}, {2.0, 1.0}}) {
+        auto ticks = plots::nice_ticks(low, high, 4);
+        ASSERT_GE(ticks.size(), 2u) << low << " " << high;
+        EXPECT_LT(ticks.front(), ticks.back());
+        for (double t : ticks) EXPECT_TRUE(std::isfinite(t));
+        if (std::isfinite(low) && std::isfinite(high)) {
+            EXPECT_LE(ticks.front(), std::min(low, high));
+            EXPECT_GE(ticks.back(), std::max(low, high));
+        }
+    }
+}
+
+TEST(TickLabel, DecimalsFollowTheStep) {
+    EXPECT_EQ(plots::tick_label(0.4, 0.2), "0.4");
+    EXPECT_EQ(plots::tick_label(0.25, 0.25), "0.25");
+    EXPECT_EQ(plots::tick_label(40.0, 20.0), "40");
+    EXPECT_EQ(plots::tick_label(-2.5, 2.5), "-2.5");
+    EXPECT_EQ(plots::tick_label(0.0, 0.05), "0");
+    EXPECT_EQ(plots::tick_label(3e7, 1e7), "3e+07");
+    EXPECT_EQ(plots::tick_label(2.5e7, 5e6), "2.5e+07");
+    EXPECT_EQ(plots::tick_label(2e-5, 1e-5), "2e-05");
+}
+
+TEST(LinearScale, MapsEndsAndSurvivesAnEmptyRange) {
+    plots::linear_scale s{0.0, 10.0, 100.0, 300.0};
+    EXPECT_DOUBLE_EQ(s(0.0), 100.0);
+    EXPECT_DOUBLE_EQ(s(5.0), 200.0);
+    plots::linear_scale upwards{0.0, 1.0, 500.0, 100.0};
+    EXPECT_DOUBLE_EQ(upwards(1.0), 100.0);
+    plots::linear_scale flat{3.0, 3.0, 0.0, 10.0};
+    EXPECT_DOUBLE_EQ(flat(3.0), 5.0);
+}
+
+TEST(SvgDocument, IsWellFormedWithEscapedTextAndAViewBox) {
+    plots::svg_document svg(640, 480, "title with <angle> & \"quotes\"");
+    svg.begin_group(R"(class="outer")");
+    svg.text({10, 20}, "a < b & c", 12);
+    std::vector<plots::point> corners = {{0, 0}, {10, 0}, {5, 8}};
+    svg.polygon(corners, R"(fill="#ccc")");
+    svg.begin_group(R"(class="inner")");
+    svg.circle({1, 2}, 3, {});
+    std::string doc = svg.finish();  // closes both groups
+    EXPECT_EQ(svg_check::well_formed_error(doc), "");
+    EXPECT_NE(doc.find(R"(viewBox="0 0 640 480")"), std::string::npos);
+    EXPECT_EQ(svg_check::texts(doc), std::vector<std::string>{"a &lt; b &amp; c"});
+    EXPECT_EQ(svg_check::elements(doc, "polygon").size(), 1u);
+}
+
+TEST(SvgDocument, PathDropsPiecesTooShortToDrawAndEmptyPaths) {
+    plots::svg_document svg(100, 100, "t");
+    svg.path({{{0, 0}}, {}, {{1, 1}}}, R"(class="none")");
+    svg.path({{{0, 0}, {1, 1}}, {{5, 5}}, {{2, 2}, {3, 3}, {4, 4}}}, R"(class="two")");
+    std::string doc = svg.finish();
+    EXPECT_TRUE(svg_check::elements(doc, "path", R"(class="none")").empty());
+    auto two = svg_check::elements(doc, "path", R"(class="two")");
+    ASSERT_EQ(two.size(), 1u);
+    EXPECT_NE(two[0].find(R"(d="M0,0 L1,1 M2,2 L3,3 L4,4")"), std::string::npos);
+}
+
+TEST(SvgCheck, FindsWhatBreaksADocument) {
+    const char* broken[] = {
+        "<svg><g></svg>",     "<svg></g></svg>", "<svg a=\"1\" a=\"2\"/>", "<svg a=1/>",
+        "<svg>a & b</svg>",   "<svg/><svg/>",    "text<svg/>",             "<svg><text>x</svg>",
+    };
+    for (const char* doc : broken) EXPECT_NE(svg_check::well_formed_error(doc), "") << doc;
+    EXPECT_EQ(svg_check::well_formed_error("<?xml version=\"1.0\"?>\n<svg a=\"&lt;\"><g/>x &amp; y</svg>\n"), "");
+}
+
+TEST(WriteFile, WritesTheDocumentOrEndsTheRunNamingTheFile) {
+    suite_test::scratch_dir dir;
+    auto here = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    std::filesystem::create_directory("taken.svg");
+    int status = records::run_program("plotter", [](records::run& r) {
+        plots::write_file(r, "fine.svg", "<svg/>\n");
+        plots::write_file(r, "taken.svg", "<svg/>\n");
+    });
+    std::filesystem::current_path(here);
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(dir.read("fine.svg"), "<svg/>\n");
+}
+
+}  // namespace

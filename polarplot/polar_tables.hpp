@@ -1,0 +1,29 @@
+// The polar plot tables of the composite: the three volume fractions of
+// "vf.DAT" and the 361 rows of "e3.DAT", "g23.DAT" and "nu32.DAT".
+#pragma once
+
+#include <array>
+
+#include "records/run.hpp"
+
+namespace polarplot {
+
+inline constexpr int angles = 361;
+inline constexpr int fractions = 3;
+
+using column = std::array<float, angles>;
+
+struct polar_tables {
+    std::array<float, fractions> vf{};
+    column theta{};  // radians, from e3.DAT
+    std::array<column, fractions> e3{};
+    std::array<column, fractions> g23{};
+    std::array<column, fractions> posnu32{};  // NU32 where positive, else 0
+    std::array<column, fractions> negnu32{};  // NU32 where negative, else 0
+};
+
+// Opens and reads the four files; a missing file, a malformed field or a
+// missing record ends the run through the record layer.
+polar_tables read_polar_tables(records::run& r);
+
+}  // namespace polarplot
