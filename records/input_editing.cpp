@@ -32,16 +32,20 @@ bool equals_ignoring_case(std::string_view text, std::string_view lower) {
     return true;
 }
 
+// Removes a leading sign; true when it was a minus.
+bool take_sign(std::string_view& s) {
+    if (s.empty() || (s.front() != '+' && s.front() != '-')) return false;
+    bool negative = s.front() == '-';
+    s.remove_prefix(1);
+    return negative;
+}
+
 }  // namespace
 
 field_status read_integer_field(std::string_view field, std::int32_t& value) {
     packed_field packed(field);
     std::string_view s = packed.view();
-    bool negative = false;
-    if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
-        negative = s.front() == '-';
-        s.remove_prefix(1);
-    }
+    bool negative = take_sign(s);
     std::int64_t magnitude = 0;
     bool too_large = false;
     for (char c : s) {
@@ -60,11 +64,7 @@ field_status read_integer_field(std::string_view field, std::int32_t& value) {
 field_status read_real_field(std::string_view field, int digits, float& value) {
     packed_field packed(field);
     std::string_view s = packed.view();
-    bool negative = false;
-    if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
-        negative = s.front() == '-';
-        s.remove_prefix(1);
-    }
+    bool negative = take_sign(s);
     if (s.empty()) {
         value = 0.0f;
         return field_status::ok;
