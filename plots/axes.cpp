@@ -89,29 +89,42 @@ double linear_scale::operator()(double value) const {
 chart_scales draw_chart_frame(svg_document& svg, const chart_frame& frame, const std::vector<double>& x_ticks,
                               const std::vector<double>& y_ticks, std::string_view x_title,
                               std::string_view y_title) {
+    return draw_chart_frame(svg, frame, {x_ticks.front(), x_ticks.back()}, {y_ticks.front(), y_ticks.back()},
+                            x_ticks, y_ticks, x_title, y_title);
+}
+
+chart_scales draw_chart_frame(svg_document& svg, const chart_frame& frame, domain x_domain, domain y_domain,
+                              const std::vector<double>& x_ticks, const std::vector<double>& y_ticks,
+                              std::string_view x_title, std::string_view y_title) {
     chart_scales scales;
     double right = frame.left + frame.width;
     double bottom = frame.top + frame.height;
-    scales.x = {x_ticks.front(), x_ticks.back(), frame.left, right};
-    scales.y = {y_ticks.front(), y_ticks.back(), bottom, frame.top};
+    scales.x = {x_domain.low, x_domain.high, frame.left, right};
+    scales.y = {y_domain.low, y_domain.high, bottom, frame.top};
     double x_step = x_ticks.size() > 1 ? x_ticks[1] - x_ticks[0] : 1.0;
     double y_step = y_ticks.size() > 1 ? y_ticks[1] - y_ticks[0] : 1.0;
+    auto inside = [](double t, domain d) {
+        double slack = (d.high - d.low) * 1e-9;
+        return t >= d.low - slack && t <= d.high + slack;
+    };
 
     svg.begin_group(R"(class="axes")");
     for (double t : x_ticks) {
+        if (!inside(t, x_domain)) continue;
         double x = scales.x(t);
         svg.line({x, frame.top}, {x, bottom}, R"(stroke="#e0e0e0" stroke-width="1")");
         svg.line({x, bottom}, {x, bottom + 5}, R"(stroke="#333333" stroke-width="1")");
         svg.text({x, bottom + 20}, tick_label(t, x_step), 13, anchor::middle, R"(fill="#333333")");
     }
     for (double t : y_ticks) {
+        if (!inside(t, y_domain)) continue;
         double y = scales.y(t);
         svg.line({frame.left, y}, {right, y}, R"(stroke="#e0e0e0" stroke-width="1")");
         svg.line({frame.left - 5, y}, {frame.left, y}, R"(stroke="#333333" stroke-width="1")");
         svg.text({frame.left - 8, y + 4.5}, tick_label(t, y_step), 13, anchor::end, R"(fill="#333333")");
     }
     // A zero line when zero lies inside the value range.
-    if (y_ticks.front() < 0.0 && y_ticks.back() > 0.0)
+    if (y_domain.low < 0.0 && y_domain.high > 0.0)
         svg.line({frame.left, scales.y(0.0)}, {right, scales.y(0.0)}, R"(stroke="#888888" stroke-width="1")");
     svg.rect(frame.left, frame.top, frame.width, frame.height, R"(fill="none" stroke="#333333" stroke-width="1.2")");
     svg.text({frame.left + frame.width / 2, bottom + 42}, x_title, 15, anchor::middle, R"(fill="#111111")");

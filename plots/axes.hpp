@@ -58,4 +58,14 @@ chart_scales draw_chart_frame(svg_document& svg, const chart_frame& frame, const
                               const std::vector<double>& y_ticks, std::string_view x_title,
                               std::string_view y_title);
 
+// The same for a frame that spans exactly [low, high] on each axis: the
+// ticks that fall outside are left out.
+struct domain {
+    double low = 0.0;
+    double high = 1.0;
+};
+chart_scales draw_chart_frame(svg_document& svg, const chart_frame& frame, domain x, domain y,
+                              const std::vector<double>& x_ticks, const std::vector<double>& y_ticks,
+                              std::string_view x_title, std::string_view y_title);
+
 }  // namespace plots

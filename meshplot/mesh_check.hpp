@@ -1,0 +1,64 @@
+// The check of a mesh before it is drawn: do the elements name nodes of the
+// node table, do they list their nodes clockwise (h to the right, v upwards,
+// the order in which topo generates them), do they enclose an area, and is
+// each element and node number used once.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "meshplot/mesh_files.hpp"
+
+namespace meshplot {
+
+struct corner_points {
+    std::array<double, 3> h{};
+    std::array<double, 3> v{};
+};
+
+// Twice the signed area of the triangle, with v upwards: negative when the
+// corners run clockwise.
+double twice_signed_area(const corner_points& p);
+
+// Zero area: the signed area is negligible against the longest side (this
+// takes in repeated corners and corners on one line).
+bool zero_area(const corner_points& p);
+
+struct mesh_check {
+    std::size_t nodes = 0;
+    std::size_t elements = 0;
+    // Indices into the element list.
+    std::vector<std::size_t> missing_node;
+    std::vector<std::size_t> anticlockwise;
+    std::vector<std::size_t> zero_area;
+    std::vector<std::size_t> non_finite;      // a corner at an infinite or NaN coordinate
+    std::vector<std::size_t> number_twice;    // every element whose number another element also has
+    std::vector<std::int32_t> numbers_twice;  // those numbers, each once, in order of first use
+    std::vector<std::int32_t> node_numbers_twice;
+
+    bool clean() const {
+        return missing_node.empty() && anticlockwise.empty() && zero_area.empty() && non_finite.empty() &&
+               numbers_twice.empty() && node_numbers_twice.empty();
+    }
+};
+
+// Node number to its coordinates; a number given twice keeps the later record.
+using node_table = std::unordered_map<std::int32_t, node_record>;
+node_table index_nodes(const std::vector<node_record>& nodes);
+
+// The corners of an element, or nothing when it names a missing node.
+std::optional<corner_points> corners_of(const element_record& e, const node_table& table);
+
+mesh_check check_mesh(const std::vector<node_record>& nodes, const std::vector<element_record>& elements);
+
+// The check as printed on standard output: the counts, each kind of fault
+// with the first few elements that have it, and a last line saying whether
+// the mesh is clean.
+std::string check_report(const mesh_check& check, const std::vector<node_record>& nodes,
+                         const std::vector<element_record>& elements);
+
+}  // namespace meshplot
