@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Builds the suite and runs every program on a copy of the shipped examples
-# in a scratch folder, so that the files in examples/ are never overwritten.
+# in a scratch folder, so that the files in examples/ are never overwritten,
+# then draws the pictures of what they computed.
 #   scripts/run-examples.sh [folder]     (default: scratch/)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root=$(pwd)
 bash scripts/setup.sh
 
 cmake -S . -B build -G Ninja >/dev/null
@@ -12,20 +14,27 @@ cmake --build build
 work=${1:-scratch}
 mkdir -p "$work"
 work=$(cd "$work" && pwd)
-cp examples/*.dat examples/*.out "$work"/ 2>/dev/null || true
+cp examples/polar.dat examples/wnodes.dat examples/wtopo.dat examples/wstresses.out examples/old3.dat "$work"/
 
-run() {
+cd "$work"
+step() {
   local program=$1
-  local input=$2
-  if [ ! -x "build/$program/$program" ] || [ ! -f "$work/$input" ]; then return; fi
-  (cd "$work" && "$OLDPWD/build/$program/$program")
-  echo "$program: read $input"
+  shift
+  if [ ! -x "$root/build/$program/$program" ]; then
+    echo "  ($program is not built)"
+    return
+  fi
+  "$root/build/$program/$program"
+  printf '  %-12s %s\n' "$program" "$*"
 }
-run nodes wnodes.dat
-run topo wtopo.dat
-run polar polar.dat
-run stressmean wstresses.out
-run shift old3.dat
-
-echo "All outputs are in $work"
-ls -l "$work"
+echo "Running the suite in $work:"
+step polar       "polar.dat -> polar.out vf.DAT e3.DAT g23.DAT nu32.DAT"
+step nodes       "wnodes.dat -> wnodes.out"
+step topo        "wtopo.dat -> wtopo.out"
+step stressmean  "wstresses.out -> wstressavg.out"
+step shift       "old3.dat -> new3.dat"
+echo "Drawing the pictures:"
+step polarplot   "vf.DAT e3.DAT g23.DAT nu32.DAT -> polar.svg"
+step meshplot    "wnodes.out wtopo.out -> mesh.svg"
+step profileplot "wstressavg.out -> profiles.svg"
+echo "Everything was written to $work; open the .svg files in a web browser."
