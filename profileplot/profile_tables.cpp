@@ -1,0 +1,20 @@
+#include "profileplot/profile_tables.hpp"
+
+namespace profileplot {
+
+profile_tables read_profile_tables(records::run& r) {
+    static const records::record_format height_format("(1X,' I=',I2,' SIGZ=',E10.3,' Z/H=',F6.4,' SIGHZ=',E10.3)");
+    static const records::record_format edge_format("(1X,' I=',I2,' Y/B=',F6.4,' SIGZ=',E10.3)");
+    static const records::record_format width_format("(1X,' I=',I2,' Y/B=',F6.4,' SAZM=',E10.3,' SAZT=',E10.3)");
+
+    if (!r.open_unit(5, "wstressavg.out", records::file_status::old)) r.stop_run();
+
+    profile_tables t;
+    std::int32_t i = 0;  // the record number the file shows; the position in the file decides
+    for (std::size_t k = 0; k < t.zdh.size(); ++k) r.read(5, height_format, i, t.sigz[k], t.zdh[k], t.sighz[k]);
+    for (std::size_t k = 0; k < t.edge_ydb.size(); ++k) r.read(5, edge_format, i, t.edge_ydb[k], t.edge_sigz[k]);
+    for (std::size_t k = 0; k < t.ydb.size(); ++k) r.read(5, width_format, i, t.ydb[k], t.sazm[k], t.sazt[k]);
+    return t;
+}
+
+}  // namespace profileplot
