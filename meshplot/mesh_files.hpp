@@ -1,8 +1,6 @@
 // The node table "wnodes.out" and the element table "wtopo.out", read to
-// their end. Neither file has a count, so they are read line by line here
-// rather than by counted read statements; each field is taken from its
-// fixed columns with the same editing rules, and a malformed field ends the
-// run with the same kind of diagnostic as any other input error.
+// their end with the layouts nodes and topo write them in; a malformed field
+// ends the run with the record layer's diagnostic.
 #pragma once
 
 #include <array>

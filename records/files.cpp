@@ -36,6 +36,8 @@ bool input_file::fill() {
     return true;
 }
 
+bool input_file::at_end() { return begin_ == end_ && !fill(); }
+
 bool input_file::next_record(std::string_view& record) {
     if (begin_ == end_ && !fill()) return false;
     long_record_.clear();

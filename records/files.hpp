@@ -26,6 +26,9 @@ public:
     // end of the file or on a read error (then error() is not 0).
     bool next_record(std::string_view& record);
 
+    // True when no record follows (or the file cannot be read further).
+    bool at_end();
+
     long records_read() const { return records_read_; }
     int error() const { return error_; }
 

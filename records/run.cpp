@@ -32,8 +32,12 @@ namespace {
 
 std::string reason(int error) { return std::strerror(error != 0 ? error : EIO); }
 
-// The text of a field as a diagnostic shows it: printable ASCII as it is,
-// quotes and backslashes escaped, any other byte as \xNN.
+std::string plural(long n, const char* what) {
+    return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
+}
+
+}  // namespace
+
 std::string quoted(std::string_view text) {
     static const char hex[] = "0123456789abcdef";
     std::string out = "\"";
@@ -53,12 +57,6 @@ std::string quoted(std::string_view text) {
     out += '"';
     return out;
 }
-
-std::string plural(long n, const char* what) {
-    return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
-}
-
-}  // namespace
 
 run::run(std::string program, std::FILE* diagnostics, std::FILE* operator_input)
     : program_(std::move(program)),
@@ -150,6 +148,14 @@ void run::process_control(const format_item& item) {
 }
 
 // ---- reading --------------------------------------------------------------
+
+bool run::has_record(int unit) {
+    unit_slot& u = slot(unit, "has_record");
+    if (!u.reading) fail("programming error: has_record on output file " + u.name);
+    bool at_end = u.input.at_end();
+    if (at_end && u.input.error() != 0) fail("cannot read " + u.name + ": " + reason(u.input.error()));
+    return !at_end;
+}
 
 void run::next_input_record() {
     statement& st = *st_;

@@ -67,6 +67,11 @@ public:
     void write_char(char value);
     void end_write();
 
+    // True when the input unit has a further record. The suite's programs
+    // never ask (their counts say how many records to read); a tool that reads
+    // a table to its end does.
+    [[nodiscard]] bool has_record(int unit);
+
     // Ends the run: status 0, or 1 when an open failed or a record could not
     // be written.
     [[noreturn]] void stop_run();
@@ -131,6 +136,10 @@ private:
     std::unique_ptr<statement> st_;
     bool failed_ = false;
 };
+
+// A field's text as diagnostics show it, in double quotes: printable ASCII
+// as it is, quotes and backslashes escaped, any other byte as \xNN.
+std::string quoted(std::string_view text);
 
 // Runs a program's main routine and returns its exit status.
 int run_program(std::string_view program, const std::function<void(run&)>& body);

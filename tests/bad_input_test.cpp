@@ -8,10 +8,11 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -138,7 +139,6 @@ TEST(BadInput, InputCutAfterEveryRecord) {
 }
 
 TEST(BadInput, EveryDigitOfANumberFieldReplaced) {
-    const std::regex where(R"(^(\w+): ([\w.]+), record (\d+), columns (\d+)-(\d+): ".*" is not a valid [IFE]\d+(\.\d+)? field\n$)");
     for (const auto& p : programs()) {
         std::string text = example(p.example);
         std::vector<std::string> records = records_of(text);
@@ -165,13 +165,17 @@ TEST(BadInput, EveryDigitOfANumberFieldReplaced) {
                 }
                 ++failures;
                 ASSERT_EQ(result.status, 1) << context;
-                std::smatch m;
-                ASSERT_TRUE(std::regex_match(result.diagnostics, m, where)) << context << ": " << result.diagnostics;
-                EXPECT_EQ(m[1], p.name);
-                EXPECT_EQ(m[2], p.input);
-                EXPECT_EQ(std::stoi(m[3]), record) << context;
-                EXPECT_LE(std::stoi(m[4]), column) << context;
-                EXPECT_GE(std::stoi(m[5]), column) << context;
+                // "prog: file, record R, columns A-B: "text" is not a valid I4 field"
+                const std::string& said = result.diagnostics;
+                std::string head = std::string(p.name) + ": " + p.input + ", record " + std::to_string(record) +
+                                   ", columns ";
+                ASSERT_EQ(said.rfind(head, 0), 0u) << context << ": " << said;
+                int first = 0, last = 0;
+                ASSERT_EQ(std::sscanf(said.c_str() + head.size(), "%d-%d", &first, &last), 2) << said;
+                EXPECT_LE(first, column) << context;
+                EXPECT_GE(last, column) << context;
+                EXPECT_NE(said.find("\" is not a valid "), std::string::npos) << said;
+                EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
                 expect_prefix_outputs(p, dir, full, context);
             }
         }
