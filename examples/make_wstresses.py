@@ -2,10 +2,12 @@
 """Writes wstresses.out: 2394 element stress records "(3E11.4)" such as the
 finite-element solver writes for the layered model that stressmean reads.
 
-The stresses vary smoothly with the element number: a membrane part that
-falls off along the model, a bending part that changes sign through each
-column of 96 slices, and a small through-thickness shear. Nothing random,
-so the file is the same on every run.
+Elements 1975 to 2070 and 2299 to 2394 form the two columns of 96 slices
+through the thickness (two elements a slice, the first column from Z/H = 0
+to 0.5, the second from 0.5 to 1): there SIGZ is a bending stress that
+changes sign through the thickness on top of a membrane part, and SIGHZ a
+shear that vanishes at both faces. Elsewhere the stresses vary smoothly with
+the element number. Nothing random, so the file is the same on every run.
 
     python3 make_wstresses.py > wstresses.out
 """
@@ -26,13 +28,26 @@ def e11_4(value):
     return f"{sign}0.{mantissa}E{int(exponent) + 1:+03d}"
 
 
+def z_over_h(k):
+    """Z/H of the centre of element k's slice, or None off the two columns."""
+    if 1975 <= k <= 2070:
+        return ((k - 1975) // 2 + 0.5) / 96.0
+    if 2299 <= k <= 2394:
+        return 0.5 + ((k - 2299) // 2 + 0.5) / 96.0
+    return None
+
+
 def stresses(k):
     """sh, sz, shz of element k, in MPa."""
     t = (k - 1) / (ELEMENTS - 1)            # 0 .. 1 along the element numbering
-    slice_pos = ((k - 1) % 96) / 95.0       # 0 .. 1 through a column of slices
     sh = 35.0 * math.cos(math.pi * t) + 4.0 * math.sin(k / 57.0)
-    sz = 120.0 * (1.0 - 0.6 * t) * (1.0 - 2.0 * slice_pos) + 15.0 * math.sin(3.0 * math.pi * t)
-    shz = -8.5 * math.sin(math.pi * slice_pos) * (1.0 + 0.5 * math.cos(2.0 * math.pi * t))
+    z = z_over_h(k)
+    if z is not None:
+        sz = 25.0 + 90.0 * (1.0 - 2.0 * z) + 6.0 * math.cos(2.0 * math.pi * z)
+        shz = -12.0 * math.sin(math.pi * z) * (1.0 + 0.2 * (k % 2))
+    else:
+        sz = 60.0 * math.cos(1.5 * math.pi * t) + 20.0 * math.sin(5.0 * math.pi * t) + 10.0
+        shz = -6.0 * math.sin(math.pi * t) * (1.0 + 0.3 * math.cos(4.0 * math.pi * t))
     return sh, sz, shz
 
 
