@@ -84,6 +84,19 @@ program_result run_in(const scratch_dir& dir, const std::string& program, const 
     return result;
 }
 
+case_result run_case(const std::string& program, const std::string& input_name, std::string_view input,
+                     const std::vector<std::string>& outputs) {
+    scratch_dir dir;
+    dir.write(input_name, input);
+    program_result run = run_in(dir, program);
+    case_result result{run.status, run.diagnostics, {}, {}};
+    for (const std::string& name : outputs) {
+        result.present.push_back(dir.exists(name));
+        result.outputs.push_back(records_of(dir.exists(name) ? dir.read(name) : std::string()));
+    }
+    return result;
+}
+
 std::vector<std::string> records_of(std::string_view text) {
     std::vector<std::string> lines;
     std::size_t start = 0;

@@ -38,6 +38,18 @@ struct program_result {
 program_result run_in(const scratch_dir& dir, const std::string& program, const std::string* input = nullptr,
                       const std::vector<std::string>& arguments = {});
 
+// A whole run in a fresh scratch folder: writes `input` as `input_name`,
+// runs the program (standard input at its end) and keeps the status, the
+// diagnostics and the records of each named output ({} when it is absent).
+struct case_result {
+    int status = -1;
+    std::string diagnostics;
+    std::vector<std::vector<std::string>> outputs;  // records, in the order asked for
+    std::vector<bool> present;                      // whether each output exists
+};
+case_result run_case(const std::string& program, const std::string& input_name, std::string_view input,
+                     const std::vector<std::string>& outputs);
+
 // The records of a file's text: lines without their line feeds.
 std::vector<std::string> records_of(std::string_view text);
 
