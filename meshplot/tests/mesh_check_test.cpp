@@ -1,5 +1,5 @@
-// The mesh check on small tables: orientation, area, missing nodes and
-// numbers used twice.
+// The mesh check on small tables, where whole runs cannot reach: corners
+// on a line after rounding, node numbers given twice, long fault lists.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -8,7 +8,6 @@
 
 namespace {
 
-using meshplot::corner_points;
 using meshplot::element_record;
 using meshplot::node_record;
 
@@ -19,17 +18,9 @@ element_record element(int number, int a, int b, int c, long record) {
     return {number, {a, b, c}, 0.0f, 1, record};
 }
 
-TEST(Orientation, ClockwiseWithVUpwardsHasNegativeArea) {
-    // topo's centred cell: centre m, then top t, t+1 (top row above) runs clockwise.
-    corner_points cell{{0.5, 0.0, 1.0}, {0.5, 1.0, 1.0}};
-    EXPECT_LT(meshplot::twice_signed_area(cell), 0.0);
-    corner_points reversed{{0.5, 1.0, 0.0}, {0.5, 1.0, 1.0}};
-    EXPECT_GT(meshplot::twice_signed_area(reversed), 0.0);
-}
-
 TEST(ZeroArea, RepeatedCornersAndCornersOnALine) {
     struct case_ {
-        corner_points p;
+        meshplot::corner_points p;
         bool zero;
     } cases[] = {
         {{{0, 1, 2}, {0, 0, 0}}, true},
@@ -41,31 +32,7 @@ TEST(ZeroArea, RepeatedCornersAndCornersOnALine) {
     for (const auto& c : cases) EXPECT_EQ(meshplot::zero_area(c.p), c.zero);
 }
 
-TEST(CheckMesh, EachFaultIsFoundOnTheElementThatHasIt) {
-    std::vector<element_record> elements = {
-        element(1, 3, 1, 2, 1),   // clockwise
-        element(2, 3, 2, 4, 2),   // clockwise
-        element(3, 2, 1, 3, 3),   // anticlockwise
-        element(4, 1, 2, 99, 4),  // node 99 missing
-        element(5, 1, 1, 2, 5),   // zero area
-        element(2, 3, 2, 4, 6),   // number 2 again
-    };
-    auto check = meshplot::check_mesh(square(), elements);
-    EXPECT_FALSE(check.clean());
-    EXPECT_EQ(check.nodes, 4u);
-    EXPECT_EQ(check.elements, 6u);
-    EXPECT_EQ(check.anticlockwise, std::vector<std::size_t>{2});
-    EXPECT_EQ(check.missing_node, std::vector<std::size_t>{3});
-    EXPECT_EQ(check.zero_area, std::vector<std::size_t>{4});
-    EXPECT_EQ(check.numbers_twice, std::vector<std::int32_t>{2});
-    EXPECT_EQ(check.number_twice, (std::vector<std::size_t>{1, 5}));
-    EXPECT_TRUE(check.node_numbers_twice.empty());
-}
-
-TEST(CheckMesh, ACleanMeshAndANodeNumberGivenTwice) {
-    auto clean = meshplot::check_mesh(square(), {element(1, 3, 1, 2, 1), element(2, 3, 2, 4, 2)});
-    EXPECT_TRUE(clean.clean());
-
+TEST(CheckMesh, ANodeNumberGivenTwice) {
     auto nodes = square();
     nodes.push_back({2, 1, 1, 5});
     auto twice = meshplot::check_mesh(nodes, {element(1, 3, 1, 2, 1)});

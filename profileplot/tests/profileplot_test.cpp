@@ -107,38 +107,29 @@ TEST(Profileplot, NonFiniteValuesAreLeftOut) {
 }
 
 TEST(Profileplot, FileFaultsEndTheRunWithOneLineAndNoPicture) {
-    scratch_dir short_file;
-    std::string text = profiles();
-    short_file.write("wstressavg.out", text.substr(0, text.rfind("  I=26")));
-    auto result = run_in(short_file, program);
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.diagnostics,
-              "profileplot: wstressavg.out, record 127: end of file, the file has only 126 records\n");
-    EXPECT_FALSE(short_file.exists("profiles.svg"));
-
-    scratch_dir bad;
-    bad.write("wstressavg.out", profiles([](int section, int k, double v) {
-        return section == 4 && k == 2 ? std::string("  1.0E+0x") + " " : e10(v);
-    }));
-    result = run_in(bad, program);
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.diagnostics,
-              "profileplot: wstressavg.out, record 103, columns 24-33: \"  1.0E+0x \" is not a valid E10.3 field\n");
-
-    scratch_dir missing;
-    result = run_in(missing, program);
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.diagnostics, "profileplot: cannot open wstressavg.out: No such file or directory\n");
-    EXPECT_TRUE(missing.files().empty());
-}
-
-TEST(Profileplot, HelpTouchesNoFile) {
+    const std::string text = profiles();
+    struct {
+        std::string input, diagnostic;
+    } cases[] = {
+        {text.substr(0, text.rfind("  I=26")), "wstressavg.out, record 127: end of file, the file has only 126 records"},
+        {profiles([](int section, int k, double v) { return section == 4 && k == 2 ? "  1.0E+0x " : e10(v); }),
+         "wstressavg.out, record 103, columns 24-33: \"  1.0E+0x \" is not a valid E10.3 field"},
+    };
+    for (const auto& c : cases) {
+        auto result = suite_test::run_case(program, "wstressavg.out", c.input, {"profiles.svg"});
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.diagnostics, "profileplot: " + c.diagnostic + "\n");
+        EXPECT_FALSE(result.present[0]);
+    }
     scratch_dir dir;
-    dir.write("wstressavg.out", profiles());
-    std::vector<std::string> help = {"--help"};
-    auto result = run_in(dir, program, nullptr, help);
-    EXPECT_EQ(result.status, 0);
-    EXPECT_NE(result.output.find("profiles.svg"), std::string::npos);
+    auto missing = run_in(dir, program);
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.diagnostics, "profileplot: cannot open wstressavg.out: No such file or directory\n");
+    EXPECT_TRUE(dir.files().empty());
+    dir.write("wstressavg.out", text);
+    auto help = run_in(dir, program, nullptr, {"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.output.find("profiles.svg"), std::string::npos);
     EXPECT_EQ(dir.files(), std::vector<std::string>{"wstressavg.out"});
 }
 
@@ -148,11 +139,9 @@ TEST(Profileplot, TheProfilesOfTheShippedExample) {
     scratch_dir dir;
     dir.write("wstresses.out", std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
     ASSERT_EQ(run_in(dir, STRESSMEAN_PROGRAM).status, 0);
-    auto result = run_in(dir, program);
-    ASSERT_EQ(result.status, 0) << result.diagnostics;
-    std::string doc = dir.read("profiles.svg");
-    ASSERT_EQ(svg_check::well_formed_error(doc), "");
-    EXPECT_EQ(curves(doc).size(), 5u);
+    ASSERT_EQ(run_in(dir, program).status, 0);
+    EXPECT_EQ(svg_check::well_formed_error(dir.read("profiles.svg")), "");
+    EXPECT_EQ(curves(dir.read("profiles.svg")).size(), 5u);
 }
 #endif
 

@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <sstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -38,24 +38,20 @@ double signed_area(const triangle& t) {
 // True when the interiors of two triangles meet: no edge of either one
 // separates them.
 bool overlap(const triangle& a, const triangle& b) {
-    const double eps = 1e-9;
     for (const triangle* t : {&a, &b}) {
-        for (int e = 0; e < 3; ++e) {
-            point p = (*t)[static_cast<std::size_t>(e)];
-            point q = (*t)[static_cast<std::size_t>((e + 1) % 3)];
-            point n{q.y - p.y, p.x - q.x};
-            double amin = 1e300, amax = -1e300, bmin = 1e300, bmax = -1e300;
-            for (const point& v : a) {
-                double d = n.x * v.x + n.y * v.y;
-                amin = std::min(amin, d);
-                amax = std::max(amax, d);
-            }
-            for (const point& v : b) {
-                double d = n.x * v.x + n.y * v.y;
-                bmin = std::min(bmin, d);
-                bmax = std::max(bmax, d);
-            }
-            if (amax <= bmin + eps || bmax <= amin + eps) return false;
+        for (std::size_t e = 0; e < 3; ++e) {
+            point p = (*t)[e], q = (*t)[(e + 1) % 3];
+            auto span = [&](const triangle& u) {
+                std::pair<double, double> s{1e300, -1e300};
+                for (const point& v : u) {
+                    double d = (q.y - p.y) * v.x + (p.x - q.x) * v.y;
+                    s = {std::min(s.first, d), std::max(s.second, d)};
+                }
+                return s;
+            };
+            auto [amin, amax] = span(a);
+            auto [bmin, bmax] = span(b);
+            if (amax <= bmin + 1e-9 || bmax <= amin + 1e-9) return false;
         }
     }
     return true;
@@ -111,8 +107,7 @@ struct layer_geometry {
             for (long j = 0; j <= nb; ++j) add(first + j, {2.0 * j, y}, serves);
     }
     void add(long number, point p, int serves) {
-        ASSERT_EQ(nodes.count(number), 0u) << number;
-        nodes[number] = p;
+        ASSERT_TRUE(nodes.emplace(number, p).second) << number;
         row_of[number] = serves;
     }
 };
@@ -122,12 +117,11 @@ class TopoLayerGeometry : public testing::TestWithParam<long> {};
 TEST_P(TopoLayerGeometry, ElementsTileTheLayerClockwise) {
     const long nb = GetParam();
     layer_geometry g(nb);
-    std::string in = count2(0) + count1(1) + section_header(1, nb, 1) + layer_text("0.0", 1, g.starts);
-    scratch_dir dir;
-    dir.write("wtopo.dat", in);
-    auto result = run_in(dir, TOPO_PROGRAM);
-    ASSERT_EQ(result.status, 0) << result.diagnostics;
-    auto records = records_of(dir.read("wtopo.out"));
+    auto run = suite_test::run_case(TOPO_PROGRAM, "wtopo.dat",
+                                    count2(0) + count1(1) + section_header(1, nb, 1) + layer_text("0.0", 1, g.starts),
+                                    {"wtopo.out"});
+    ASSERT_EQ(run.status, 0) << run.diagnostics;
+    const auto& records = run.outputs[0];
     ASSERT_EQ(records.size(), static_cast<std::size_t>(46 * nb));
 
     const long per_row[9] = {0, 8 * nb, 4 * nb, 7 * nb, 4 * nb, 4 * nb, 7 * nb, 4 * nb, 8 * nb};
@@ -157,9 +151,7 @@ INSTANTIATE_TEST_SUITE_P(Widths, TopoLayerGeometry, testing::Values(1L, 2L, 3L))
 
 std::string slurp(const std::filesystem::path& p) {
     std::ifstream in(p, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 TEST(TopoExamples, ElementsNameOnlyNodesOfTheNodeTableAndTileTheModel) {
@@ -177,8 +169,7 @@ TEST(TopoExamples, ElementsNameOnlyNodesOfTheNodeTableAndTileTheModel) {
     for (const std::string& r : records_of(dir.read("wnodes.out"))) {
         long number = std::stol(r.substr(0, 6));
         point p{std::stod(r.substr(15, 12)), std::stod(r.substr(27, 12))};
-        ASSERT_EQ(nodes.count(number), 0u) << "node " << number << " twice";
-        nodes[number] = p;
+        ASSERT_TRUE(nodes.emplace(number, p).second) << "node " << number << " twice";
         xmin = std::min(xmin, p.x), xmax = std::max(xmax, p.x);
         ymin = std::min(ymin, p.y), ymax = std::max(ymax, p.y);
     }
