@@ -94,6 +94,15 @@ TEST(Inversion, PivotingAndTies) {
     }
 }
 
+// A row's scale factor moves with it: after column 1 swaps rows 1 and 3, the
+// old row 1 (scale 1/2) competes in column 2 with 0.5 * 1.75 against row 2's
+// 0.2 * 2.75 and wins; with row 3's old scale (1/4) it would lose.
+TEST(Inversion, ScaleFactorMovesWithItsRow) {
+    factors f(by_columns(3, {1, 2, 0, 1, 3, 5, 4, 1, 0}), 3);
+    EXPECT_EQ(f.indx, (ivec{3, 3, 3}));
+    EXPECT_EQ(f.d, 1.0f);
+}
+
 TEST(Inversion, SingularWithoutZeroRowUsesTinyPivotSilently) {
     const fvec a = by_columns(2, {1, 2, 1, 2});
     factors f(a, 2);
