@@ -124,6 +124,9 @@ TEST(BadInput, InputCutAfterEveryRecord) {
         std::vector<std::string> records = records_of(text);
         full_run full = run_full(p, text);
         for (std::size_t kept = 1; kept < records.size(); ++kept) {
+            // The 2394 stress records are read by one loop: past its first and
+            // before its last hundred records, every 50th cut stands for the rest.
+            if (kept > 100 && kept + 100 < records.size() && kept % 50 != 0) continue;
             scratch_dir dir;
             dir.write(p.input, joined(records, kept));
             auto result = run_in(dir, p.program);
