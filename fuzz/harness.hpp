@@ -20,4 +20,11 @@ void run_program_on(const std::string& program, const std::string& input_name,
                     std::initializer_list<const char*> outputs, const std::uint8_t* data, std::size_t size,
                     const std::function<void(records::run&)>& body);
 
+// The same for a program with several input files: the fuzz input is split
+// at each byte 0x1E (record separator) into the files in order; files left
+// without a part are empty.
+void run_program_on(const std::string& program, std::initializer_list<const char*> input_names,
+                    std::initializer_list<const char*> outputs, const std::uint8_t* data, std::size_t size,
+                    const std::function<void(records::run&)>& body);
+
 }  // namespace fuzz
