@@ -328,7 +328,7 @@ void run::pause_run(std::string_view message) {
     std::fprintf(diagnostics_, "%s: press Enter to continue, or type stop to end the run\n", program_.c_str());
     std::fflush(diagnostics_);
     std::string answer;
-    for (int c; (c = std::fgetc(operator_input_)) != EOF && c != '\n';)
+    for (int c; operator_input_ != nullptr && (c = std::fgetc(operator_input_)) != EOF && c != '\n';)
         if (answer.size() < 64) answer.push_back(static_cast<char>(c));
     std::size_t first = answer.find_first_not_of(" \t\r");
     std::size_t last = answer.find_last_not_of(" \t\r");
