@@ -323,6 +323,14 @@ void run::fail(std::string_view message) {
     throw run_ended{1};
 }
 
+void run::fail_at_record(int unit, std::string_view what) {
+    if (unit < 0 || unit > max_unit || !units_[static_cast<std::size_t>(unit)] ||
+        !units_[static_cast<std::size_t>(unit)]->reading)
+        fail("programming error: fail_at_record on unit " + std::to_string(unit) + ", which is not an input");
+    const unit_slot& u = *units_[static_cast<std::size_t>(unit)];
+    fail(u.name + ", record " + std::to_string(u.input.records_read()) + ": " + std::string(what));
+}
+
 void run::pause_run(std::string_view message) {
     std::fprintf(diagnostics_, "%s: %.*s\n", program_.c_str(), static_cast<int>(message.size()), message.data());
     std::fprintf(diagnostics_, "%s: press Enter to continue, or type stop to end the run\n", program_.c_str());

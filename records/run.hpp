@@ -113,6 +113,11 @@ public:
     // Ends the run with one diagnostic line "program: message", status 1.
     [[noreturn]] void fail(std::string_view message);
 
+    // The same for a fault a program finds in a value it has read: the line
+    // is "program: file, record N: what", N being the input unit's record read
+    // last (the current record while a statement is in progress).
+    [[noreturn]] void fail_at_record(int unit, std::string_view what);
+
     const std::string& program() const { return program_; }
 
 private:

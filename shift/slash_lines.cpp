@@ -35,7 +35,6 @@ void write_slash_lines(records::run& r) {
 
     std::int32_t nel = 0;
     r.read(5, count_format, nel);
-    std::int32_t record = 1;  // records of old3.dat read so far
 
     // Triples indexed from 1; nel fits in I4, so i never comes near overflow.
     std::array<std::int32_t, max_triples + 1> n1{};
@@ -44,12 +43,11 @@ void write_slash_lines(records::run& r) {
     for (std::int32_t i = 1; i <= nel; i += max_triples) {
         std::int32_t ns = 0;
         r.begin_read(5, line_format);
-        ++record;
         r.read_int(ns);
         if (ns > max_triples) {
             r.end_read();
-            r.fail("old3.dat, record " + std::to_string(record) + ": " + std::to_string(ns) +
-                   " elements on a line, at most " + std::to_string(max_triples) + " fit");
+            r.fail_at_record(5, std::to_string(ns) + " elements on a line, at most " + std::to_string(max_triples) +
+                                    " fit");
         }
         for (std::int32_t is = 1; is <= ns; ++is) {
             r.read_int(n1[is]);

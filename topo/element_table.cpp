@@ -7,7 +7,6 @@
 
 #include "topo/element_record.hpp"
 #include "topo/groups.hpp"
-#include "topo/input.hpp"
 #include "topo/sections.hpp"
 
 namespace topo {
@@ -20,19 +19,18 @@ void write_element_table(records::run& r) {
         !r.open_unit(6, "wtopo.out", records::file_status::unknown))
         r.stop_run();
 
-    topo::wtopo_input in(r);
     topo::element_writer out(r);
 
     std::int32_t ngrps = 0;
-    in.read(1, group_count, ngrps);
+    r.read(5, group_count, ngrps);
     topo::group_state groups;
-    for (std::int32_t igrp = 1; igrp <= ngrps; ++igrp) topo::read_group(in, out, groups);
+    for (std::int32_t igrp = 1; igrp <= ngrps; ++igrp) topo::read_group(r, out, groups);
 
     std::int32_t nsect = 0;
-    in.read(1, section_count, nsect);
+    r.read(5, section_count, nsect);
     if (nsect == 0) r.stop_run();
     topo::section_state sections;
-    for (std::int32_t isect = 1; isect <= nsect; ++isect) topo::generate_section(in, out, sections);
+    for (std::int32_t isect = 1; isect <= nsect; ++isect) topo::generate_section(r, out, sections);
     r.stop_run();
 }
 

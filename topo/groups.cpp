@@ -6,48 +6,38 @@
 
 namespace topo {
 
-long records_for_items(long items, long first, long again) {
-    if (items <= first) return 1;
-    return 1 + (items - first + again - 1) / again;
-}
-
 namespace {
+
+// wtopo.dat is unit 5.
+constexpr int wtopo = 5;
 
 // The two layouts of a connectivity line: the count ns in column 1, then
 // five triples of I4 or six triples of I3.
-struct line_layout {
-    records::record_format format;
-    long fields;  // node fields on the first record, and in the group it reverts to
-};
-
-const line_layout& layout_for(std::int32_t ngpl) {
-    static const line_layout five{records::record_format("(I1,15(1X,I4))"), 15};
-    static const line_layout six{records::record_format("(I1,18(1X,I3))"), 18};
+const records::record_format& line_format(std::int32_t ngpl) {
+    static const records::record_format five("(I1,15(1X,I4))");
+    static const records::record_format six("(I1,18(1X,I3))");
     return ngpl == 5 ? five : six;
 }
 
-void read_ranges(wtopo_input& in, group_state& g) {
+void read_ranges(records::run& r, group_state& g) {
     static const records::record_format pair("(1X,I4,1X,I4)");
     g.ranges.start(g.tnds);
     for (std::int32_t inds = 1; inds <= g.tnds; ++inds) {
         std::int32_t ond = 0;
         std::int32_t nnd = 0;
-        in.read(1, pair, ond, nnd);
+        r.read(wtopo, pair, ond, nnd);
         g.ranges.set_pair(inds, ond, nnd);
     }
 }
 
 // Reads one connectivity line into ns, n1, n2, n3: the count read first
 // decides how many triples the same statement reads.
-void read_line(wtopo_input& in, group_state& g) {
-    const line_layout& layout = layout_for(g.ngpl);
-    long record = in.next_record();
-    records::run& r = in.run();
-    r.begin_read(5, layout.format);
+void read_line(records::run& r, group_state& g) {
+    r.begin_read(wtopo, line_format(g.ngpl));
     r.read_int(g.ns);
     if (g.ns > max_line_elements)
-        in.fail(record, std::to_string(g.ns) + " elements on a line, at most " + std::to_string(max_line_elements) +
-                            " fit");
+        r.fail_at_record(wtopo, std::to_string(g.ns) + " elements on a line, at most " +
+                                    std::to_string(max_line_elements) + " fit");
     for (std::int32_t is = 1; is <= g.ns; ++is) {
         auto k = static_cast<std::size_t>(is);
         r.read_int(g.n1[k]);
@@ -55,36 +45,32 @@ void read_line(wtopo_input& in, group_state& g) {
         r.read_int(g.n3[k]);
     }
     r.end_read();
-    long triples = g.ns > 0 ? g.ns : 0;
-    in.count(records_for_items(1 + 3 * triples, 1 + layout.fields, layout.fields));
 }
 
 }  // namespace
 
-void read_group(wtopo_input& in, element_writer& out, group_state& g) {
+void read_group(records::run& r, element_writer& out, group_state& g) {
     static const records::record_format first_element("(I4)");
     static const records::record_format pair_count("(I2)");
     static const records::record_format group_header("(I4,F6.1,2I3)");
 
-    in.read(1, first_element, g.jj);
-    long count_record = in.next_record();
-    in.read(1, pair_count, g.tnds);
+    r.read(wtopo, first_element, g.jj);
+    r.read(wtopo, pair_count, g.tnds);
     if (g.tnds > range_table::max_pairs)
-        in.fail(count_record, std::to_string(g.tnds) + " renumbering pairs, at most " +
-                                  std::to_string(range_table::max_pairs) + " fit");
+        r.fail_at_record(wtopo, std::to_string(g.tnds) + " renumbering pairs, at most " +
+                                    std::to_string(range_table::max_pairs) + " fit");
     // A negative count reads no pair and renumbers nothing.
     bool renumbered = g.tnds > 0;
-    if (renumbered) read_ranges(in, g);
+    if (renumbered) read_ranges(r, g);
 
-    long header_record = in.next_record();
-    in.read(1, group_header, g.nel, g.ang, g.itype, g.ngpl);
+    r.read(wtopo, group_header, g.nel, g.ang, g.itype, g.ngpl);
     if (g.ngpl != 5 && g.ngpl != 6)
-        in.fail(header_record, std::to_string(g.ngpl) + " elements per line, a line holds 5 or 6");
+        r.fail_at_record(wtopo, std::to_string(g.ngpl) + " elements per line, a line holds 5 or 6");
 
     // One pass per line: (nel - 1) div ngpl + 1 of them, none when nel < 1.
     std::int32_t passes = g.nel >= 1 ? (g.nel - 1) / g.ngpl + 1 : 0;
     for (std::int32_t pass = 1; pass <= passes; ++pass) {
-        read_line(in, g);
+        read_line(r, g);
         for (std::int32_t is = 1; is <= g.ns; ++is) {
             auto k = static_cast<std::size_t>(is);
             element e{g.jj, g.n1[k], g.n2[k], g.n3[k]};

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "topo/element_record.hpp"
-#include "topo/input.hpp"
+#include "records/run.hpp"
 #include "topo/renumbering.hpp"
 
 namespace topo {
@@ -30,12 +30,9 @@ struct group_state {
     range_table ranges;
 };
 
-// How many records a statement reads when it transfers `items` items and its
-// format holds `first` data descriptors, reverting to a group of `again`.
-long records_for_items(long items, long first, long again);
-
 // Reads one group (first element number, pairs, header, lines) and writes
 // its elements.
-void read_group(wtopo_input& in, element_writer& out, group_state& g);
+// wtopo.dat is read on unit 5.
+void read_group(records::run& r, element_writer& out, group_state& g);
 
 }  // namespace topo

@@ -9,7 +9,7 @@
 #include <span>
 
 #include "topo/element_record.hpp"
-#include "topo/input.hpp"
+#include "records/run.hpp"
 
 namespace topo {
 
@@ -77,6 +77,6 @@ struct section_state {
 };
 
 // Reads one section (its header and its layers) and writes its elements.
-void generate_section(wtopo_input& in, element_writer& out, section_state& s);
+void generate_section(records::run& r, element_writer& out, section_state& s);
 
 }  // namespace topo
