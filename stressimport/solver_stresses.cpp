@@ -103,6 +103,9 @@ stress_block read_last_block(records::run& r) {
                 position = static_cast<std::int32_t>(block.elements.size());
                 current = &block.elements.back();
             }
+            if (point > points_per_element && point == current->points + 1)
+                r.fail_at_record(dat_unit, "element " + text(number) + ": integration point " + text(point) +
+                                               ", a CPS3 element has 2");
             if (point != current->points + 1)
                 r.fail_at_record(dat_unit, "element " + text(number) + ": integration point " + text(point) +
                                                " where " + text(current->points + 1) + " should follow");
