@@ -26,8 +26,8 @@ Run it without arguments in the folder where nodes and topo ran.
 
 Node and element numbers stay the ids in all three files; they must be
 positive and each used once. Triangles are listed anticlockwise (topo lists
-them clockwise). The tables are held in memory: at most 999999 nodes and
-999999 elements, under 70 MB. A malformed field, a missing node, an element
+them clockwise). The tables are held in memory, at most 999999 nodes and
+999999 elements: about 70 MB for a million elements. A malformed field, a missing node, an element
 without area or a short wstresses.out stops the run with one line on
 standard error and exit status 1. The files are written under temporary
 names (mesh.vtu.part, ...) and appear only when all three are complete.

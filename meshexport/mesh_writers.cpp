@@ -43,11 +43,11 @@ std::vector<std::int32_t> type_codes(const mesh& m) {
 
 // Positions of the elements, grouped by type code in the order of
 // type_codes(), table order within a group.
-std::vector<std::size_t> by_type(const mesh& m) {
-    std::vector<std::size_t> order(m.elements.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+std::vector<std::uint32_t> by_type(const mesh& m) {
+    std::vector<std::uint32_t> order(m.elements.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<std::uint32_t>(i);
     std::stable_sort(order.begin(), order.end(),
-                     [&m](std::size_t a, std::size_t b) { return m.elements[a].type < m.elements[b].type; });
+                     [&m](std::uint32_t a, std::uint32_t b) { return m.elements[a].type < m.elements[b].type; });
     return order;
 }
 
@@ -162,7 +162,7 @@ void write_msh(records::run& r, int unit, const mesh& m) {
         line(r, unit, "0 0 0 0");
     } else {
         line(r, unit, "# # # #", {ncodes, count(m.elements.size()), min_element->number, max_element->number});
-        std::vector<std::size_t> order = by_type(m);
+        std::vector<std::uint32_t> order = by_type(m);
         for (std::size_t first = 0, k = 1; first < order.size(); ++k) {
             std::int32_t code = m.elements[order[first]].type;
             std::size_t last = first;
@@ -204,7 +204,7 @@ void write_inp(records::run& r, int unit, const mesh& m) {
     for (const node_record& n : m.nodes) r.write(unit, node_line, n.number, n.h, n.v);
     line(r, unit, "*ELEMENT, TYPE=CPS3, ELSET=EALL");
     for (const element_record& e : m.elements) r.write(unit, element_line, e.number, e.nodes[0], e.nodes[1], e.nodes[2]);
-    std::vector<std::size_t> order = by_type(m);
+    std::vector<std::uint32_t> order = by_type(m);
     for (std::size_t first = 0; first < order.size();) {
         std::int32_t code = m.elements[order[first]].type;
         std::vector<std::int32_t> numbers;
