@@ -16,10 +16,11 @@ constexpr int stresses_unit = 8;
 
 std::string number_text(std::int32_t n) { return std::to_string(n); }
 
-// The exported files write coordinates as F12.6, the digits of the node table.
-bool fits_f12_6(float x) {
+// The exported files write coordinates as F12.6 and angles as F8.2, the
+// digits of the tables; a value such a field cannot hold would be lost.
+bool fits(float x, int width, int digits) {
     std::string field;
-    records::put_fixed(field, x, 12, 6);
+    records::put_fixed(field, x, width, digits);
     return std::isfinite(x) && field.find('*') == std::string::npos;
 }
 
@@ -35,7 +36,7 @@ void read_nodes(records::run& r, mesh& m) {
         if (position != 0)
             r.fail_at_record(nodes_unit, "node " + number_text(n.number) + " is given twice (first in record " +
                                              number_text(position) + ")");
-        if (!fits_f12_6(n.h) || !fits_f12_6(n.v))
+        if (!fits(n.h, 12, 6) || !fits(n.v, 12, 6))
             r.fail_at_record(nodes_unit, "node " + number_text(n.number) + " has a coordinate F12.6 cannot hold");
         m.nodes.push_back(n);
         position = static_cast<std::int32_t>(m.nodes.size());
@@ -54,6 +55,7 @@ void read_elements(records::run& r, mesh& m) {
         std::int32_t& position = element_position[static_cast<std::size_t>(e.number)];
         if (position != 0)
             r.fail_at_record(elements_unit, name + " is given twice (first in record " + number_text(position) + ")");
+        if (!fits(e.angle, 8, 2)) r.fail_at_record(elements_unit, name + " has an angle F8.2 cannot hold");
         std::array<const node_record*, 3> corner{};
         for (std::size_t k = 0; k < 3; ++k) {
             std::int32_t node = e.nodes[k];

@@ -50,8 +50,9 @@ struct mesh {
 // Reads the tables to their end (the stresses: one record per element, later
 // records unused). A fault ends the run with a diagnostic naming the record:
 // a malformed field; a node or element number not positive or used twice; a
-// coordinate that is not finite or does not fit F12.6; an element naming a
-// node missing from the node table, or enclosing no area.
+// coordinate that is not finite or does not fit F12.6, an angle that does
+// not fit F8.2; an element naming a node missing from the node table, or
+// enclosing no area.
 mesh read_mesh(records::run& r);
 
 }  // namespace meshexport
