@@ -17,3 +17,17 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo apt-get update -q
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q "${missing[@]}"
 fi
+
+# The finite-element tools the exported model is checked with: Gmsh, meshio
+# (for the system's python3) and CalculiX.
+tools=()
+command -v gmsh >/dev/null 2>&1 || tools+=(gmsh)
+command -v ccx >/dev/null 2>&1 || tools+=(calculix-ccx)
+[ -d /usr/lib/python3/dist-packages/meshio ] || tools+=(python3-meshio)
+if [ ${#tools[@]} -gt 0 ]; then
+  echo "installing: ${tools[*]}"
+  sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${tools[@]}"
+fi

@@ -1,0 +1,55 @@
+#include "meshexport/mesh_tables.hpp"
+#include "meshexport/mesh_writers.hpp"
+#include "meshexport/replace_files.hpp"
+
+namespace {
+
+const char help[] = R"(Usage: meshexport [--help | --version]
+Writes the model of nodes and topo for ParaView, Gmsh and CalculiX.
+
+Run it without arguments in the folder where nodes and topo ran.
+  reads   wnodes.out     node records (I6,3I3,2F12.6), to the end of the file
+          wtopo.out      element records (4I6,F8.2,I3), to the end of the file
+          wstresses.out  when present: one record (3E11.4) per element, in the
+                         order of wtopo.out: stress along h, along v, shear
+  writes  mesh.vtu       VTK XML unstructured grid: points (h, v, 0),
+                         triangles; point data node, H0V12, H0, V12 (the
+                         flags); cell data element, angle, type and, with
+                         stresses, SH, SZ, SHZ
+          mesh.msh       Gmsh 4.1 ASCII mesh, a physical group TYPE<k> for
+                         each type code k
+          mesh.inp       CalculiX deck fragment: *NODE (NSET=NALL), *ELEMENT
+                         TYPE=CPS3 (ELSET=EALL), element sets TYPE<k>, node
+                         sets H0V12, H0 and V12 (those not empty)
+  --help     print this text
+  --version  print the version
+
+Node and element numbers stay the ids in all three files; they must be
+positive and each used once. Triangles are listed anticlockwise (topo lists
+them clockwise). The tables are held in memory, at most 999999 nodes and
+999999 elements: about 70 MB for a million elements. A malformed field, a missing node, an element
+without area or a short wstresses.out stops the run with one line on
+standard error and exit status 1. The files are written under temporary
+names (mesh.vtu.part, ...) and appear only when all three are complete.
+)";
+
+const char* const outputs[] = {"mesh.vtu", "mesh.msh", "mesh.inp"};
+
+void export_mesh(records::run& r) {
+    meshexport::mesh m = meshexport::read_mesh(r);
+    constexpr int first_unit = 10;
+    for (int k = 0; k < 3; ++k)
+        if (!r.open_unit(first_unit + k, meshexport::part_name(outputs[k]), records::file_status::unknown))
+            r.stop_run();
+    meshexport::write_vtu(r, first_unit, m);
+    meshexport::write_msh(r, first_unit + 1, m);
+    meshexport::write_inp(r, first_unit + 2, m);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int status = records::run_program("meshexport", argc, argv, help, export_mesh);
+    if (argc > 1) return status;  // --help, --version or a usage error: no file touched
+    return meshexport::replace_files("meshexport", status, {outputs[0], outputs[1], outputs[2]});
+}

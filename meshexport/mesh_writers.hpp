@@ -1,0 +1,22 @@
+// The model in the formats of the finite-element tools: a VTK XML
+// unstructured grid, a Gmsh 4.1 ASCII mesh and a CalculiX input deck
+// fragment. Each writer writes its whole file on an open output unit.
+#pragma once
+
+#include "meshexport/mesh_tables.hpp"
+#include "records/run.hpp"
+
+namespace meshexport {
+
+// Points (h, v, 0), triangles, point data node/H0V12/H0/V12, cell data
+// element/angle/type and, with stresses, SH/SZ/SHZ.
+void write_vtu(records::run& r, int unit, const mesh& m);
+
+// One surface entity and one named physical group "TYPE<k>" per type code.
+void write_msh(records::run& r, int unit, const mesh& m);
+
+// *NODE (NSET=NALL), *ELEMENT TYPE=CPS3 (ELSET=EALL), an element set
+// TYPE<k> per type code and the node sets H0V12, H0 and V12 of the flags.
+void write_inp(records::run& r, int unit, const mesh& m);
+
+}  // namespace meshexport

@@ -1,0 +1,142 @@
+#!/usr/bin/env python3
+"""The exported example model in the real tools: Gmsh, meshio, CalculiX.
+
+  tools_test.py BUILD_DIR EXAMPLES_DIR gmsh|meshio|calculix
+
+Each check runs nodes, topo and meshexport on copies of the examples in a
+scratch folder; it exits with 77 (skipped) when its tool is not installed.
+"""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+SKIP = 77
+E, NU, LIFT = 210000.0, 0.3, 0.01  # the patch test: material and the move of the V12 nodes
+
+
+def run(program, work, *args):
+    done = subprocess.run([os.path.join(BUILD, program, program), *args], cwd=work, capture_output=True, text=True)
+    if done.returncode != 0:
+        sys.exit(f"{program} ended with status {done.returncode}: {done.stderr.strip()}")
+
+
+def model(work):
+    for name in ("wnodes.dat", "wtopo.dat"):
+        shutil.copy(os.path.join(EXAMPLES, name), work)
+    for program in ("nodes", "topo", "meshexport"):
+        run(program, work)
+
+
+def tables(work):
+    nodes = [(int(l[:6]), [int(l[6 + 3 * k:9 + 3 * k]) for k in range(3)], float(l[15:27]), float(l[27:39]))
+             for l in open(os.path.join(work, "wnodes.out"))]
+    elements = [(int(l[:6]), [int(l[6 * k:6 * k + 6]) for k in (1, 2, 3)], float(l[24:32]), int(l[32:35]))
+                for l in open(os.path.join(work, "wtopo.out"))]
+    return nodes, elements
+
+
+def e11_4(x):  # the field (E11.4) as the suite writes it: -0.1235E+04
+    mantissa, exponent = f"{x:.3e}".split("e")
+    return f"{'-' if x < 0 else ''}0.{mantissa.replace('.', '').lstrip('-')}E{int(exponent) + 1:+03d}".rjust(11)
+
+
+def check_gmsh(work):
+    out = subprocess.run(["gmsh", "-check", "mesh.msh"], cwd=work, capture_output=True, text=True).stdout
+    assert "72 nodes" in out and "96 elements" in out, out
+
+
+def check_meshio(work):
+    import meshio
+    with open(os.path.join(work, "wstresses.out"), "w") as f:
+        for k in range(1, 97):
+            f.write(e11_4(k * 0.5) + e11_4(-k) + e11_4(k * 1e-3) + "\n")
+    run("meshexport", work)
+    mesh = meshio.read(os.path.join(work, "mesh.vtu"))
+    nodes, elements = tables(work)
+    (cells,) = mesh.cells
+    assert cells.type == "triangle" and len(mesh.points) == 72 and len(cells.data) == 96
+    point = {n[0]: i for i, n in enumerate(nodes)}
+    assert list(mesh.point_data["node"]) == [n[0] for n in nodes]
+    for k, name in enumerate(("H0V12", "H0", "V12")):
+        assert list(mesh.point_data[name]) == [n[1][k] for n in nodes]
+    assert [tuple(p) for p in mesh.points] == [(n[2], n[3], 0.0) for n in nodes]
+    data = {name: list(values[0]) for name, values in mesh.cell_data.items()}
+    assert data["element"] == [e[0] for e in elements] and data["type"] == [e[3] for e in elements]
+    assert data["angle"] == [e[2] for e in elements]
+    assert data["SH"] == [k * 0.5 for k in range(1, 97)] and data["SZ"] == [-k for k in range(1, 97)]
+    for (a, b, c), e in zip(cells.data, elements):
+        assert sorted(int(nodes[i][0]) for i in (a, b, c)) == sorted(e[1])
+        (ha, va), (hb, vb), (hc, vc) = (mesh.points[i][:2] for i in (a, b, c))
+        assert (hb - ha) * (vc - va) - (hc - ha) * (vb - va) > 0, "a triangle runs clockwise"
+    assert max(abs(x - k * 1e-3) for k, x in zip(range(1, 97), data["SHZ"])) < 1e-7
+
+
+def patch(work, fragment):
+    """The patch test: the cards added to the fragment, ccx mesh, stressimport. Returns what failed, or None."""
+    nodes, elements = tables(work)
+    bottom = min(n[3] for n in nodes)
+    height = max(n[3] for n in nodes) - bottom
+    held = [str(n[0]) for n in nodes if n[3] == bottom]
+    with open(os.path.join(work, "mesh.inp"), "w") as f:
+        f.write(fragment + "*NSET, NSET=BOTTOM\n")
+        f.writelines(", ".join(held[i:i + 16]) + "\n" for i in range(0, len(held), 16))
+        f.write(f"*MATERIAL, NAME=ISO\n*ELASTIC\n{E:g}., {NU}\n*SOLID SECTION, ELSET=EALL, MATERIAL=ISO\n1.\n"
+                f"*STEP\n*STATIC\n*BOUNDARY\nH0, 1, 1\nBOTTOM, 2, 2\nV12, 2, 2, {LIFT}\n"
+                "*EL PRINT, ELSET=EALL\nS\n*END STEP\n")
+    done = subprocess.run(["ccx", "mesh"], cwd=work, capture_output=True, text=True)
+    if done.returncode != 0 or "ERROR" in done.stdout:
+        return "ccx: " + next((l.strip() for l in done.stdout.splitlines() if "ERROR" in l), f"status {done.returncode}")
+    run("stressimport", work)
+    records = open(os.path.join(work, "wstresses.out")).read().splitlines()
+    want = e11_4(E * LIFT / height).strip()
+    wrong = [k for k, r in enumerate(records, 1) if r[11:22].strip() != want]
+    if len(records) != len(elements) or wrong:
+        return f"SZ is not {want} (E times the strain) in {len(wrong)} of {len(records)} elements"
+    largest = max(abs(float(r[:11])) + abs(float(r[22:33])) for r in records)
+    if largest > 1e-6 * E * LIFT / height:
+        return f"SH or SHZ reaches {largest:g}"
+    print(f"patch test: {len(records)} elements, SZ {want} = E {E:g} x strain {LIFT / height:.6g}, "
+          f"|SH| + |SHZ| at most {largest:.2g}")
+    return None
+
+
+def check_calculix(work):
+    fragment = open(os.path.join(work, "mesh.inp")).read()
+    failure = patch(work, fragment)
+    assert failure is None, failure
+    # Listed clockwise: the same fragment with the second and third nodes swapped.
+    lines = fragment.split("\n")
+    first = lines.index("*ELEMENT, TYPE=CPS3, ELSET=EALL") + 1
+    for i in range(first, first + 96):
+        n = lines[i].split(",")
+        lines[i] = ",".join((n[0], n[1], n[3], n[2]))
+    failure = patch(work, "\n".join(lines))
+    assert failure is not None, "the clockwise mesh passed"
+    print("clockwise mesh:", failure)
+    # A node moved: node 2 of the top edge 0.25 down, the fragment made again.
+    lines = open(os.path.join(work, "wnodes.out")).readlines()
+    lines[1] = lines[1][:27] + f"{11.75:12.6f}\n"
+    open(os.path.join(work, "wnodes.out"), "w").writelines(lines)
+    run("meshexport", work)
+    failure = patch(work, open(os.path.join(work, "mesh.inp")).read())
+    assert failure is not None, "the mesh with a node moved passed"
+    print("node 2 moved:", failure)
+
+
+if __name__ == "__main__":
+    BUILD, EXAMPLES, tool = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2]), sys.argv[3]
+    if tool == "meshio":
+        try:
+            import meshio  # noqa: F401
+        except ImportError:
+            # Debian's python3-meshio serves the system's python3.
+            if os.path.exists("/usr/bin/python3") and os.path.realpath(sys.executable) != os.path.realpath("/usr/bin/python3"):
+                os.execv("/usr/bin/python3", ["/usr/bin/python3", *sys.argv])
+            sys.exit(SKIP)
+    elif shutil.which({"gmsh": "gmsh", "calculix": "ccx"}[tool]) is None:
+        sys.exit(SKIP)
+    with tempfile.TemporaryDirectory(prefix="tools-") as work:
+        model(work)
+        {"gmsh": check_gmsh, "meshio": check_meshio, "calculix": check_calculix}[tool](work)

@@ -1,0 +1,152 @@
+#include "stressimport/solver_stresses.hpp"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "records/input_editing.hpp"
+
+namespace stressimport {
+namespace {
+
+constexpr int dat_unit = 5;
+constexpr int topo_unit = 7;
+constexpr int stress_unit = 6;
+
+// A CPS3 element is solved as a wedge with two integration points.
+constexpr std::int32_t points_per_element = 2;
+// What an I6 field of wtopo.out holds.
+constexpr std::int32_t max_number = 999999;
+
+// One element of the last stress block: the sums of sxx, syy and sxy over
+// its integration points, and the record of its first line.
+struct element_sums {
+    std::int32_t number = 0;
+    std::int32_t points = 0;
+    long record = 0;
+    std::array<double, 3> sum{};
+};
+
+struct stress_block {
+    std::vector<element_sums> elements;
+    std::vector<std::int32_t> position;  // element number to position + 1, 0 when absent
+    void clear() {
+        for (const element_sums& e : elements) position[static_cast<std::size_t>(e.number)] = 0;
+        elements.clear();
+    }
+};
+
+std::string text(std::int32_t n) { return std::to_string(n); }
+
+// An integer field of the first columns of a stress line, with the record
+// layer's diagnostic when it is malformed.
+std::int32_t integer_field(records::run& r, std::string_view line, std::size_t first, std::size_t width) {
+    std::string_view field = line.substr(first, width);
+    std::int32_t value = 0;
+    records::field_status status = records::read_integer_field(field, value);
+    if (status != records::field_status::ok)
+        r.fail_at_record(dat_unit, "columns " + std::to_string(first + 1) + "-" + std::to_string(first + width) + ": " +
+                                       records::quoted(field) +
+                                       (status == records::field_status::invalid ? " is not a valid I"
+                                                                                 : " is out of range for an I") +
+                                       std::to_string(width) + " field");
+    return value;
+}
+
+void check_points(records::run& r, const element_sums& e) {
+    if (e.points != points_per_element)
+        r.fail("mesh.dat, record " + std::to_string(e.record) + ": element " + text(e.number) + " has " +
+               text(e.points) + " integration point" + (e.points == 1 ? "" : "s") + ", a CPS3 element has 2");
+}
+
+// Reads mesh.dat to its end and keeps the last stress block. A stress line
+// is "(I10,I4,6E14.6)": element, integration point, sxx, syy, szz, sxy, sxz,
+// syz; its block begins with a line " stresses (elem, integ.pnt., ..." and
+// ends at the first blank line after its stress lines.
+stress_block read_last_block(records::run& r) {
+    static const records::record_format line_format("(14A1,6E14.6)");
+    static const std::string_view heading = " stresses (ele";
+    stress_block block;
+    block.position.assign(max_number + 1, 0);
+    bool in_block = false, found = false;
+    element_sums* current = nullptr;
+    long record = 0;  // every statement reads one record
+    while (r.has_record(dat_unit)) {
+        ++record;
+        std::array<char, 14> head{};
+        r.begin_read(dat_unit, line_format);
+        for (char& c : head) r.read_char(c);
+        std::string_view line(head.data(), head.size());
+        bool blank = line.find_first_not_of(' ') == std::string_view::npos;
+        if (line == heading) {
+            if (current != nullptr) check_points(r, *current);
+            block.clear();
+            current = nullptr;
+            in_block = found = true;
+        } else if (in_block && blank) {
+            in_block = block.elements.empty();  // the blank line under the heading
+        } else if (in_block) {
+            std::int32_t number = integer_field(r, line, 0, 10);
+            std::int32_t point = integer_field(r, line, 10, 4);
+            std::array<float, 6> s{};
+            for (float& x : s) r.read_real(x);
+            if (number < 1 || number > max_number)
+                r.fail_at_record(dat_unit, "element " + text(number) + " is not an element of wtopo.out");
+            if (current == nullptr || current->number != number) {
+                if (current != nullptr) check_points(r, *current);
+                std::int32_t& position = block.position[static_cast<std::size_t>(number)];
+                if (position != 0)
+                    r.fail_at_record(dat_unit, "element " + text(number) + " is printed twice in one stress block");
+                block.elements.push_back({number, 0, record, {}});
+                position = static_cast<std::int32_t>(block.elements.size());
+                current = &block.elements.back();
+            }
+            if (point > points_per_element && point == current->points + 1)
+                r.fail_at_record(dat_unit, "element " + text(number) + ": integration point " + text(point) +
+                                               ", a CPS3 element has 2");
+            if (point != current->points + 1)
+                r.fail_at_record(dat_unit, "element " + text(number) + ": integration point " + text(point) +
+                                               " where " + text(current->points + 1) + " should follow");
+            ++current->points;
+            current->sum[0] += s[0];
+            current->sum[1] += s[1];
+            current->sum[2] += s[3];
+        }
+        r.end_read();
+    }
+    if (current != nullptr) check_points(r, *current);
+    if (!found) r.fail("mesh.dat holds no element stresses (*EL PRINT with S)");
+    return block;
+}
+
+}  // namespace
+
+void import_stresses(records::run& r, const char* output_name) {
+    static const records::record_format element_format("(4I6,F8.2,I3)");
+    static const records::record_format stress_format("(3E11.4)");
+    if (!r.open_unit(dat_unit, "mesh.dat", records::file_status::old) ||
+        !r.open_unit(topo_unit, "wtopo.out", records::file_status::old) ||
+        !r.open_unit(stress_unit, output_name, records::file_status::unknown))
+        r.stop_run();
+    stress_block block = read_last_block(r);
+    std::vector<bool> used(block.elements.size());
+    while (r.has_record(topo_unit)) {
+        std::int32_t number = 0, nodes[3] = {}, type = 0;
+        float angle = 0.0f;
+        r.read(topo_unit, element_format, number, nodes[0], nodes[1], nodes[2], angle, type);
+        std::int32_t at = number >= 1 && number <= max_number ? block.position[static_cast<std::size_t>(number)] : 0;
+        if (at == 0) r.fail_at_record(topo_unit, "element " + text(number) + " has no stresses in mesh.dat");
+        const element_sums& e = block.elements[static_cast<std::size_t>(at - 1)];
+        used[static_cast<std::size_t>(at - 1)] = true;
+        auto mean = [&e](std::size_t k) { return static_cast<float>(e.sum[k] / e.points); };
+        r.write(stress_unit, stress_format, mean(0), mean(1), mean(2));
+    }
+    for (std::size_t i = 0; i < used.size(); ++i)
+        if (!used[i])
+            r.fail("mesh.dat, record " + std::to_string(block.elements[i].record) + ": element " +
+                   text(block.elements[i].number) + " is not an element of wtopo.out");
+}
+
+}  // namespace stressimport

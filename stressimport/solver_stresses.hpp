@@ -1,0 +1,15 @@
+// The element stresses CalculiX prints in "mesh.dat" for *EL PRINT with S,
+// brought back into the suite's stress table "wstresses.out".
+#pragma once
+
+#include "records/run.hpp"
+
+namespace stressimport {
+
+// The whole program: reads "mesh.dat" and "wtopo.out", writes the stress
+// table on `output_name`, one record (3E11.4) per element of wtopo.out, in its
+// order: the means over the element's integration points of sxx (along h),
+// syy (along v) and sxy (h-v shear).
+void import_stresses(records::run& r, const char* output_name);
+
+}  // namespace stressimport
