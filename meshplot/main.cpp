@@ -48,7 +48,9 @@ void draw(records::run& r) {
     std::vector<meshplot::node_record> nodes = meshplot::read_nodes(r, "wnodes.out");
     std::vector<meshplot::element_record> elements = meshplot::read_elements(r, "wtopo.out");
     meshplot::mesh_check check = meshplot::check_mesh(nodes, elements);
-    plots::write_file(r, "mesh.svg", meshplot::mesh_picture(nodes, elements, check));
+    plots::svg_file picture(r, "mesh.svg");
+    meshplot::write_mesh_picture(nodes, elements, check, [&](std::string_view block) { picture.write(block); });
+    picture.close();
     std::string report = meshplot::check_report(check, nodes, elements);
     std::fwrite(report.data(), 1, report.size(), stdout);
     if (std::fflush(stdout) != 0) r.fail("cannot write the check to standard output");
