@@ -28,9 +28,13 @@ namespace {
 // Positions 0 to count - 1 sorted by key, equal keys in the order of their
 // positions. A table longer than 2^32 records cannot be read in memory
 // anyway; the positions stop there.
+std::uint32_t position_limit(std::size_t count) {
+    return static_cast<std::uint32_t>(std::min<std::size_t>(count, std::numeric_limits<std::uint32_t>::max()));
+}
+
 template <typename Key>
 std::vector<std::uint32_t> sorted_positions(std::size_t count, Key key) {
-    std::size_t n = std::min<std::size_t>(count, std::numeric_limits<std::uint32_t>::max());
+    std::size_t n = position_limit(count);
     std::vector<std::uint32_t> order(n);
     for (std::size_t k = 0; k < n; ++k) order[k] = static_cast<std::uint32_t>(k);
     std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return key(a) < key(b); });
@@ -41,7 +45,7 @@ std::vector<std::uint32_t> sorted_positions(std::size_t count, Key key) {
 // second use comes; `all` receives every position whose number is used more
 // than once, in increasing order.
 template <typename Key>
-std::vector<std::int32_t> used_twice(std::size_t count, Key key, std::vector<std::size_t>* all) {
+std::vector<std::int32_t> used_twice(std::size_t count, Key key, std::vector<std::uint32_t>* all) {
     std::vector<std::uint32_t> order = sorted_positions(count, key);
     std::vector<std::pair<std::uint32_t, std::int32_t>> seconds;  // position of the second use, number
     for (std::size_t k = 0; k < order.size();) {
@@ -102,7 +106,7 @@ mesh_check check_mesh(const std::vector<node_record>& nodes, const std::vector<e
     check.numbers_twice =
         used_twice(elements.size(), [&](std::uint32_t k) { return elements[k].number; }, &check.number_twice);
 
-    for (std::size_t i = 0; i < elements.size(); ++i) {
+    for (std::uint32_t i = 0; i < position_limit(elements.size()); ++i) {
         const element_record& e = elements[i];
         std::optional<corner_points> p = corners_of(e, table);
         if (!p) {
@@ -187,7 +191,7 @@ std::string check_report(const mesh_check& check, const std::vector<node_record>
     for (std::size_t k = 0; k < std::min(listed, check.numbers_twice.size()); ++k) {
         std::int32_t number = check.numbers_twice[k];
         std::string records;
-        for (std::size_t i : check.number_twice)
+        for (std::uint32_t i : check.number_twice)
             if (elements[i].number == number)
                 records += (records.empty() ? "" : ", ") + std::to_string(elements[i].record);
         out += "  element " + std::to_string(number) + ": wtopo.out records " + records + "\n";

@@ -30,12 +30,13 @@ bool zero_area(const corner_points& p);
 struct mesh_check {
     std::size_t nodes = 0;
     std::size_t elements = 0;
-    // Indices into the element list.
-    std::vector<std::size_t> missing_node;
-    std::vector<std::size_t> anticlockwise;
-    std::vector<std::size_t> zero_area;
-    std::vector<std::size_t> non_finite;      // a corner at an infinite or NaN coordinate
-    std::vector<std::size_t> number_twice;    // every element whose number another element also has
+    // Indices into the element list (four bytes each: a list of 2^32
+    // elements would not fit in memory anyway).
+    std::vector<std::uint32_t> missing_node;
+    std::vector<std::uint32_t> anticlockwise;
+    std::vector<std::uint32_t> zero_area;
+    std::vector<std::uint32_t> non_finite;      // a corner at an infinite or NaN coordinate
+    std::vector<std::uint32_t> number_twice;    // every element whose number another element also has
     std::vector<std::int32_t> numbers_twice;  // those numbers, each once, in order of first use
     std::vector<std::int32_t> node_numbers_twice;
 
