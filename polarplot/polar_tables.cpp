@@ -9,19 +9,6 @@ namespace polarplot {
 
 namespace {
 
-// A table whose records end before their last field would read as zeros
-// there and draw them as values: such a record is an input error.
-void check_reach(records::run& r, const std::string& file_name, std::size_t first, std::size_t last, long records,
-                 const char* what) {
-    plots::table_scan scan = plots::scan_table(file_name, first, records);
-    if (!scan.readable) r.fail("cannot read " + file_name);
-    if (scan.first_short != 0)
-        r.fail(file_name + ", record " + std::to_string(scan.first_short) + ": " +
-               (scan.short_length == 0 ? std::string("blank")
-                                       : "ends at column " + std::to_string(scan.short_length)) +
-               ", before " + what + " in columns " + std::to_string(first) + "-" + std::to_string(last));
-}
-
 // The unit text of the moduli, columns 26-45 of the second record of
 // polar.dat, without its blanks at either end and the parentheses it is
 // often written in; empty when polar.dat is not there or holds none.
@@ -52,10 +39,12 @@ polar_tables read_polar_tables(records::run& r) {
         !r.open_unit(8, "g23.DAT", records::file_status::old) ||
         !r.open_unit(9, "nu32.DAT", records::file_status::old))
         r.stop_run();
-    check_reach(r, "vf.DAT", 11, 15, 1, "the third volume fraction");
-    check_reach(r, "e3.DAT", 38, 48, angles, "E3 of the third volume fraction");
-    check_reach(r, "g23.DAT", 38, 48, angles, "G23 of the third volume fraction");
-    check_reach(r, "nu32.DAT", 74, 84, angles, "the negative NU32 of the third volume fraction");
+    // A record that ends before its last field would read as zeros there
+    // and draw them as values.
+    plots::require_field(r, "vf.DAT", 11, 15, 1, 1, "the third volume fraction");
+    plots::require_field(r, "e3.DAT", 38, 48, 1, angles, "E3 of the third volume fraction");
+    plots::require_field(r, "g23.DAT", 38, 48, 1, angles, "G23 of the third volume fraction");
+    plots::require_field(r, "nu32.DAT", 74, 84, 1, angles, "the negative NU32 of the third volume fraction");
 
     polar_tables t;
     t.unit = moduli_unit(r);
