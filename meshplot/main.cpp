@@ -8,7 +8,8 @@
 
 namespace {
 
-const char help[] = "Usage: meshplot [--help | --version]\n" PROGRAM_SUMMARY R"(
+const char help[] = R"(Usage: meshplot [--help | --version]
+Draws the mesh that nodes and topo wrote, and checks it.
 
 Runs without arguments in the folder where nodes and topo ran, and draws the
 mesh with its nodes marked while it checks it.

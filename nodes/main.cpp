@@ -2,7 +2,8 @@
 
 namespace {
 
-const char help[] = "Usage: nodes [--help | --version]\n" PROGRAM_SUMMARY R"(
+const char help[] = R"(Usage: nodes [--help | --version]
+Writes the node table of a plane finite-element model.
 
 Runs without arguments in the folder that holds wnodes.dat, and expands the
 node lines given there compactly into one record per node.

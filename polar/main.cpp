@@ -2,7 +2,8 @@
 
 namespace {
 
-const char help[] = "Usage: polar [--help | --version]\n" PROGRAM_SUMMARY R"(
+const char help[] = R"(Usage: polar [--help | --version]
+Computes the elastic properties of a fibre composite.
 
 Runs without arguments in the folder that holds polar.dat, and computes for
 three fibre volume fractions the engineering constants, the stiffness and

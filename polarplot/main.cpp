@@ -4,7 +4,8 @@
 
 namespace {
 
-const char help[] = "Usage: polarplot [--help | --version]\n" PROGRAM_SUMMARY R"(
+const char help[] = R"(Usage: polarplot [--help | --version]
+Draws the off-axis properties that polar wrote.
 
 Runs without arguments in the folder where polar ran, and draws the polar
 plot tables as three polar diagrams, one curve per volume fraction.

@@ -4,7 +4,8 @@
 
 namespace {
 
-const char help[] = "Usage: profileplot [--help | --version]\n" PROGRAM_SUMMARY R"(
+const char help[] = R"(Usage: profileplot [--help | --version]
+Draws the stress profiles that stressmean wrote.
 
 Runs without arguments in the folder where stressmean ran, and draws its
 three stress profiles as charts, one point per record.

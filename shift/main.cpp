@@ -2,7 +2,8 @@
 
 namespace {
 
-const char help[] = "Usage: shift [--help | --version]\n" PROGRAM_SUMMARY R"(
+const char help[] = R"(Usage: shift [--help | --version]
+Rewrites connectivity lines as slash lines, nodes plus 60.
 
 Runs without arguments in the folder that holds old3.dat, and writes each
 connectivity line again with every node number moved up by 60.

@@ -2,7 +2,8 @@
 
 namespace {
 
-const char help[] = "Usage: stressmean [--help | --version]\n" PROGRAM_SUMMARY R"(
+const char help[] = R"(Usage: stressmean [--help | --version]
+Condenses a solver's element stresses into stress profiles.
 
 Runs without arguments in the folder that holds wstresses.out, and averages
 the stresses of the one 2394-element model it serves into three profiles.

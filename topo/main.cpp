@@ -2,7 +2,8 @@
 
 namespace {
 
-const char help[] = "Usage: topo [--help | --version]\n" PROGRAM_SUMMARY R"(
+const char help[] = R"(Usage: topo [--help | --version]
+Writes the element table of a layered plane model.
 
 Runs without arguments in the folder that holds wtopo.dat, and writes one
 record per three-node element: explicit element groups, then sections of
