@@ -151,7 +151,7 @@ int main(int argc, char** argv) {
             at = state::entry;
             continue;
         }
-        if (at == state::blank) out << ".PP\n";
+        if (at == state::blank || at == state::entry) out << ".PP\n";
         out << fill_text(text) << "\n";
         at = state::paragraph;
     }
