@@ -78,8 +78,7 @@ void draw(const std::vector<node_record>& nodes, const std::vector<element_recor
     for (const auto* list : {&check.anticlockwise, &check.zero_area, &check.number_twice})
         for (std::size_t i : *list) faulty[i] = true;
 
-    // Extent of the drawable elements, else of all nodes; the nodes that
-    // drawn elements use are the ones marked.
+    // Extent of the drawable elements, else of all nodes.
     plots::extent h_range, v_range;
     std::size_t drawn = 0;
     for (const element_record& e : elements) {
@@ -184,12 +183,14 @@ void draw(const std::vector<node_record>& nodes, const std::vector<element_recor
     }
     svg.end_group();
 
-    // The nodes that drawn elements use, as dots sized to the elements.
+    // The nodes within the drawn area, as dots sized to the elements; of a
+    // number given twice, the record drawn.
     double typical = drawn > 0 ? std::sqrt(plot_width * plot_height / static_cast<double>(drawn)) : 10.0;
     double dot = std::clamp(typical * 0.08, 0.4, 2.6);
+    auto within = [](double value, plots::domain d) { return value >= d.low && value <= d.high; };
     svg.begin_group("class=\"nodes\" fill=\"#222222\"");
     for (const node_record& n : nodes) {
-        if (table.find(n.number) != &n || !std::isfinite(n.h) || !std::isfinite(n.v)) continue;
+        if (table.find(n.number) != &n || !within(n.h, h_domain) || !within(n.v, v_domain)) continue;
         svg.circle({s.x(n.h), s.y(n.v)}, dot, {});
     }
     svg.end_group();
