@@ -7,30 +7,39 @@ namespace {
 const char help[] = R"(Usage: meshexport [--help | --version]
 Writes the model of nodes and topo for ParaView, Gmsh and CalculiX.
 
-Run it without arguments in the folder where nodes and topo ran.
-  reads   wnodes.out     node records (I6,3I3,2F12.6), to the end of the file
-          wtopo.out      element records (4I6,F8.2,I3), to the end of the file
-          wstresses.out  when present: one record (3E11.4) per element, in the
-                         order of wtopo.out: stress along h, along v, shear
-  writes  mesh.vtu       VTK XML unstructured grid: points (h, v, 0),
-                         triangles; point data node, H0V12, H0, V12 (the
-                         flags); cell data element, angle, type and, with
-                         stresses, SH, SZ, SHZ
-          mesh.msh       Gmsh 4.1 ASCII mesh, a physical group TYPE<k> for
-                         each type code k
-          mesh.inp       CalculiX deck fragment: *NODE (NSET=NALL), *ELEMENT
-                         TYPE=CPS3 (ELSET=EALL), element sets TYPE<k>, node
-                         sets H0V12, H0 and V12 (those not empty)
-  --help     print this text
-  --version  print the version
+Runs without arguments in the folder where nodes and topo ran. Node and
+element numbers stay the ids in all three files; they must be positive and
+each used once. Triangles are listed anticlockwise (topo lists them
+clockwise). The tables are held in memory, at most 999999 nodes and 999999
+elements: about 70 MB for a million elements. The files are written under
+temporary names (mesh.vtu.part, ...) and appear only when all three are
+complete.
 
-Node and element numbers stay the ids in all three files; they must be
-positive and each used once. Triangles are listed anticlockwise (topo lists
-them clockwise). The tables are held in memory, at most 999999 nodes and
-999999 elements: about 70 MB for a million elements. A malformed field, a missing node, an element
-without area or a short wstresses.out stops the run with one line on
-standard error and exit status 1. The files are written under temporary
-names (mesh.vtu.part, ...) and appear only when all three are complete.
+Reads:
+  wnodes.out     node records (I6,3I3,2F12.6), to the end of the file
+  wtopo.out      element records (4I6,F8.2,I3), to the end of the file
+  wstresses.out  when present: one record (3E11.4) per element, in the order
+                 of wtopo.out: stress along h, along v, shear
+Writes:
+  mesh.vtu       VTK XML unstructured grid: points (h, v, 0), triangles;
+                 point data node, H0V12, H0, V12 (the flags); cell data
+                 element, angle, type and, with stresses, SH, SZ, SHZ
+  mesh.msh       Gmsh 4.1 ASCII mesh, a physical group TYPE<k> for each type
+                 code k
+  mesh.inp       CalculiX deck fragment: *NODE (NSET=NALL), *ELEMENT
+                 TYPE=CPS3 (ELSET=EALL), element sets TYPE<k>, node sets
+                 H0V12, H0 and V12 (those not empty)
+
+Exit status:
+  0  the run completed
+  1  the run stopped on a fault: a malformed field, a missing node, an element
+     without area, a short wstresses.out or a failed write; one line on
+     standard error says what and where, and no mesh file is replaced
+  2  a usage error: an argument other than --help or --version
+
+Options:
+  --help     prints this help and exits, touching no file
+  --version  prints the version and exits
 )";
 
 const char* const outputs[] = {"mesh.vtu", "mesh.msh", "mesh.inp"};

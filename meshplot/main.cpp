@@ -8,27 +8,50 @@
 
 namespace {
 
-const char help[] = R"(meshplot: draws the mesh of a plane finite-element model and checks it.
+const char help[] = R"(Usage: meshplot [--help | --version]
+Draws the mesh that nodes and topo wrote, and checks it.
 
-Run it without arguments in the folder where nodes and topo ran.
-  reads   wnodes.out  node records (I6,3I3,2F12.6): number, flags, h, v; to the end of the file
-          wtopo.out   element records (4I6,F8.2,I3): number, three nodes, angle, type code
-  writes  mesh.svg    every element as its triangle (h to the right, v upwards), shaded by
-                      its angle and type code, faulty elements outlined in red
-  prints  the check: node and element counts, elements naming a node missing from the node
-          table, elements whose nodes do not run clockwise (the order topo generates) or
-          that enclose no area, and element numbers used twice
+Runs without arguments in the folder where nodes and topo ran, and draws the
+mesh with its nodes marked while it checks it.
 
-Exit status 0 for a clean mesh, 1 when the check found a fault (the picture is drawn all the
-same). A node number given twice counts as a fault too; the later record is drawn. A missing
-file or a malformed field stops the run with one line on standard error and exit status 1.
+A node number given twice counts as a fault too; the later record is drawn.
+The picture is drawn as it is built, so a mesh of any size needs little
+memory; a faulty mesh is drawn all the same, and after a fault in a file
+mesh.svg is left as it was.
+
+Reads:
+  wnodes.out  node records (I6,3I3,2F12.6): number, flags, h, v; to the end
+              of the file (blank lines at its end are ignored)
+  wtopo.out   element records (4I6,F8.2,I3): number, three nodes, angle, type
+              code; to the end of the file likewise
+Writes:
+  mesh.svg    every element as its triangle (h to the right, v upwards),
+              shaded by its angle and type code, every node as a dot, the
+              faulty elements outlined in red over the others
+  standard output  the check: node and element counts, elements naming a node
+              missing from the node table, elements whose nodes do not run
+              clockwise (the order topo generates) or that enclose no area,
+              element numbers used twice
+
+Exit status:
+  0  the run completed
+  1  the check found a fault in the mesh (the check says which), or the run
+     stopped on a fault: a missing input, a malformed field or a failed write;
+     one line on standard error then says what and where
+  2  a usage error: an argument other than --help or --version
+
+Options:
+  --help     prints this help and exits, touching no file
+  --version  prints the version and exits
 )";
 
 void draw(records::run& r) {
     std::vector<meshplot::node_record> nodes = meshplot::read_nodes(r, "wnodes.out");
     std::vector<meshplot::element_record> elements = meshplot::read_elements(r, "wtopo.out");
     meshplot::mesh_check check = meshplot::check_mesh(nodes, elements);
-    plots::write_file(r, "mesh.svg", meshplot::mesh_picture(nodes, elements, check));
+    plots::svg_file picture(r, "mesh.svg");
+    meshplot::write_mesh_picture(nodes, elements, check, [&](std::string_view block) { picture.write(block); });
+    picture.close();
     std::string report = meshplot::check_report(check, nodes, elements);
     std::fwrite(report.data(), 1, report.size(), stdout);
     if (std::fflush(stdout) != 0) r.fail("cannot write the check to standard output");

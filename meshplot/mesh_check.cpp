@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <unordered_set>
+#include <limits>
 
 namespace meshplot {
 
@@ -23,20 +23,76 @@ bool zero_area(const corner_points& p) {
     return std::abs(twice_signed_area(p)) <= 1e-9 * longest;
 }
 
-node_table index_nodes(const std::vector<node_record>& nodes) {
-    node_table table;
-    table.reserve(nodes.size());
-    for (const node_record& n : nodes) table[n.number] = n;
-    return table;
+namespace {
+
+// Positions 0 to count - 1 sorted by key, equal keys in the order of their
+// positions. A table longer than 2^32 records cannot be read in memory
+// anyway; the positions stop there.
+std::uint32_t position_limit(std::size_t count) {
+    return static_cast<std::uint32_t>(std::min<std::size_t>(count, std::numeric_limits<std::uint32_t>::max()));
+}
+
+template <typename Key>
+std::vector<std::uint32_t> sorted_positions(std::size_t count, Key key) {
+    std::size_t n = position_limit(count);
+    std::vector<std::uint32_t> order(n);
+    for (std::size_t k = 0; k < n; ++k) order[k] = static_cast<std::uint32_t>(k);
+    std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return key(a) < key(b); });
+    return order;
+}
+
+// The numbers used more than once, each once, in the order in which their
+// second use comes; `all` receives every position whose number is used more
+// than once, in increasing order.
+template <typename Key>
+std::vector<std::int32_t> used_twice(std::size_t count, Key key, std::vector<std::uint32_t>* all) {
+    std::vector<std::uint32_t> order = sorted_positions(count, key);
+    std::vector<std::pair<std::uint32_t, std::int32_t>> seconds;  // position of the second use, number
+    for (std::size_t k = 0; k < order.size();) {
+        std::size_t end = k + 1;
+        while (end < order.size() && key(order[end]) == key(order[k])) ++end;
+        if (end - k > 1) {
+            seconds.emplace_back(order[k + 1], key(order[k]));
+            if (all)
+                for (std::size_t j = k; j < end; ++j) all->push_back(order[j]);
+        }
+        k = end;
+    }
+    std::sort(seconds.begin(), seconds.end());
+    if (all) std::sort(all->begin(), all->end());
+    std::vector<std::int32_t> numbers;
+    numbers.reserve(seconds.size());
+    for (const auto& s : seconds) numbers.push_back(s.second);
+    return numbers;
+}
+
+}  // namespace
+
+node_table::node_table(const std::vector<node_record>& nodes)
+    : nodes_(nodes), order_(sorted_positions(nodes.size(), [&](std::uint32_t k) { return nodes[k].number; })) {
+    // Of a number given twice, only the later record stays.
+    std::size_t kept = 0;
+    for (std::size_t k = 0; k < order_.size(); ++k)
+        if (k + 1 == order_.size() || nodes_[order_[k + 1]].number != nodes_[order_[k]].number)
+            order_[kept++] = order_[k];
+    order_.resize(kept);
+    order_.shrink_to_fit();
+}
+
+const node_record* node_table::find(std::int32_t number) const {
+    auto at = std::lower_bound(order_.begin(), order_.end(), number,
+                               [&](std::uint32_t k, std::int32_t n) { return nodes_[k].number < n; });
+    if (at == order_.end() || nodes_[*at].number != number) return nullptr;
+    return &nodes_[*at];
 }
 
 std::optional<corner_points> corners_of(const element_record& e, const node_table& table) {
     corner_points p;
     for (std::size_t k = 0; k < 3; ++k) {
-        auto found = table.find(e.nodes[k]);
-        if (found == table.end()) return std::nullopt;
-        p.h[k] = found->second.h;
-        p.v[k] = found->second.v;
+        const node_record* found = table.find(e.nodes[k]);
+        if (found == nullptr) return std::nullopt;
+        p.h[k] = found->h;
+        p.v[k] = found->v;
     }
     return p;
 }
@@ -45,19 +101,13 @@ mesh_check check_mesh(const std::vector<node_record>& nodes, const std::vector<e
     mesh_check check;
     check.nodes = nodes.size();
     check.elements = elements.size();
-    node_table table = index_nodes(nodes);
+    node_table table(nodes);
+    check.node_numbers_twice = used_twice(nodes.size(), [&](std::uint32_t k) { return nodes[k].number; }, nullptr);
+    check.numbers_twice =
+        used_twice(elements.size(), [&](std::uint32_t k) { return elements[k].number; }, &check.number_twice);
 
-    std::unordered_map<std::int32_t, int> node_uses;
-    for (const node_record& n : nodes)
-        if (++node_uses[n.number] == 2) check.node_numbers_twice.push_back(n.number);
-
-    std::unordered_map<std::int32_t, int> element_uses;
-    for (const element_record& e : elements)
-        if (++element_uses[e.number] == 2) check.numbers_twice.push_back(e.number);
-
-    for (std::size_t i = 0; i < elements.size(); ++i) {
+    for (std::uint32_t i = 0; i < position_limit(elements.size()); ++i) {
         const element_record& e = elements[i];
-        if (element_uses[e.number] > 1) check.number_twice.push_back(i);
         std::optional<corner_points> p = corners_of(e, table);
         if (!p) {
             check.missing_node.push_back(i);
@@ -106,7 +156,7 @@ std::string check_report(const mesh_check& check, const std::vector<node_record>
         const element_record& e = elements[check.missing_node[k]];
         std::vector<std::int32_t> missing;
         for (std::int32_t n : e.nodes)
-            if (!table.count(n) && std::find(missing.begin(), missing.end(), n) == missing.end()) missing.push_back(n);
+            if (table.find(n) == nullptr && std::find(missing.begin(), missing.end(), n) == missing.end()) missing.push_back(n);
         std::string names;
         for (std::int32_t n : missing) names += (names.empty() ? "" : ", ") + std::to_string(n);
         out += "  " + element_name(e) + (missing.size() > 1 ? ": nodes " : ": node ") + names + " not in wnodes.out\n";
@@ -141,7 +191,7 @@ std::string check_report(const mesh_check& check, const std::vector<node_record>
     for (std::size_t k = 0; k < std::min(listed, check.numbers_twice.size()); ++k) {
         std::int32_t number = check.numbers_twice[k];
         std::string records;
-        for (std::size_t i : check.number_twice)
+        for (std::uint32_t i : check.number_twice)
             if (elements[i].number == number)
                 records += (records.empty() ? "" : ", ") + std::to_string(elements[i].record);
         out += "  element " + std::to_string(number) + ": wtopo.out records " + records + "\n";
@@ -156,7 +206,12 @@ std::string check_report(const mesh_check& check, const std::vector<node_record>
         more(out, check.node_numbers_twice.size());
     }
 
-    out += check.clean() ? "the mesh is clean\n" : "the mesh has faults; the faulty elements are marked in mesh.svg\n";
+    if (check.clean())
+        out += "the mesh is clean\n";
+    else if (check.marked_in_picture())
+        out += "the mesh has faults; the faulty elements are marked in mesh.svg\n";
+    else
+        out += "the mesh has faults; none of them can be marked in mesh.svg\n";
     return out;
 }
 

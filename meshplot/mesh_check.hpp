@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "meshplot/mesh_files.hpp"
@@ -31,14 +30,20 @@ bool zero_area(const corner_points& p);
 struct mesh_check {
     std::size_t nodes = 0;
     std::size_t elements = 0;
-    // Indices into the element list.
-    std::vector<std::size_t> missing_node;
-    std::vector<std::size_t> anticlockwise;
-    std::vector<std::size_t> zero_area;
-    std::vector<std::size_t> non_finite;      // a corner at an infinite or NaN coordinate
-    std::vector<std::size_t> number_twice;    // every element whose number another element also has
+    // Indices into the element list (four bytes each: a list of 2^32
+    // elements would not fit in memory anyway).
+    std::vector<std::uint32_t> missing_node;
+    std::vector<std::uint32_t> anticlockwise;
+    std::vector<std::uint32_t> zero_area;
+    std::vector<std::uint32_t> non_finite;      // a corner at an infinite or NaN coordinate
+    std::vector<std::uint32_t> number_twice;    // every element whose number another element also has
     std::vector<std::int32_t> numbers_twice;  // those numbers, each once, in order of first use
     std::vector<std::int32_t> node_numbers_twice;
+
+    // The elements drawn with a fault outline: those with corners that
+    // exist and are finite, but that run anticlockwise, enclose no area or
+    // share their number.
+    bool marked_in_picture() const { return !anticlockwise.empty() || !zero_area.empty() || !number_twice.empty(); }
 
     bool clean() const {
         return missing_node.empty() && anticlockwise.empty() && zero_area.empty() && non_finite.empty() &&
@@ -46,9 +51,20 @@ struct mesh_check {
     }
 };
 
-// Node number to its coordinates; a number given twice keeps the later record.
-using node_table = std::unordered_map<std::int32_t, node_record>;
-node_table index_nodes(const std::vector<node_record>& nodes);
+// Node number to its coordinates; a number given twice keeps the later
+// record. Positions into the node list, sorted by number: a few bytes a
+// node, so that a mesh of millions of elements is checked in little memory.
+class node_table {
+public:
+    explicit node_table(const std::vector<node_record>& nodes);
+    // The node of that number, or null.
+    const node_record* find(std::int32_t number) const;
+
+private:
+    const std::vector<node_record>& nodes_;
+    std::vector<std::uint32_t> order_;
+};
+inline node_table index_nodes(const std::vector<node_record>& nodes) { return node_table(nodes); }
 
 // The corners of an element, or nothing when it names a missing node.
 std::optional<corner_points> corners_of(const element_record& e, const node_table& table);
@@ -57,7 +73,7 @@ mesh_check check_mesh(const std::vector<node_record>& nodes, const std::vector<e
 
 // The check as printed on standard output: the counts, each kind of fault
 // with the first few elements that have it, and a last line saying whether
-// the mesh is clean.
+// the mesh is clean, and whether the picture marks its faulty elements.
 std::string check_report(const mesh_check& check, const std::vector<node_record>& nodes,
                          const std::vector<element_record>& elements);
 

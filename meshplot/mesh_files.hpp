@@ -1,6 +1,7 @@
 // The node table "wnodes.out" and the element table "wtopo.out", read to
-// their end with the layouts nodes and topo write them in; a malformed field
-// ends the run with the record layer's diagnostic.
+// their end with the layouts nodes and topo write them in (blank lines at the
+// end of a file are no records); a malformed field ends the run with the
+// record layer's diagnostic.
 #pragma once
 
 #include <array>

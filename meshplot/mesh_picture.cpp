@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <map>
 
 #include "plots/axes.hpp"
@@ -44,19 +45,33 @@ std::string group_label(const group_key& g) {
 
 constexpr double max_plot_width = 1000.0;
 constexpr double max_plot_height = 680.0;
-constexpr double min_plot_size = 260.0;
+constexpr double min_plot_width = 420.0;
+constexpr double min_plot_height = 260.0;
 constexpr double margin_left = 90.0;
 constexpr double margin_top = 95.0;
 constexpr double margin_bottom = 80.0;
+constexpr double margin_right = 30.0;
 constexpr double legend_width = 290.0;
 constexpr std::size_t legend_rows = 24;
 constexpr std::size_t labelled_faults = 60;
 
-}  // namespace
+bool finite_corners(const corner_points& p) {
+    for (std::size_t k = 0; k < 3; ++k)
+        if (!std::isfinite(p.h[k]) || !std::isfinite(p.v[k])) return false;
+    return true;
+}
 
-std::string mesh_picture(const std::vector<node_record>& nodes, const std::vector<element_record>& elements,
-                         const mesh_check& check) {
-    node_table table = index_nodes(nodes);
+// The corners of an element as drawn: none when a node is missing or a
+// coordinate is not finite.
+std::optional<corner_points> drawn_corners(const element_record& e, const node_table& table) {
+    std::optional<corner_points> p = corners_of(e, table);
+    if (p && !finite_corners(*p)) p.reset();
+    return p;
+}
+
+void draw(const std::vector<node_record>& nodes, const std::vector<element_record>& elements,
+          const mesh_check& check, const std::function<void(std::string_view)>* sink, std::string* whole) {
+    node_table table(nodes);
 
     // Faults per element, for the outline.
     std::vector<bool> faulty(elements.size(), false);
@@ -65,19 +80,14 @@ std::string mesh_picture(const std::vector<node_record>& nodes, const std::vecto
 
     // Extent of the drawable elements, else of all nodes.
     plots::extent h_range, v_range;
-    std::vector<std::optional<corner_points>> corners(elements.size());
-    for (std::size_t i = 0; i < elements.size(); ++i) {
-        corners[i] = corners_of(elements[i], table);
-        if (!corners[i]) continue;
-        bool finite = true;
-        for (std::size_t k = 0; k < 3; ++k) finite = finite && std::isfinite(corners[i]->h[k]) && std::isfinite(corners[i]->v[k]);
-        if (!finite) {
-            corners[i].reset();
-            continue;
-        }
+    std::size_t drawn = 0;
+    for (const element_record& e : elements) {
+        std::optional<corner_points> p = drawn_corners(e, table);
+        if (!p) continue;
+        ++drawn;
         for (std::size_t k = 0; k < 3; ++k) {
-            h_range.add(corners[i]->h[k]);
-            v_range.add(corners[i]->v[k]);
+            h_range.add(p->h[k]);
+            v_range.add(p->v[k]);
         }
     }
     if (h_range.empty)
@@ -103,7 +113,8 @@ std::string mesh_picture(const std::vector<node_record>& nodes, const std::vecto
     double h_span = h_domain.high - h_domain.low;
     double v_span = v_domain.high - v_domain.low;
     // One scale for both directions, so that the elements keep their shapes,
-    // unless the mesh is so slender that it would be too thin to read.
+    // unless the mesh is so slender that it would be too thin to read: then
+    // the thin direction is widened.
     double scale = std::min(max_plot_width / h_span, max_plot_height / v_span);
     double plot_width = h_span * scale;
     double plot_height = v_span * scale;
@@ -111,9 +122,9 @@ std::string mesh_picture(const std::vector<node_record>& nodes, const std::vecto
         plot_width = max_plot_width;
         plot_height = max_plot_height;
     }
-    bool same_scale = plot_width >= min_plot_size && plot_height >= min_plot_size;
-    plot_width = std::max(plot_width, min_plot_size);
-    plot_height = std::max(plot_height, min_plot_size);
+    bool same_scale = plot_width >= min_plot_width && plot_height >= min_plot_height;
+    plot_width = std::max(plot_width, min_plot_width);
+    plot_height = std::max(plot_height, min_plot_height);
     std::vector<double> h_ticks = plots::nice_ticks(h_domain.low, h_domain.high, std::max(2, static_cast<int>(plot_width / 70)));
     std::vector<double> v_ticks = plots::nice_ticks(v_domain.low, v_domain.high, std::max(2, static_cast<int>(plot_height / 60)));
 
@@ -124,16 +135,18 @@ std::string mesh_picture(const std::vector<node_record>& nodes, const std::vecto
     for (auto& [key, colour] : groups) colour = next++;
 
     std::size_t legend_entries = std::min(groups.size(), legend_rows);
-    double width = std::max(margin_left + plot_width + 40 + legend_width, 1000.0);
+    double width = margin_left + plot_width + 40 + legend_width + margin_right;
     double height = std::max(margin_top + plot_height + margin_bottom,
-                             margin_top + 40 + 24.0 * static_cast<double>(legend_entries + 4));
-    plots::svg_document svg(width, height, "Finite-element mesh of wnodes.out and wtopo.out");
-    svg.text({margin_left, 38}, "Finite-element mesh of wnodes.out and wtopo.out", 22, plots::anchor::start,
-             R"(font-weight="bold" fill="#111111")");
+                             margin_top + 40 + 24.0 * static_cast<double>(legend_entries + 5));
+    const char* title = "Finite-element mesh of wnodes.out and wtopo.out";
+    plots::svg_document svg = sink ? plots::svg_document(width, height, title, *sink)
+                                   : plots::svg_document(width, height, title);
+    svg.text({margin_left, 38}, title, 22, plots::anchor::start, R"(font-weight="bold" fill="#111111")");
     std::string summary = std::to_string(check.nodes) + " nodes, " + std::to_string(check.elements) +
                           " elements, shaded by angle and type code; " +
-                          (check.clean() ? std::string("the check found no fault")
-                                         : "faulty elements outlined in red (see the check on standard output)");
+                          (check.clean()                ? std::string("the check found no fault")
+                           : check.marked_in_picture() ? "faulty elements outlined in red (see the check)"
+                                                       : "the check found faults it cannot mark here");
     svg.text({margin_left, 62}, summary, 14, plots::anchor::start, R"(fill="#444444")");
 
     plots::chart_frame frame{margin_left, margin_top, plot_width, plot_height};
@@ -143,24 +156,42 @@ std::string mesh_picture(const std::vector<node_record>& nodes, const std::vecto
                  13, plots::anchor::start, R"(fill="#444444")");
 
     auto polygon_of = [&](const corner_points& p) {
-        std::vector<plots::point> points;
-        for (std::size_t k = 0; k < 3; ++k) points.push_back({s.x(p.h[k]), s.y(p.v[k])});
+        std::array<plots::point, 3> points;
+        for (std::size_t k = 0; k < 3; ++k) points[k] = {s.x(p.h[k]), s.y(p.v[k])};
         return points;
     };
 
-    // Sound elements first, faulty ones on top so that their outline shows.
+    // Sound elements first, then the faulty ones over them, filled thinly so
+    // that an element they overlap still shows through.
     svg.begin_group(R"(class="elements" stroke-linejoin="round")");
     for (int pass = 0; pass < 2; ++pass) {
         for (std::size_t i = 0; i < elements.size(); ++i) {
-            if (!corners[i] || faulty[i] != (pass == 1)) continue;
+            if (faulty[i] != (pass == 1)) continue;
             const element_record& e = elements[i];
-            std::string fill(plots::fill_colour(groups[group_key{e.angle, e.type}]));
+            std::optional<corner_points> p = drawn_corners(e, table);
+            if (!p) continue;
             std::string style = "class=\"element" + std::string(faulty[i] ? " fault" : "") + "\" data-number=\"" +
-                                std::to_string(e.number) + "\" fill=\"" + fill + "\" " +
-                                (faulty[i] ? R"(stroke="#d40000" stroke-width="2.5")"
-                                           : R"(stroke="#4a4a4a" stroke-width="0.6")");
-            svg.polygon(polygon_of(*corners[i]), style);
+                                std::to_string(e.number) + "\" ";
+            if (faulty[i])
+                style += R"(fill="#d40000" fill-opacity="0.12" stroke="#d40000" stroke-width="2.5" stroke-dasharray="6 3")";
+            else
+                style += "fill=\"" + std::string(plots::fill_colour(groups[group_key{e.angle, e.type}])) +
+                         R"(" stroke="#4a4a4a" stroke-width="0.6")";
+            auto points = polygon_of(*p);
+            svg.polygon(points, style);
         }
+    }
+    svg.end_group();
+
+    // The nodes within the drawn area, as dots sized to the elements; of a
+    // number given twice, the record drawn.
+    double typical = drawn > 0 ? std::sqrt(plot_width * plot_height / static_cast<double>(drawn)) : 10.0;
+    double dot = std::clamp(typical * 0.08, 0.4, 2.6);
+    auto within = [](double value, plots::domain d) { return value >= d.low && value <= d.high; };
+    svg.begin_group("class=\"nodes\" fill=\"#222222\"");
+    for (const node_record& n : nodes) {
+        if (table.find(n.number) != &n || !within(n.h, h_domain) || !within(n.v, v_domain)) continue;
+        svg.circle({s.x(n.h), s.y(n.v)}, dot, {});
     }
     svg.end_group();
 
@@ -168,16 +199,18 @@ std::string mesh_picture(const std::vector<node_record>& nodes, const std::vecto
     svg.begin_group(R"(class="fault-labels")");
     std::size_t labels = 0;
     for (std::size_t i = 0; i < elements.size() && labels < labelled_faults; ++i) {
-        if (!corners[i] || !faulty[i]) continue;
-        const corner_points& p = *corners[i];
-        plots::point centre{s.x((p.h[0] + p.h[1] + p.h[2]) / 3.0), s.y((p.v[0] + p.v[1] + p.v[2]) / 3.0)};
+        if (!faulty[i]) continue;
+        std::optional<corner_points> p = drawn_corners(elements[i], table);
+        if (!p) continue;
+        plots::point centre{s.x((p->h[0] + p->h[1] + p->h[2]) / 3.0), s.y((p->v[0] + p->v[1] + p->v[2]) / 3.0)};
         svg.text({centre.x, centre.y + 4}, std::to_string(elements[i].number), 12, plots::anchor::middle,
                  R"(fill="#d40000" font-weight="bold" stroke="#ffffff" stroke-width="3" paint-order="stroke")");
         ++labels;
     }
     svg.end_group();
 
-    // Legend: element groups, then the fault outline and what is not drawn.
+    // Legend: element groups, then the node dot, the fault outline and what
+    // is not drawn.
     double x = margin_left + plot_width + 40;
     double y = margin_top + 10;
     svg.begin_group(R"(class="legend")");
@@ -203,7 +236,11 @@ std::string mesh_picture(const std::vector<node_record>& nodes, const std::vecto
         y += 24;
     }
     y += 10;
-    svg.rect(x, y - 13, 22, 16, R"(fill="#ffffff" stroke="#d40000" stroke-width="2.5")");
+    svg.circle({x + 11, y - 5}, 2.6, R"(fill="#222222")");
+    svg.text({x + 30, y}, "node", 14, plots::anchor::start, R"(fill="#111111")");
+    y += 24;
+    svg.rect(x, y - 13, 22, 16,
+             R"(fill="#d40000" fill-opacity="0.12" stroke="#d40000" stroke-width="2.5" stroke-dasharray="6 3")");
     svg.text({x + 30, y}, "faulty element (number shown)", 14, plots::anchor::start, R"(fill="#111111")");
     y += 24;
     std::size_t undrawn = check.missing_node.size() + check.non_finite.size();
@@ -212,7 +249,22 @@ std::string mesh_picture(const std::vector<node_record>& nodes, const std::vecto
                              " not drawn (missing node or coordinate not finite)",
                  13, plots::anchor::start, R"(fill="#d40000")");
     svg.end_group();
-    return svg.finish();
+    std::string rest = svg.finish();
+    if (whole) *whole = std::move(rest);
+}
+
+}  // namespace
+
+std::string mesh_picture(const std::vector<node_record>& nodes, const std::vector<element_record>& elements,
+                         const mesh_check& check) {
+    std::string whole;
+    draw(nodes, elements, check, nullptr, &whole);
+    return whole;
+}
+
+void write_mesh_picture(const std::vector<node_record>& nodes, const std::vector<element_record>& elements,
+                        const mesh_check& check, const std::function<void(std::string_view)>& sink) {
+    draw(nodes, elements, check, &sink, nullptr);
 }
 
 }  // namespace meshplot

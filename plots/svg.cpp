@@ -68,11 +68,26 @@ svg_document::svg_document(double width, double height, std::string_view title) 
             "\" fill=\"#ffffff\"/>\n";
 }
 
+svg_document::svg_document(double width, double height, std::string_view title,
+                           std::function<void(std::string_view)> sink)
+    : svg_document(width, height, title) {
+    sink_ = std::move(sink);
+    spill();
+}
+
+void svg_document::spill() {
+    if (sink_ && out_.size() >= (1u << 16)) {
+        sink_(out_);
+        out_.clear();
+    }
+}
+
 void svg_document::line(point a, point b, std::string_view style) {
     out_ += "<line x1=\"" + number(a.x) + "\" y1=\"" + number(a.y) + "\" x2=\"" + number(b.x) + "\" y2=\"" +
             number(b.y) + "\"";
     append_style(out_, style);
     out_ += "/>\n";
+    spill();
 }
 
 void svg_document::rect(double x, double y, double width, double height, std::string_view style) {
@@ -80,12 +95,14 @@ void svg_document::rect(double x, double y, double width, double height, std::st
             number(height) + "\"";
     append_style(out_, style);
     out_ += "/>\n";
+    spill();
 }
 
 void svg_document::circle(point centre, double radius, std::string_view style) {
     out_ += "<circle cx=\"" + number(centre.x) + "\" cy=\"" + number(centre.y) + "\" r=\"" + number(radius) + "\"";
     append_style(out_, style);
     out_ += "/>\n";
+    spill();
 }
 
 void svg_document::polygon(std::span<const point> corners, std::string_view style) {
@@ -94,6 +111,7 @@ void svg_document::polygon(std::span<const point> corners, std::string_view styl
     out_ += "\"";
     append_style(out_, style);
     out_ += "/>\n";
+    spill();
 }
 
 void svg_document::path(const std::vector<std::vector<point>>& pieces, std::string_view style) {
@@ -112,6 +130,7 @@ void svg_document::path(const std::vector<std::vector<point>>& pieces, std::stri
     out_ += "<path d=\"" + d + "\"";
     append_style(out_, style);
     out_ += "/>\n";
+    spill();
 }
 
 void svg_document::text(point at, std::string_view content, double size, anchor where, std::string_view style) {
@@ -120,6 +139,7 @@ void svg_document::text(point at, std::string_view content, double size, anchor 
             "\" text-anchor=\"" + anchors[static_cast<int>(where)] + "\"";
     append_style(out_, style);
     out_ += ">" + escaped(content) + "</text>\n";
+    spill();
 }
 
 void svg_document::begin_group(std::string_view attributes) {
@@ -135,14 +155,54 @@ void svg_document::end_group() {
     --open_groups_;
 }
 
-void svg_document::raw(std::string_view markup) { out_ += markup; }
+void svg_document::raw(std::string_view markup) {
+    out_ += markup;
+    spill();
+}
 
 std::string svg_document::finish() {
     while (open_groups_ > 0) end_group();
     std::string done = std::move(out_);
     done += "</svg>\n";
     out_.clear();
+    if (sink_) {
+        sink_(done);
+        return {};
+    }
     return done;
+}
+
+svg_file::svg_file(records::run& r, std::string file_name) : run_(r), name_(std::move(file_name)) {
+    errno = 0;
+    file_ = std::fopen(name_.c_str(), "wb");
+    if (file_ == nullptr) failed(errno);
+}
+
+svg_file::~svg_file() {
+    if (file_ != nullptr) std::fclose(file_);
+}
+
+void svg_file::write(std::string_view block) {
+    if (file_ == nullptr) return;
+    errno = 0;
+    if (std::fwrite(block.data(), 1, block.size(), file_) != block.size()) failed(errno);
+}
+
+void svg_file::close() {
+    if (file_ == nullptr) return;
+    errno = 0;
+    int flushed = std::fflush(file_);
+    int error = errno;
+    int closed = std::fclose(file_);
+    if (closed != 0 && error == 0) error = errno;
+    file_ = nullptr;
+    if (flushed != 0 || closed != 0) failed(error);
+}
+
+void svg_file::failed(int error) {
+    if (file_ != nullptr) std::fclose(file_);
+    file_ = nullptr;
+    run_.fail("cannot write " + name_ + ": " + std::strerror(error != 0 ? error : EIO));
 }
 
 void write_file(records::run& r, const std::string& file_name, const std::string& content) {

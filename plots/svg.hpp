@@ -1,9 +1,13 @@
 // A small writer of self-contained SVG pictures. Elements are appended as
-// text to one document held in memory; the document is written to its file
-// in one go once it is complete, so a picture is never left half written by
-// an input error.
+// text to one document, which is either held in memory and written to its
+// file in one go once it is complete, or handed to a sink in blocks as it
+// grows, for pictures too large to hold. Either way a picture program reads
+// all of its input before it writes, so an input error leaves no picture
+// half written.
 #pragma once
 
+#include <cstdio>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -33,6 +37,9 @@ public:
     // A picture of width by height user units, with a viewBox of the same
     // size so that it scales, a white background and a title for viewers.
     svg_document(double width, double height, std::string_view title);
+    // The same, handing the text to `sink` in blocks of about 64 KiB.
+    svg_document(double width, double height, std::string_view title,
+                 std::function<void(std::string_view)> sink);
 
     // Elements. `style` is a list of attributes written as they stand
     // (e.g. R"(stroke="#333" fill="none")"); the caller's text is escaped.
@@ -54,12 +61,38 @@ public:
     // Raw markup, already escaped: for the rare element the helpers lack.
     void raw(std::string_view markup);
 
-    // The finished document (closes the open groups and the svg element).
+    // The finished document (closes the open groups and the svg element);
+    // with a sink, the rest of it goes to the sink and the result is empty.
     std::string finish();
 
 private:
+    void spill();
+
     std::string out_;
+    std::function<void(std::string_view)> sink_;
     int open_groups_ = 0;
+};
+
+// A picture file written while its document grows: emptied when it is
+// made, its blocks written as they come; a failed write ends the run with
+// "program: cannot write name: reason".
+class svg_file {
+public:
+    svg_file(records::run& r, std::string file_name);
+    svg_file(const svg_file&) = delete;
+    svg_file& operator=(const svg_file&) = delete;
+    ~svg_file();
+
+    void write(std::string_view block);
+    // Closes the file; a failure ends the run like a failed write.
+    void close();
+
+private:
+    [[noreturn]] void failed(int error);
+
+    records::run& run_;
+    std::string name_;
+    std::FILE* file_ = nullptr;
 };
 
 // Writes `content` to `file_name` in the working directory. A file that

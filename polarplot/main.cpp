@@ -4,21 +4,41 @@
 
 namespace {
 
-const char help[] = R"(polarplot: draws the off-axis properties that polar wrote as three polar diagrams.
+const char help[] = R"(Usage: polarplot [--help | --version]
+Draws the off-axis properties that polar wrote.
 
-Run it without arguments in the folder where polar ran.
-  reads   vf.DAT     the three fibre volume fractions (3F5.2)
-          e3.DAT     361 records: angle in radians, E3 for each volume fraction
-          g23.DAT    361 records: angle in radians, G23 for each volume fraction
-          nu32.DAT   361 records: angle, positive part of NU32 per fraction, negative part
-  writes  polar.svg  the diagrams of E3, G23 and NU32, one curve per volume fraction
+Runs without arguments in the folder where polar ran, and draws the polar
+plot tables as three polar diagrams, one curve per volume fraction.
 
-The radius of a curve is the property at the angle THETA from the fibre axis; the angle in
-degrees stands around the rim and the rings are labelled with the radius (moduli in the
-units of polar.dat). NU32 is drawn solid where it is positive and dashed, as its magnitude,
-where it is negative. Values that are not finite are left out of the curves.
-A missing file, a malformed field or a missing record stops the run with one line on
-standard error and exit status 1; polar.svg is then left as it was.
+The radius of a curve is the property at the angle THETA from the fibre axis;
+the angle in degrees stands around the rim. NU32 is drawn solid where it is
+positive and dashed, as its magnitude, where it is negative. Values that are
+not finite are left out of the curves. A file with fewer records than these
+counts, or a record that ends before its last field, stops the run like a
+missing record; after a fault polar.svg is left as it was.
+
+Reads:
+  vf.DAT     the three fibre volume fractions (3F5.2)
+  e3.DAT     361 records (1X,E11.4,3(1X,E11.4)): the angle in radians, then
+             E3 for each volume fraction
+  g23.DAT    the same for G23
+  nu32.DAT   361 records (1X,E11.4,3(1X,E11.4),3(1X,E11.4)): the angle, the
+             positive part of NU32 per fraction, then the negative parts
+  polar.dat  the unit text of the moduli (columns 26-45 of record 2), when
+             the file is there
+Writes:
+  polar.svg  the diagrams of E3, G23 and NU32, a scale of each below it, and
+             a table of the values at 0 and 90 degrees
+
+Exit status:
+  0  the run completed
+  1  the run stopped on a fault: a missing input, a malformed field, a missing
+     record or a failed write; one line on standard error says what and where
+  2  a usage error: an argument other than --help or --version
+
+Options:
+  --help     prints this help and exits, touching no file
+  --version  prints the version and exits
 )";
 
 void draw(records::run& r) {

@@ -13,7 +13,7 @@ namespace polarplot {
 namespace {
 
 constexpr double picture_width = 1500.0;
-constexpr double picture_height = 625.0;
+constexpr double picture_height = 745.0;
 constexpr double panel_width = picture_width / 3.0;
 constexpr double centre_y = 345.0;
 constexpr double radius = 170.0;
@@ -51,9 +51,19 @@ std::vector<std::vector<plots::point>> curve(const column& theta, const column& 
     return pieces;
 }
 
+// A value of the table below a diagram, to three significant digits.
+std::string value_label(float value) {
+    if (std::isnan(value)) return "NaN";
+    if (std::isinf(value)) return value > 0 ? "Infinity" : "-Infinity";
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.3g", static_cast<double>(value));
+    return buffer;
+}
+
 struct diagram {
     std::string_view title;
     std::string_view subtitle;
+    std::string scale_title;
     const std::array<column, fractions>* first;
     const std::array<column, fractions>* second;  // NU32's negative part, else null
 };
@@ -113,15 +123,43 @@ void draw_diagram(plots::svg_document& svg, const polar_tables& t, const diagram
         }
     }
 
-    // Ring labels along the ray at 105 degrees, clear of the 90 degree spoke.
-    double label_angle = 105.0 * pi / 180.0;
+    // The radius scale, a ruler below the diagram from the centre to the
+    // rim, so that no ring label lies on a curve or an angle label.
+    double ruler_y = centre_y + radius + 48;
+    svg.begin_group(R"(class="radius-scale")");
+    svg.line({centre.x, ruler_y}, {centre.x + outer * per_unit, ruler_y}, R"(stroke="#555555" stroke-width="1.2")");
     for (double ring : rings) {
-        if (ring <= 0.0) continue;
-        plots::point at{centre.x + ring * per_unit * std::cos(label_angle) - 3,
-                        centre.y - ring * per_unit * std::sin(label_angle) - 3};
-        svg.text(at, plots::tick_label(ring, step), 12, plots::anchor::end,
-                 R"(fill="#222222" stroke="#ffffff" stroke-width="3" paint-order="stroke")");
+        if (ring < 0.0) continue;
+        double x = centre.x + ring * per_unit;
+        svg.line({x, ruler_y - 4}, {x, ruler_y + 4}, R"(stroke="#555555" stroke-width="1.2")");
+        svg.text({x, ruler_y + 18}, plots::tick_label(ring, step), 12, plots::anchor::middle, R"(fill="#222222")");
     }
+    svg.text({centre.x - 10, ruler_y + 4}, d.scale_title, 12, plots::anchor::end, R"(fill="#444444")");
+    svg.end_group();
+
+    // The values along the fibre and across it, which the curves of small
+    // ones cannot show apart.
+    double table_y = ruler_y + 50;
+    double left = centre.x - 120;
+    svg.begin_group(R"(class="values")");
+    svg.text({left, table_y}, d.title, 13, plots::anchor::start, R"(font-weight="bold" fill="#111111")");
+    svg.text({left + 150, table_y}, "at 0\u00b0", 13, plots::anchor::end, R"(font-weight="bold" fill="#111111")");
+    svg.text({left + 240, table_y}, "at 90\u00b0", 13, plots::anchor::end, R"(font-weight="bold" fill="#111111")");
+    for (int k = 0; k < fractions; ++k) {
+        double y = table_y + 20.0 * (k + 1);
+        std::string colour = std::string(plots::series_colour(k));
+        svg.line({left, y - 4.5}, {left + 22, y - 4.5}, "stroke=\"" + colour + "\" stroke-width=\"3\"");
+        svg.text({left + 28, y}, fraction_label(t.vf[static_cast<std::size_t>(k)]), 13, plots::anchor::start,
+                 R"(fill="#111111")");
+        for (int column = 0; column < 2; ++column) {
+            std::size_t j = column == 0 ? 0 : 90;
+            float value = (*d.first)[static_cast<std::size_t>(k)][j];
+            if (d.second) value += (*d.second)[static_cast<std::size_t>(k)][j];
+            svg.text({left + 150 + 90.0 * column, y}, value_label(value), 13, plots::anchor::end,
+                     R"(fill="#111111")");
+        }
+    }
+    svg.end_group();
     svg.end_group();
 }
 
@@ -147,18 +185,20 @@ std::string polar_picture(const polar_tables& t) {
     plots::svg_document svg(picture_width, picture_height, "Off-axis properties of the unidirectional composite");
     svg.text({picture_width / 2, 40}, "Off-axis properties of the unidirectional composite", 24,
              plots::anchor::middle, R"(font-weight="bold" fill="#111111")");
+    std::string unit = t.unit.empty() ? std::string("the unit of polar.dat") : t.unit;
     svg.text({picture_width / 2, 62},
-             "radius: property value at the angle THETA from the fibre axis (moduli in the units of polar.dat)", 14,
+             "radius: property value at the angle THETA from the fibre axis (moduli in " + unit + ")", 14,
              plots::anchor::middle, R"(fill="#444444")");
+    std::string moduli_scale = "radius (" + (t.unit.empty() ? std::string("modulus") : t.unit) + ")";
 
-    draw_diagram(svg, t, {"E3", "Young's modulus along THETA", &t.e3, nullptr}, 0);
-    draw_diagram(svg, t, {"G23", "shear modulus", &t.g23, nullptr}, 1);
-    draw_diagram(svg, t, {"NU32", "Poisson's ratio: solid where positive, dashed |NU32| where negative",
+    draw_diagram(svg, t, {"E3", "Young's modulus along THETA", moduli_scale, &t.e3, nullptr}, 0);
+    draw_diagram(svg, t, {"G23", "shear modulus", moduli_scale, &t.g23, nullptr}, 1);
+    draw_diagram(svg, t, {"NU32", "Poisson's ratio: solid where positive, dashed |NU32| where negative", "radius",
                           &t.posnu32, &t.negnu32},
                  2);
 
     // Legend: the three volume fractions, then the line styles of NU32.
-    double y = picture_height - 38;
+    double y = picture_height - 30;
     svg.begin_group(R"(class="legend")");
     double x = picture_width / 2 - 400;
     for (int k = 0; k < fractions; ++k) {

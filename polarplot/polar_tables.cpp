@@ -1,6 +1,33 @@
 #include "polarplot/polar_tables.hpp"
 
+#include <filesystem>
+#include <string>
+
+#include "plots/table_scan.hpp"
+
 namespace polarplot {
+
+namespace {
+
+// The unit text of the moduli, columns 26-45 of the second record of
+// polar.dat, without its blanks at either end and the parentheses it is
+// often written in; empty when polar.dat is not there or holds none.
+std::string moduli_unit(records::run& r) {
+    static const records::record_format unit_format("(/,25X,20A1)");
+    std::error_code error;
+    if (!std::filesystem::is_regular_file("polar.dat", error)) return {};
+    if (!r.open_unit(5, "polar.dat", records::file_status::old)) r.stop_run();
+    std::array<char, 20> text{};
+    r.read(5, unit_format, std::span<char>(text));
+    std::string unit(text.begin(), text.end());
+    std::size_t first = unit.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    unit = unit.substr(first, unit.find_last_not_of(' ') - first + 1);
+    if (unit.size() > 2 && unit.front() == '(' && unit.back() == ')') unit = unit.substr(1, unit.size() - 2);
+    return unit;
+}
+
+}  // namespace
 
 polar_tables read_polar_tables(records::run& r) {
     static const records::record_format vf_format("(3F5.2)");
@@ -12,8 +39,15 @@ polar_tables read_polar_tables(records::run& r) {
         !r.open_unit(8, "g23.DAT", records::file_status::old) ||
         !r.open_unit(9, "nu32.DAT", records::file_status::old))
         r.stop_run();
+    // A record that ends before its last field would read as zeros there
+    // and draw them as values.
+    plots::require_field(r, "vf.DAT", 11, 15, 1, 1, "the third volume fraction");
+    plots::require_field(r, "e3.DAT", 38, 48, 1, angles, "E3 of the third volume fraction");
+    plots::require_field(r, "g23.DAT", 38, 48, 1, angles, "G23 of the third volume fraction");
+    plots::require_field(r, "nu32.DAT", 74, 84, 1, angles, "the negative NU32 of the third volume fraction");
 
     polar_tables t;
+    t.unit = moduli_unit(r);
     r.read(4, vf_format, t.vf[0], t.vf[1], t.vf[2]);
     // The angle column of each file is read; e3.DAT's is the one drawn
     // (the three files are written in one loop over the same angles).

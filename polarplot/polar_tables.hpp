@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 
 #include "records/run.hpp"
 
@@ -20,10 +21,12 @@ struct polar_tables {
     std::array<column, fractions> g23{};
     std::array<column, fractions> posnu32{};  // NU32 where positive, else 0
     std::array<column, fractions> negnu32{};  // NU32 where negative, else 0
+    std::string unit;  // the unit text of the moduli in polar.dat; empty when unknown
 };
 
-// Opens and reads the four files; a missing file, a malformed field or a
-// missing record ends the run through the record layer.
+// Opens and reads the four files, and the unit of the moduli from
+// polar.dat when it is there; a missing file, a malformed field, a missing
+// record or a record that ends before its last field ends the run.
 polar_tables read_polar_tables(records::run& r);
 
 }  // namespace polarplot

@@ -4,18 +4,36 @@
 
 namespace {
 
-const char help[] = R"(profileplot: draws the stress profiles that stressmean wrote.
+const char help[] = R"(Usage: profileplot [--help | --version]
+Draws the stress profiles that stressmean wrote.
 
-Run it without arguments in the folder where stressmean ran.
-  reads   wstressavg.out  its 127 records: 95 of SIGZ and SIGHZ along Z/H, 6 of SIGZ near
-                          Y/B = 1, 26 of SAZM and SAZT along Y/B
-  writes  profiles.svg    three charts: SIGZ and SIGHZ against Z/H, SIGZ against Y/B near 1,
-                          SAZM and SAZT against Y/B
+Runs without arguments in the folder where stressmean ran, and draws its
+three stress profiles as charts, a dot per record and a step per slice.
 
-Each point is one record of the file; the stresses are in the units of the solver that
-wrote wstresses.out. Values that are not finite are left out of the curves.
-A missing file, a malformed field or a missing record stops the run with one line on
-standard error and exit status 1; profiles.svg is then left as it was.
+The stresses are in the units of the solver that wrote wstresses.out. Values
+that are not finite are left out of the curves. A file with fewer records, or
+a record that ends before its last field, stops the run like a missing
+record; after a fault profiles.svg is left as it was.
+
+Reads:
+  wstressavg.out  its 127 records: 95 of SIGZ and SIGHZ along Z/H, 6 of SIGZ
+                  near Y/B = 1, 26 of SAZM and SAZT along Y/B, in the layouts
+                  stressmean writes
+Writes:
+  profiles.svg    four charts: SIGZ and SIGHZ against Z/H, SIGZ against Y/B
+                  near 1, SAZM and SAZT against Y/B and near Y/B = 1; each
+                  profile is drawn as steps, a record's value holding across
+                  its slice up to halfway to the next record
+
+Exit status:
+  0  the run completed
+  1  the run stopped on a fault: a missing input, a malformed field, a missing
+     record or a failed write; one line on standard error says what and where
+  2  a usage error: an argument other than --help or --version
+
+Options:
+  --help     prints this help and exits, touching no file
+  --version  prints the version and exits
 )";
 
 void draw(records::run& r) {

@@ -1,5 +1,6 @@
 #include "profileplot/profile_picture.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <span>
 #include <string_view>
@@ -29,33 +30,54 @@ struct series {
 
 bool finite_point(float x, float y) { return std::isfinite(x) && std::isfinite(y); }
 
-// The pieces of a curve: runs of consecutive points whose two coordinates
-// are both finite, placed on the picture by `place`.
+// The pieces of a profile drawn as steps: each record a mean over its
+// slice, so its value holds from halfway to the record before to halfway to
+// the record after (at the ends, as far out as inwards), and the profile
+// jumps there rather than changing gradually. Runs of consecutive points
+// whose coordinates are both finite make one piece; the steps are cut to
+// the chart's x range, and points outside it are left out.
 template <typename Place>
-std::vector<std::vector<plots::point>> finite_pieces(std::span<const float> xs, std::span<const float> ys,
-                                                     Place place) {
+std::vector<std::vector<plots::point>> step_pieces(std::span<const float> xs, std::span<const float> ys,
+                                                   plots::domain x_range, Place place) {
+    std::size_t n = std::min(xs.size(), ys.size());
+    auto edge = [&](std::size_t a, std::size_t b) { return (static_cast<double>(xs[a]) + xs[b]) / 2.0; };
+    auto inside = [&](double x) { return x >= x_range.low && x <= x_range.high; };
     std::vector<std::vector<plots::point>> pieces(1);
-    for (std::size_t k = 0; k < xs.size() && k < ys.size(); ++k) {
-        if (!finite_point(xs[k], ys[k])) {
+    for (std::size_t k = 0; k < n; ++k) {
+        if (!finite_point(xs[k], ys[k]) || !inside(xs[k])) {
             if (!pieces.back().empty()) pieces.emplace_back();
             continue;
         }
-        pieces.back().push_back(place(xs[k], ys[k]));
+        bool before = k > 0 && finite_point(xs[k - 1], ys[k - 1]);
+        bool after = k + 1 < n && finite_point(xs[k + 1], ys[k + 1]);
+        double x = xs[k];
+        double from = before ? edge(k - 1, k) : after ? x - (edge(k, k + 1) - x) : x;
+        double to = after ? edge(k, k + 1) : before ? x + (x - edge(k - 1, k)) : x;
+        from = std::clamp(from, x_range.low, x_range.high);
+        to = std::clamp(to, x_range.low, x_range.high);
+        pieces.back().push_back(place(from, ys[k]));
+        pieces.back().push_back(place(to, ys[k]));
     }
     return pieces;
 }
 
+// The x range of a chart: 0 to 1, or the round numbers around the given
+// values.
+std::vector<double> x_ticks_of(std::span<const float> xs, bool unit_x_range) {
+    plots::extent x_range;
+    for (float x : xs) x_range.add(x);
+    return unit_x_range || x_range.empty ? plots::nice_ticks(0.0, 1.0, 10)
+                                         : plots::nice_ticks(x_range.low, x_range.high, 5);
+}
+
 void draw_chart(plots::svg_document& svg, double top, std::string_view title, std::string_view x_title,
-                const std::vector<series>& curves, bool unit_x_range) {
-    plots::extent x_range, y_range;
+                const std::vector<series>& curves, const std::vector<double>& x_ticks) {
+    plots::domain x_domain{x_ticks.front(), x_ticks.back()};
+    plots::extent y_range;
     for (const series& s : curves)
         for (std::size_t k = 0; k < s.xs.size(); ++k)
-            if (finite_point(s.xs[k], s.ys[k])) {
-                x_range.add(s.xs[k]);
+            if (finite_point(s.xs[k], s.ys[k]) && s.xs[k] >= x_domain.low && s.xs[k] <= x_domain.high)
                 y_range.add(s.ys[k]);
-            }
-    std::vector<double> x_ticks = unit_x_range || x_range.empty ? plots::nice_ticks(0.0, 1.0, 10)
-                                                                : plots::nice_ticks(x_range.low, x_range.high, 5);
     std::vector<double> y_ticks =
         y_range.empty ? plots::nice_ticks(0.0, 1.0, 5) : plots::nice_ticks(y_range.low, y_range.high, 5);
 
@@ -70,12 +92,13 @@ void draw_chart(plots::svg_document& svg, double top, std::string_view title, st
     double legend_y = top + 20;
     for (const series& c : curves) {
         std::string colour(plots::series_colour(c.colour));
-        svg.path(finite_pieces(c.xs, c.ys, [&](float x, float y) { return plots::point{s.x(x), s.y(y)}; }),
+        svg.path(step_pieces(c.xs, c.ys, x_domain, [&](double x, double y) { return plots::point{s.x(x), s.y(y)}; }),
                  "class=\"curve\" data-name=\"" + std::string(c.name) + "\" fill=\"none\" stroke=\"" + colour +
                      "\" stroke-width=\"2\" stroke-linejoin=\"round\"");
         svg.begin_group("class=\"markers\" fill=\"" + colour + "\"");
         for (std::size_t k = 0; k < c.xs.size(); ++k)
-            if (finite_point(c.xs[k], c.ys[k])) svg.circle({s.x(c.xs[k]), s.y(c.ys[k])}, 2.6, {});
+            if (finite_point(c.xs[k], c.ys[k]) && c.xs[k] >= x_domain.low && c.xs[k] <= x_domain.high)
+                svg.circle({s.x(c.xs[k]), s.y(c.ys[k])}, 2.6, {});
         svg.end_group();
         double x = frame_left + frame_width + 24;
         svg.line({x, legend_y - 5}, {x + 30, legend_y - 5}, "stroke=\"" + colour + "\" stroke-width=\"2.5\"");
@@ -89,20 +112,25 @@ void draw_chart(plots::svg_document& svg, double top, std::string_view title, st
 }  // namespace
 
 std::string profile_picture(const profile_tables& t) {
-    double height = first_top + 3 * panel_height - 20;
+    double height = first_top + 4 * panel_height - 20;
     plots::svg_document svg(picture_width, height, "Stress profiles of wstressavg.out");
     svg.text({frame_left, 40}, "Stress profiles of wstressavg.out", 24, plots::anchor::start,
              R"(font-weight="bold" fill="#111111")");
     svg.text({frame_left, 64},
-             "averages of the element stresses in wstresses.out, in the solver's units; points are the file's records",
+             "means of the element stresses in wstresses.out, in the solver's units: a dot per record, a step per slice",
              14, plots::anchor::start, R"(fill="#444444")");
 
+    // The records near Y/B = 1 lie close together: SIGZ there and the
+    // same stretch of SAZM and SAZT get charts of their own.
+    std::vector<double> near_edge = x_ticks_of(t.edge_ydb, false);
     draw_chart(svg, first_top, "SIGZ and SIGHZ along Z/H", "Z/H",
-               {{"SIGZ", 0, t.zdh, t.sigz}, {"SIGHZ", 1, t.zdh, t.sighz}}, true);
+               {{"SIGZ", 0, t.zdh, t.sigz}, {"SIGHZ", 1, t.zdh, t.sighz}}, x_ticks_of(t.zdh, true));
     draw_chart(svg, first_top + panel_height, "SIGZ near Y/B = 1", "Y/B", {{"SIGZ", 0, t.edge_ydb, t.edge_sigz}},
-               false);
+               near_edge);
     draw_chart(svg, first_top + 2 * panel_height, "SAZM and SAZT along Y/B", "Y/B",
-               {{"SAZM", 2, t.ydb, t.sazm}, {"SAZT", 3, t.ydb, t.sazt}}, true);
+               {{"SAZM", 2, t.ydb, t.sazm}, {"SAZT", 3, t.ydb, t.sazt}}, x_ticks_of(t.ydb, true));
+    draw_chart(svg, first_top + 3 * panel_height, "SAZM and SAZT near Y/B = 1", "Y/B",
+               {{"SAZM", 2, t.ydb, t.sazm}, {"SAZT", 3, t.ydb, t.sazt}}, near_edge);
     return svg.finish();
 }
 

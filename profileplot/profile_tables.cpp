@@ -1,5 +1,7 @@
 #include "profileplot/profile_tables.hpp"
 
+#include "plots/table_scan.hpp"
+
 namespace profileplot {
 
 profile_tables read_profile_tables(records::run& r) {
@@ -8,6 +10,11 @@ profile_tables read_profile_tables(records::run& r) {
     static const records::record_format width_format("(1X,' I=',I2,' Y/B=',F6.4,' SAZM=',E10.3,' SAZT=',E10.3)");
 
     if (!r.open_unit(5, "wstressavg.out", records::file_status::old)) r.stop_run();
+    // A record that ends before its last field would read as zero there and
+    // draw it as a stress.
+    plots::require_field(r, "wstressavg.out", 41, 50, 1, 95, "SIGHZ");
+    plots::require_field(r, "wstressavg.out", 24, 33, 96, 101, "SIGZ");
+    plots::require_field(r, "wstressavg.out", 40, 49, 102, 127, "SAZT");
 
     profile_tables t;
     std::int32_t i = 0;  // the record number the file shows; the position in the file decides

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing the suite needs, where it is missing:
-# CMake, Ninja, a C++ compiler and GoogleTest (Debian packages).
+# CMake, Ninja, a C++ compiler and GoogleTest (Debian packages), and man to
+# check the manual pages.
 set -euo pipefail
 
 missing=()
@@ -9,6 +10,7 @@ command -v ninja >/dev/null 2>&1 || missing+=(ninja-build)
 command -v g++ >/dev/null 2>&1 || missing+=(g++)
 [ -f /usr/include/gtest/gtest.h ] || missing+=(libgtest-dev googletest)
 command -v python3 >/dev/null 2>&1 || missing+=(python3)
+command -v man >/dev/null 2>&1 || missing+=(man-db)
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "installing: ${missing[*]}"

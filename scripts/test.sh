@@ -2,6 +2,8 @@
 # Builds the suite and runs every test.
 #   scripts/test.sh              optimised build, warnings as errors
 #   scripts/test.sh --sanitize   the same under AddressSanitizer and UndefinedBehaviorSanitizer
+# The plain build is the one scripts/run-examples.sh makes (same folder, same
+# options), so after it nothing is built again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh

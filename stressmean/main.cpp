@@ -2,22 +2,45 @@
 
 namespace {
 
-const char help[] = R"(stressmean: condenses the element stresses of an outside solver into three stress profiles.
+const char help[] = R"(Usage: stressmean [--help | --version]
+Condenses a solver's element stresses into stress profiles.
 
-Run it without arguments in the folder that holds its input.
-  reads   wstresses.out   exactly 2394 records (3E11.4), one per element of the model: three
-                          stress components, of which the second (SIGZ) and third (SIGHZ) are used;
-                          records after the 2394th are ignored
-  writes  wstressavg.out  127 records:
-                          95  " I= i SIGZ= ... Z/H= i/96 SIGHZ= ..."  means of the four elements of
-                              the two slices that meet at Z/H
-                           6  " I= j Y/B= ... SIGZ= ..."  SIGZ close to Y/B = 1 (0.9961 to 0.9531)
-                          26  " I= i Y/B= ... SAZM= ... SAZT= ..."  from Y/B = 0.9961 to 0.0156
+Runs without arguments in the folder that holds wstresses.out, and averages
+the stresses of the one 2394-element model it serves into three profiles.
 
-Which elements enter which mean is fixed for the one 2394-element model the program serves.
-Means are formed in single precision, sums from the left; NaN and Infinity pass through.
-Every record is read before anything is written: a short or malformed input stops the run with
-one line on standard error, exit status 1, and an empty wstressavg.out.
+Which elements enter which mean is fixed for the model. Means are formed in
+single precision, sums from the left; NaN and Infinity pass through. Every
+record is read before anything is written, so after a fault wstressavg.out
+is empty.
+
+Reads:
+  wstresses.out   exactly 2394 records (3E11.4), one per element: three stress
+                  components, of which the second (SIGZ) and the third (SIGHZ)
+                  are used; records after the 2394th are ignored
+Writes:
+  wstressavg.out  127 records: 95 along Z/H = i/96, i = 1 to 95
+                  (1X,' I=',I2,' SIGZ=',E10.3,' Z/H=',F6.4,' SIGHZ=',E10.3),
+                  each the mean of the four elements of the two slices that
+                  meet there; 6 of SIGZ near Y/B = 1, from 0.9961 to 0.9531
+                  (1X,' I=',I2,' Y/B=',F6.4,' SIGZ=',E10.3); 26 from Y/B =
+                  0.9961 down to 0.0156
+                  (1X,' I=',I2,' Y/B=',F6.4,' SAZM=',E10.3,' SAZT=',E10.3)
+
+The first record of each kind for the shipped example:
+
+      I= 1 SIGZ= 0.119E+03 Z/H=0.0104 SIGHZ=-0.432E+00
+      I= 1 Y/B=0.9961 SIGZ= 0.190E+02
+      I= 1 Y/B=0.9961 SAZM=-0.581E+02 SAZT= 0.120E+03
+
+Exit status:
+  0  the run completed
+  1  the run stopped on a fault: a missing input, a malformed field, a missing
+     record or a failed write; one line on standard error says what and where
+  2  a usage error: an argument other than --help or --version
+
+Options:
+  --help     prints this help and exits, touching no file
+  --version  prints the version and exits
 )";
 
 }  // namespace

@@ -69,14 +69,15 @@ TEST(Profileplot, ThreeChartsWithTheirCurvesAxesAndUnits) {
     std::string doc = dir.read("profiles.svg");
     ASSERT_EQ(svg_check::well_formed_error(doc), "");
     EXPECT_NE(doc.find("viewBox="), std::string::npos);
-    EXPECT_EQ(curves(doc), (std::vector<std::string>{"SIGZ", "SIGHZ", "SIGZ", "SAZM", "SAZT"}));
-    // One marker per record and value, and one per legend entry.
-    EXPECT_EQ(svg_check::elements(doc, "circle").size(), 95u * 2 + 6 + 26 * 2 + 5);
+    EXPECT_EQ(curves(doc), (std::vector<std::string>{"SIGZ", "SIGHZ", "SIGZ", "SAZM", "SAZT", "SAZM", "SAZT"}));
+    // One marker per record and value (the one SAZM and SAZT record near
+    // Y/B = 1 twice), and one per legend entry.
+    EXPECT_EQ(svg_check::elements(doc, "circle").size(), 95u * 2 + 6 + 26 * 2 + 2 + 7);
     auto texts = svg_check::texts(doc);
     auto count = [&](const std::string& t) { return std::count(texts.begin(), texts.end(), t); };
-    EXPECT_EQ(count("stress (units of wstresses.out)"), 3);
+    EXPECT_EQ(count("stress (units of wstresses.out)"), 4);
     EXPECT_EQ(count("Z/H"), 1);
-    EXPECT_EQ(count("Y/B"), 2);
+    EXPECT_EQ(count("Y/B"), 3);
     for (const char* title : {"SIGZ and SIGHZ along Z/H", "SIGZ near Y/B = 1", "SAZM and SAZT along Y/B"})
         EXPECT_EQ(count(title), 1) << title;
     // Ticks: Z/H from 0 to 1, the edge profile's Y/B from 0.95 to 1.00.
@@ -97,13 +98,13 @@ TEST(Profileplot, NonFiniteValuesAreLeftOut) {
     ASSERT_EQ(svg_check::well_formed_error(doc), "");
     EXPECT_EQ(doc.find("nan"), std::string::npos);
     EXPECT_EQ(doc.find("inf"), std::string::npos);
-    EXPECT_EQ(curves(doc), (std::vector<std::string>{"SIGZ", "SIGHZ", "SAZM", "SAZT"}));
+    EXPECT_EQ(curves(doc), (std::vector<std::string>{"SIGZ", "SIGHZ", "SAZM", "SAZT", "SAZM", "SAZT"}));
     // SIGZ and SIGHZ along Z/H each break once.
     for (const auto& p : svg_check::elements(doc, "path", "data-name=\"SIG"))
         EXPECT_EQ(std::count(p.begin(), p.end(), 'M'), 2) << p.substr(0, 60);
     auto texts = svg_check::texts(doc);
     EXPECT_NE(std::find(texts.begin(), texts.end(), "no finite value to draw"), texts.end());
-    EXPECT_EQ(svg_check::elements(doc, "circle").size(), 95u * 2 - 2 + 26 * 2 + 5);
+    EXPECT_EQ(svg_check::elements(doc, "circle").size(), 95u * 2 - 2 + 26 * 2 + 2 + 7);
 }
 
 TEST(Profileplot, FileFaultsEndTheRunWithOneLineAndNoPicture) {
@@ -141,7 +142,7 @@ TEST(Profileplot, TheProfilesOfTheShippedExample) {
     ASSERT_EQ(run_in(dir, STRESSMEAN_PROGRAM).status, 0);
     ASSERT_EQ(run_in(dir, program).status, 0);
     EXPECT_EQ(svg_check::well_formed_error(dir.read("profiles.svg")), "");
-    EXPECT_EQ(curves(dir.read("profiles.svg")).size(), 5u);
+    EXPECT_EQ(curves(dir.read("profiles.svg")).size(), 7u);
 }
 #endif
 

@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# The suite as a user meets it after "cmake --install": installed into a
+# scratch prefix, run from a shell by the umbrella command alone.
+#   installed_suite.sh BUILD_DIR COMMAND
+# Checks that every program answers through the umbrella command, that every
+# help text starts with a Usage line, names --help and --version and fits 80
+# columns, that every record a help text shows is one the example run
+# writes, that every manual page renders without a warning, and that the
+# shipped examples run through the whole chain.
+set -uo pipefail
+build=$1
+name=$2
+faults=0
+fault() { echo "FAULT: $*"; faults=$((faults + 1)); }
+
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+prefix=$scratch/prefix
+cmake --install "$build" --prefix "$prefix" >/dev/null || { echo "FAULT: install failed"; exit 1; }
+export PATH=$prefix/bin:$PATH
+export MANWIDTH=80
+
+[ "$(command -v "$name")" = "$prefix/bin/$name" ] || fault "$name is not found as a command"
+programs=$("$name" --help | awk '/^Programs:/ { on = 1; next } on && /^$/ { exit } on { print $1 }')
+[ -n "$programs" ] || fault "$name --help lists no program"
+"$name" --version | grep -qx "$name [0-9.]*" || fault "$name --version"
+
+# Help texts and manual pages, the umbrella command's included.
+for program in $programs "$name"; do
+  if [ "$program" = "$name" ]; then help=$("$name" --help); else help=$("$name" "$program" --help); fi
+  [ $? -eq 0 ] || fault "$program --help failed"
+  printf '%s\n' "$help" | head -1 | grep -q "^Usage: $program " || fault "$program: help does not start with Usage: $program"
+  for option in --help --version; do
+    printf '%s\n' "$help" | grep -q -- "^  $option " || fault "$program: help does not list $option"
+  done
+  wide=$(printf '%s\n' "$help" | awk 'length($0) > 80')
+  [ -z "$wide" ] || fault "$program: help lines wider than 80 columns: $wide"
+  [ "$program" = "$name" ] || "$name" "$program" --version | grep -qx "$program [0-9.]*" || fault "$program --version"
+  page=$prefix/share/man/man1/$program.1
+  if [ ! -f "$page" ]; then
+    fault "no manual page $page"
+  else
+    warnings=$(man --warnings -l "$page" 2>&1 >/dev/null)
+    [ -z "$warnings" ] || fault "$program.1 renders with warnings: $warnings"
+    man -l "$page" 2>/dev/null | grep -q "^NAME" || fault "$program.1 renders no NAME section"
+  fi
+  printf '%s\n' "$help" >"$scratch/$program.help"
+done
+
+# The examples, copied and run through the chain with the umbrella command.
+work=$scratch/work
+"$name" examples "$work" >/dev/null || fault "$name examples failed"
+for file in polar.dat wnodes.dat wtopo.dat wstresses.out old3.dat; do
+  [ -f "$work/$file" ] || fault "$name examples did not copy $file"
+done
+if "$name" examples "$work" >/dev/null 2>&1; then fault "$name examples overwrote the copies"; fi
+(
+  cd "$work" || exit 1
+  for program in polar nodes topo stressmean shift polarplot meshplot profileplot; do
+    "$name" "$program" >/dev/null || { echo "FAULT: $name $program failed"; exit 1; }
+  done
+) || faults=$((faults + 1))
+for file in polar.out vf.DAT e3.DAT g23.DAT nu32.DAT wnodes.out wtopo.out wstressavg.out new3.dat \
+  polar.svg mesh.svg profiles.svg; do
+  [ -s "$work/$file" ] || fault "the chain did not write $file"
+done
+
+# A record a help text shows (a block indented by four blanks after a blank
+# line) is a record of the example run, column for column.
+for program in $programs; do
+  awk 'prev == "" && /^    / { on = 1 } /^$/ { on = 0 } on { print substr($0, 5) } { prev = $0 }' \
+    "$scratch/$program.help" >"$scratch/$program.records"
+  while IFS= read -r record; do
+    found=0
+    for file in "$work"/*; do
+      grep -qxF -- "$record" "$file" && { found=1; break; }
+    done
+    [ $found -eq 1 ] || fault "$program --help shows a record no example file holds: \"$record\""
+  done <"$scratch/$program.records"
+done
+
+# A name that is no program is a usage error.
+"$name" no-such-program >/dev/null 2>&1
+[ $? -eq 2 ] || fault "$name no-such-program is not a usage error"
+
+[ $faults -eq 0 ] && echo "the installed suite works: $(echo $programs | wc -w) programs and $name"
+exit $((faults > 0))
