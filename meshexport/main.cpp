@@ -5,7 +5,7 @@
 namespace {
 
 const char help[] = R"(Usage: meshexport [--help | --version]
-Writes the model of nodes and topo for ParaView, Gmsh and CalculiX.
+Writes the model for ParaView, Gmsh and CalculiX.
 
 Runs without arguments in the folder where nodes and topo ran. Node and
 element numbers stay the ids in all three files; they must be positive and
