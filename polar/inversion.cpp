@@ -43,7 +43,7 @@ void ludcmp(std::span<float> a_store, std::int32_t n, std::int32_t np, std::span
         float aamax = 0.0f;
         for (std::int32_t j = 1; j <= n; ++j)
             if (std::fabs(a(i, j)) > aamax) aamax = std::fabs(a(i, j));
-        if (aamax == 0.0f) pause("singular matrix");
+        if (aamax == 0.0f) pause("singular matrix", i);
         at(vv, i) = 1.0f / aamax;
     }
 

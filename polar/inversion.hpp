@@ -15,9 +15,10 @@
 
 namespace polar {
 
-// Told once for every all-zero row that ludcmp meets; returns when the run
-// may go on (the program passes records::run::pause_run).
-using pause_fn = std::function<void(std::string_view)>;
+// Told once for every all-zero row that ludcmp meets, with the row's number
+// (from 1); returns when the run may go on (the program passes
+// records::run::pause_run, naming the matrix and the row).
+using pause_fn = std::function<void(std::string_view message, std::int32_t row)>;
 
 // 1.0e-20 in single precision: stands in for a pivot that came out exactly 0.
 inline constexpr float tiny = 1.0e-20f;

@@ -1,6 +1,7 @@
 #include "polar/lamina.hpp"
 
 #include <cmath>
+#include <cstdio>
 #include <stdexcept>
 
 #include "polar/inversion.hpp"
@@ -184,7 +185,13 @@ void prop(records::run& r, const material& mat, float vf, matrix6& s, matrix6& c
     r.write(6, stiffness_heading);
     write_triangle(r, c);
 
-    inv(c, 6, s, [&r](std::string_view message) { r.pause_run(message); });
+    inv(c, 6, s, [&r, vf](std::string_view message, std::int32_t row) {
+        char context[96];
+        std::snprintf(context, sizeof context,
+                      "stiffness matrix C, volume fraction %.2f, row %d: every element is zero or not a number",
+                      static_cast<double>(vf), static_cast<int>(row));
+        r.pause_run(message, context);
+    });
 
     r.write(6, compliance_heading);
     write_triangle(r, s);

@@ -1,96 +1,165 @@
 #include "records/files.hpp"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 
 namespace records {
 
+namespace {
+
+file_identity identity_of(int fd) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) return {};
+    return {st.st_dev, st.st_ino, S_ISREG(st.st_mode)};
+}
+
+}  // namespace
+
 input_file::~input_file() {
-    if (file_ != nullptr) std::fclose(file_);
+    if (fd_ != -1) ::close(fd_);
 }
 
 bool input_file::open(const std::string& name) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(name, ec)) {
-        error_ = EISDIR;
-        return false;
-    }
-    file_ = std::fopen(name.c_str(), "rb");
-    if (file_ == nullptr) {
+    fd_ = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ == -1) {
         error_ = errno;
         return false;
     }
+    struct stat st {};
+    if (::fstat(fd_, &st) == 0 && S_ISDIR(st.st_mode)) {
+        error_ = EISDIR;
+        ::close(fd_);
+        fd_ = -1;
+        return false;
+    }
+    identity_ = identity_of(fd_);
     return true;
 }
 
 bool input_file::fill() {
     if (at_end_) return false;
     begin_ = 0;
-    end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
-    if (end_ == 0) {
+    ssize_t got;
+    do got = ::read(fd_, buffer_.data(), buffer_.size());
+    while (got < 0 && errno == EINTR);
+    if (got <= 0) {
         at_end_ = true;
-        if (std::ferror(file_)) error_ = errno != 0 ? errno : EIO;
+        end_ = 0;
+        if (got < 0) error_ = errno != 0 ? errno : EIO;
         return false;
     }
+    end_ = static_cast<std::size_t>(got);
     return true;
 }
 
-bool input_file::at_end() { return begin_ == end_ && !fill(); }
+bool input_file::at_end() { return too_long_ || (begin_ == end_ && !fill()); }
+
+bool input_file::take(std::string_view& record, std::string_view text) {
+    if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+    ++records_read_;
+    if (text.size() > max_record_length) {
+        too_long_ = true;
+        return false;
+    }
+    if (records_read_ == 1 && text.starts_with("\xef\xbb\xbf")) byte_order_mark_ = true;
+    if (text.find('\r') != std::string_view::npos) lone_carriage_return_ = true;
+    record = text;
+    return true;
+}
 
 bool input_file::next_record(std::string_view& record) {
-    if (begin_ == end_ && !fill()) return false;
+    if (at_end()) return false;
     long_record_.clear();
-    bool long_record = false;
     for (;;) {
         const char* start = buffer_.data() + begin_;
-        const void* nl = std::memchr(start, '\n', end_ - begin_);
+        std::size_t available = end_ - begin_;
+        const void* nl = std::memchr(start, '\n', available);
+        std::size_t length = nl != nullptr ? static_cast<std::size_t>(static_cast<const char*>(nl) - start) : available;
+        // One character more than the limit may be the carriage return of the line end.
+        if (long_record_.size() + length > max_record_length + 1) {
+            ++records_read_;
+            too_long_ = true;
+            return false;
+        }
         if (nl != nullptr) {
-            auto length = static_cast<std::size_t>(static_cast<const char*>(nl) - start);
             begin_ += length + 1;
-            if (long_record) {
-                long_record_.append(start, length);
-                record = long_record_;
-            } else {
-                record = std::string_view(start, length);
-            }
-            break;
+            if (long_record_.empty()) return take(record, std::string_view(start, length));
+            long_record_.append(start, length);
+            return take(record, long_record_);
         }
         // The record goes on past the buffer: keep what there is and read on.
-        long_record_.append(start, end_ - begin_);
-        long_record = true;
+        if (long_record_.empty()) long_record_.reserve(max_record_length + 1);
+        long_record_.append(start, available);
         begin_ = end_;
-        if (!fill()) {
-            if (error_ != 0) return false;
-            record = long_record_;
-            break;
-        }
+        if (!fill()) return error_ == 0 && take(record, long_record_);
     }
-    if (!record.empty() && record.back() == '\r') record.remove_suffix(1);
-    ++records_read_;
-    return true;
 }
 
 output_file::~output_file() {
-    if (file_ != nullptr) std::fclose(file_);
+    unwatch_output(progress_);
+    if (fd_ != -1) ::close(fd_);
 }
 
 bool output_file::open(const std::string& name) {
-    file_ = std::fopen(name.c_str(), "wb");
-    if (file_ == nullptr) {
+    fd_ = ::open(name.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (fd_ == -1) {
         error_ = errno;
         return false;
     }
-    std::setvbuf(file_, nullptr, _IONBF, 0);
+    identity_ = identity_of(fd_);
+    return true;
+}
+
+bool output_file::start() {
+    if (identity_.regular && ::ftruncate(fd_, 0) != 0) {
+        error_ = errno;
+        return false;
+    }
     buffer_.resize(1 << 16);
+    if (identity_.regular) progress_ = watch_output(fd_);
     return true;
 }
 
 bool output_file::flush() {
-    if (used_ == 0 || error_ != 0) return error_ == 0;
-    errno = 0;
-    if (std::fwrite(buffer_.data(), 1, used_, file_) != used_) error_ = errno != 0 ? errno : EIO;
+    if (error_ != 0) return false;
+    if (used_ == 0) return true;
+    if (progress_ != nullptr) {
+        progress_->block_size = used_;
+        progress_->block = buffer_.data();
+    }
+    std::size_t done = 0;
+    while (done < used_) {
+        ssize_t put = ::write(fd_, buffer_.data() + done, used_ - done);
+        if (put > 0) {
+            done += static_cast<std::size_t>(put);
+        } else if (put < 0 && errno == EINTR) {
+            continue;
+        } else {
+            error_ = put < 0 && errno != 0 ? errno : EIO;
+            break;
+        }
+    }
+    if (error_ == 0) {
+        length_ += static_cast<std::int64_t>(used_);
+        records_in_file_ += records_buffered_;
+    } else {
+        // A record torn by the failure is cut off: the file ends with a whole record.
+        std::size_t kept = whole_prefix(buffer_.data(), done);
+        records_in_file_ += static_cast<long>(std::count(buffer_.data(), buffer_.data() + kept, '\n'));
+        length_ += static_cast<std::int64_t>(kept);
+        if (identity_.regular) (void)::ftruncate(fd_, static_cast<off_t>(length_));
+    }
+    if (progress_ != nullptr) {
+        progress_->whole = length_;
+        progress_->block = nullptr;
+    }
     used_ = 0;
+    records_buffered_ = 0;
     return error_ == 0;
 }
 
@@ -102,16 +171,17 @@ bool output_file::write_record(std::string_view record) {
     std::memcpy(buffer_.data() + used_, record.data(), record.size());
     buffer_[used_ + record.size()] = '\n';
     used_ += needed;
+    ++records_buffered_;
     return true;
 }
 
 bool output_file::close() {
-    if (file_ == nullptr) return error_ == 0;
+    if (fd_ == -1) return error_ == 0;
     flush();
-    errno = 0;
-    bool closed = std::fclose(file_) == 0;
-    if (!closed && error_ == 0) error_ = errno != 0 ? errno : EIO;
-    file_ = nullptr;
+    unwatch_output(progress_);
+    progress_ = nullptr;
+    if (::close(fd_) != 0 && error_ == 0) error_ = errno != 0 ? errno : EIO;
+    fd_ = -1;
     return error_ == 0;
 }
 

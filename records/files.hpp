@@ -3,12 +3,31 @@
 // each keeps the system's reason (errno) of its first failure.
 #pragma once
 
-#include <cstdio>
+#include <sys/types.h>
+
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "records/whole_records.hpp"
+
 namespace records {
+
+// The longest record an input file may hold, line end not counted. A longer
+// one is an input error, found without reading further than this.
+inline constexpr std::size_t max_record_length = 1048576;
+
+// Which file an open descriptor is: two names of one regular file (links,
+// symbolic links) have the same identity.
+struct file_identity {
+    dev_t device = 0;
+    ino_t inode = 0;
+    bool regular = false;
+    bool same_file(const file_identity& other) const {
+        return regular && other.regular && device == other.device && inode == other.inode;
+    }
+};
 
 class input_file {
 public:
@@ -17,13 +36,15 @@ public:
     input_file& operator=(const input_file&) = delete;
     ~input_file();
 
-    // Opens an existing regular file for reading from its first record.
+    // Opens an existing file for reading from its first record; a directory
+    // is refused.
     bool open(const std::string& name);
 
     // The next record without its line end (a line feed, or a carriage
     // return and a line feed). A last line without its line feed is still a
     // record. The view stays valid until the next call. Returns false at the
-    // end of the file or on a read error (then error() is not 0).
+    // end of the file, on a read error (then error() is not 0) and on a record
+    // longer than max_record_length (then too_long() is true).
     bool next_record(std::string_view& record);
 
     // True when no record follows (or the file cannot be read further).
@@ -31,11 +52,18 @@ public:
 
     long records_read() const { return records_read_; }
     int error() const { return error_; }
+    bool too_long() const { return too_long_; }
+    // What a diagnostic may need to explain: a UTF-8 byte-order mark before
+    // the first record, carriage returns inside the records read.
+    bool starts_with_byte_order_mark() const { return byte_order_mark_; }
+    bool has_lone_carriage_returns() const { return lone_carriage_return_; }
+    const file_identity& identity() const { return identity_; }
 
 private:
     bool fill();
+    bool take(std::string_view& record, std::string_view text);
 
-    std::FILE* file_ = nullptr;
+    int fd_ = -1;
     std::vector<char> buffer_ = std::vector<char>(1 << 16);
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
@@ -43,6 +71,10 @@ private:
     long records_read_ = 0;
     int error_ = 0;
     bool at_end_ = false;
+    bool too_long_ = false;
+    bool byte_order_mark_ = false;
+    bool lone_carriage_return_ = false;
+    file_identity identity_;
 };
 
 class output_file {
@@ -52,23 +84,37 @@ public:
     output_file& operator=(const output_file&) = delete;
     ~output_file();
 
-    // Creates the file, or empties an existing one.
+    // Opens the file for writing, creating it when missing, without
+    // changing what it holds yet.
     bool open(const std::string& name);
+    const file_identity& identity() const { return identity_; }
+    // Empties the file (when it is a regular one): the run's records replace
+    // what it held. From here on, an interrupt cuts it back to its last whole record.
+    bool start();
     // Writes the record and its line feed; false when the write failed.
     bool write_record(std::string_view record);
-    // Flushes and closes; false when a buffered write failed.
+    // Hands the gathered records to the file; false when that failed. A
+    // failed write leaves a regular file cut back to its last whole record.
+    bool flush();
+    // Flushes and closes; false when a write failed.
     bool close();
-    bool is_open() const { return file_ != nullptr; }
+    bool is_open() const { return fd_ != -1; }
     int error() const { return error_; }
+    // Whether records_in_file() is known: true for a regular file.
+    bool is_regular() const { return identity_.regular; }
+    long records_in_file() const { return records_in_file_; }
 
 private:
-    bool flush();
-
     // Records are gathered here and handed to the file in large blocks.
-    std::FILE* file_ = nullptr;
+    int fd_ = -1;
     std::vector<char> buffer_;
     std::size_t used_ = 0;
+    long records_buffered_ = 0;
+    long records_in_file_ = 0;
+    std::int64_t length_ = 0;
     int error_ = 0;
+    file_identity identity_;
+    output_progress* progress_ = nullptr;
 };
 
 }  // namespace records

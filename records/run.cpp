@@ -5,13 +5,17 @@
 #include <exception>
 
 #include "records/input_editing.hpp"
+#include "records/interrupts.hpp"
+#include "records/operator_answer.hpp"
 #include "records/output_editing.hpp"
+#include "records/standard_streams.hpp"
 
 namespace records {
 
 struct run::unit_slot {
     std::string name;
     bool reading = false;
+    bool failure_reported = false;
     input_file input;
     output_file output;
 };
@@ -46,6 +50,10 @@ std::string quoted(std::string_view text) {
         if (c == '"' || c == '\\') {
             out += '\\';
             out += ch;
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (c == '\r') {
+            out += "\\r";
         } else if (c >= 0x20 && c < 0x7f) {
             out += ch;
         } else {
@@ -64,7 +72,7 @@ run::run(std::string program, std::FILE* diagnostics, std::FILE* operator_input)
       operator_input_(operator_input),
       st_(std::make_unique<statement>()) {}
 
-run::~run() { close_all(); }
+run::~run() { close_all(false); }
 
 bool run::open_unit(int unit, std::string_view file_name, file_status status) {
     if (unit < 0 || unit > max_unit || units_[static_cast<std::size_t>(unit)])
@@ -80,8 +88,27 @@ bool run::open_unit(int unit, std::string_view file_name, file_status status) {
         failed_ = true;
         return false;
     }
+    const file_identity& identity = u->reading ? u->input.identity() : u->output.identity();
+    for (const auto& other : units_) {
+        if (!other || !identity.same_file(other->reading ? other->input.identity() : other->output.identity()))
+            continue;
+        std::fprintf(diagnostics_, "%s: %s is the same file as %s\n", program_.c_str(), u->name.c_str(),
+                     other->name.c_str());
+        failed_ = true;
+        refused_ = true;
+        return false;
+    }
+    unit_slot& opened_unit = *u;
     units_[static_cast<std::size_t>(unit)] = std::move(u);
+    if (outputs_started_ && !opened_unit.reading && !opened_unit.output.start()) fail(write_failure(opened_unit));
     return true;
+}
+
+void run::start_outputs() {
+    if (outputs_started_) return;
+    outputs_started_ = true;
+    for (auto& u : units_)
+        if (u && !u->reading && u->output.is_open() && !u->output.start()) fail(write_failure(*u));
 }
 
 run::unit_slot& run::slot(int unit, std::string_view operation) {
@@ -151,6 +178,7 @@ void run::process_control(const format_item& item) {
 
 bool run::has_record(int unit) {
     unit_slot& u = slot(unit, "has_record");
+    start_outputs();
     if (!u.reading) fail("programming error: has_record on output file " + u.name);
     bool at_end = u.input.at_end();
     if (at_end && u.input.error() != 0) fail("cannot read " + u.name + ": " + reason(u.input.error()));
@@ -162,7 +190,13 @@ void run::next_input_record() {
     input_file& in = st.unit->input;
     if (!in.next_record(st.input)) {
         if (in.error() != 0) fail("cannot read " + st.unit->name + ": " + reason(in.error()));
+        if (in.too_long())
+            fail(st.unit->name + ", record " + std::to_string(in.records_read()) + ": longer than " +
+                 std::to_string(max_record_length) + " characters");
         long have = in.records_read();
+        if (in.has_lone_carriage_returns())
+            fail(st.unit->name + ", record " + std::to_string(have + 1) +
+                 ": end of file: the file's lines end in a carriage return alone, not in a line feed");
         fail(st.unit->name + ", record " + std::to_string(have + 1) + ": end of file, " +
              (have == 0 ? std::string("the file is empty") : "the file has only " + plural(have, "record")));
     }
@@ -172,6 +206,7 @@ void run::next_input_record() {
 void run::begin_read(int unit, const record_format& format) {
     unit_slot& u = slot(unit, "read");
     if (!u.reading) fail("programming error: read from output file " + u.name);
+    start_outputs();
     statement& st = *st_;
     st.reading = true;
     st.unit = &u;
@@ -197,9 +232,11 @@ void run::field_error(const format_item& item, std::string_view text, std::strin
     statement& st = *st_;
     std::size_t last = st.position;
     std::size_t first = last - static_cast<std::size_t>(item.width) + 1;
-    fail(st.unit->name + ", record " + std::to_string(st.unit->input.records_read()) + ", columns " +
-         std::to_string(first) + "-" + std::to_string(last) + ": " + quoted(text) + " " + std::string(what) +
-         " " + descriptor_name(item) + " field");
+    const input_file& in = st.unit->input;
+    bool byte_order_mark = in.records_read() == 1 && in.starts_with_byte_order_mark();
+    fail(st.unit->name + ", record " + std::to_string(in.records_read()) + ", columns " + std::to_string(first) +
+         "-" + std::to_string(last) + ": " + quoted(text) + " " + std::string(what) + " " + descriptor_name(item) +
+         " field" + (byte_order_mark ? " (the file starts with a UTF-8 byte-order mark)" : ""));
 }
 
 void run::read_int(std::int32_t& value) {
@@ -238,8 +275,7 @@ void run::end_read() {
 
 void run::emit_output_record() {
     statement& st = *st_;
-    if (!st.unit->output.write_record(st.record))
-        fail("cannot write " + st.unit->name + ": " + reason(st.unit->output.error()));
+    if (!st.unit->output.write_record(st.record)) fail(write_failure(*st.unit));
     st.record.clear();
     st.position = 0;
 }
@@ -247,6 +283,7 @@ void run::emit_output_record() {
 void run::begin_write(int unit, const record_format& format) {
     unit_slot& u = slot(unit, "write");
     if (u.reading) fail("programming error: write to input file " + u.name);
+    start_outputs();
     statement& st = *st_;
     st.reading = false;
     st.unit = &u;
@@ -290,24 +327,30 @@ void run::end_write() {
 
 // ---- the end of a run -----------------------------------------------------
 
-bool run::close_all() {
-    bool all_closed = true;
+std::string run::write_failure(unit_slot& u) {
+    u.failure_reported = true;
+    std::string text = "cannot write " + u.name + ": " + reason(u.output.error());
+    if (!u.output.is_regular()) return text;
+    long n = u.output.records_in_file();
+    if (n == 0) return text + "; it holds no records";
+    return text + "; it holds its first " + (n == 1 ? std::string("record") : plural(n, "record"));
+}
+
+std::string run::close_all(bool start) {
+    if (start && !refused_) start_outputs();
+    std::string failures;
     for (auto& u : units_) {
         if (!u || u->reading || !u->output.is_open()) continue;
-        if (!u->output.close() && all_closed) {
-            all_closed = false;
-            if (!failed_)
-                std::fprintf(diagnostics_, "%s: cannot write %s: %s\n", program_.c_str(), u->name.c_str(),
-                             reason(u->output.error()).c_str());
-            failed_ = true;
-        }
+        if (!u->output.close() && !u->failure_reported) failures += program_ + ": " + write_failure(*u) + "\n";
     }
-    return all_closed;
+    return failures;
 }
 
 void run::end(int status) {
     st_->active = false;
-    if (!close_all()) status = 1;
+    std::string failures = close_all(true);
+    if (!failures.empty()) status = 1;
+    std::fputs(failures.c_str(), diagnostics_);
     std::fflush(diagnostics_);
     throw run_ended{status};
 }
@@ -315,10 +358,13 @@ void run::end(int status) {
 void run::stop_run() { end(failed_ ? 1 : 0); }
 
 void run::fail(std::string_view message) {
-    // The records written so far reach their files before the run ends.
-    failed_ = true;  // a close failure now is not reported on top of this message
-    close_all();
+    // The records written so far reach their files before the run ends; the
+    // records that cannot are reported after the message.
+    failed_ = true;
+    st_->active = false;
+    std::string failures = close_all(true);
     std::fprintf(diagnostics_, "%s: %.*s\n", program_.c_str(), static_cast<int>(message.size()), message.data());
+    std::fputs(failures.c_str(), diagnostics_);
     std::fflush(diagnostics_);
     throw run_ended{1};
 }
@@ -331,19 +377,18 @@ void run::fail_at_record(int unit, std::string_view what) {
     fail(u.name + ", record " + std::to_string(u.input.records_read()) + ": " + std::string(what));
 }
 
-void run::pause_run(std::string_view message) {
+void run::pause_run(std::string_view message, std::string_view context) {
+    // Whole records only: the operator may look at the files, and an
+    // interrupt at the prompt keeps them.
+    start_outputs();
+    for (auto& u : units_)
+        if (u && !u->reading && !u->output.flush()) fail(write_failure(*u));
     std::fprintf(diagnostics_, "%s: %.*s\n", program_.c_str(), static_cast<int>(message.size()), message.data());
+    if (!context.empty())
+        std::fprintf(diagnostics_, "%s: %.*s\n", program_.c_str(), static_cast<int>(context.size()), context.data());
     std::fprintf(diagnostics_, "%s: press Enter to continue, or type stop to end the run\n", program_.c_str());
     std::fflush(diagnostics_);
-    std::string answer;
-    for (int c; operator_input_ != nullptr && (c = std::fgetc(operator_input_)) != EOF && c != '\n';)
-        if (answer.size() < 64) answer.push_back(static_cast<char>(c));
-    std::size_t first = answer.find_first_not_of(" \t\r");
-    std::size_t last = answer.find_last_not_of(" \t\r");
-    std::string word = first == std::string::npos ? "" : answer.substr(first, last - first + 1);
-    for (char& c : word)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (word == "stop") {
+    if (operator_says_stop(operator_input_)) {
         std::fprintf(diagnostics_, "%s: stopped by the operator\n", program_.c_str());
         end(1);
     }
@@ -370,6 +415,8 @@ std::string_view suite_version() { return SUITE_VERSION; }
 
 int run_program(std::string_view program, int argc, char** argv, std::string_view help,
                 const std::function<void(run&)>& body) {
+    guard_standard_streams();
+    handle_interrupts();
     if (argc <= 1) return run_program(program, body);
     std::string_view argument = argv[1];
     if (argc == 2 && argument == "--help") {
@@ -382,9 +429,10 @@ int run_program(std::string_view program, int argc, char** argv, std::string_vie
         return std::fflush(stdout) == 0 ? 0 : 1;
     }
     bool first_is_known = argument == "--help" || argument == "--version";
-    std::fprintf(stderr, "%.*s: unexpected argument \"%s\"; usage: %.*s [--help | --version]\n",
-                 static_cast<int>(program.size()), program.data(), first_is_known ? argv[2] : argv[1],
-                 static_cast<int>(program.size()), program.data());
+    std::string shown = quoted(first_is_known ? argv[2] : argv[1]);
+    std::fprintf(stderr, "%.*s: unexpected argument %s; usage: %.*s [--help | --version]\n",
+                 static_cast<int>(program.size()), program.data(), shown.c_str(), static_cast<int>(program.size()),
+                 program.data());
     return 2;
 }
 

@@ -52,7 +52,9 @@ public:
 
     // Connects the unit to the file. On failure writes one line naming the
     // program, the file and the reason, marks the run as failed and returns
-    // false; the caller then stops.
+    // false; the caller then stops. A file that is the same as one the run
+    // has opened already ("out is the same file as in") fails too, and the
+    // run then leaves every output as it was.
     [[nodiscard]] bool open_unit(int unit, std::string_view file_name, file_status status);
 
     void begin_read(int unit, const record_format& format);
@@ -76,9 +78,11 @@ public:
     // be written.
     [[noreturn]] void stop_run();
 
-    // Shows the message and asks the operator whether to go on. "stop" ends
-    // the run with status 1; any other line, or no input at all, goes on.
-    void pause_run(std::string_view message);
+    // Hands every record written so far to its file, shows the message (and
+    // the context line, when given) and asks the operator whether to go on.
+    // "stop" ends the run with status 1; any other answer, or no input at
+    // all, goes on.
+    void pause_run(std::string_view message, std::string_view context = {});
 
     // Whole statements, for lists known in advance.
     template <typename... Items>
@@ -132,7 +136,11 @@ private:
     std::string_view take_field(const format_item& item);
     [[noreturn]] void field_error(const format_item& item, std::string_view text, std::string_view what);
     [[noreturn]] void end(int status);
-    bool close_all();
+    void start_outputs();
+    std::string write_failure(unit_slot& u);
+    // Closes every output; returns the diagnostic lines of the failed writes
+    // not reported yet.
+    std::string close_all(bool start);
 
     std::string program_;
     std::FILE* diagnostics_;
@@ -140,19 +148,25 @@ private:
     std::array<std::unique_ptr<unit_slot>, max_unit + 1> units_;
     std::unique_ptr<statement> st_;
     bool failed_ = false;
+    // Outputs are emptied when the first statement begins (or the run ends),
+    // so a run refused at its opens leaves every file as it was.
+    bool outputs_started_ = false;
+    bool refused_ = false;
 };
 
 // A field's text as diagnostics show it, in double quotes: printable ASCII
-// as it is, quotes and backslashes escaped, any other byte as \xNN.
+// as it is, quotes and backslashes escaped, a tab as \t, a carriage return
+// as \r, any other byte as \xNN.
 std::string quoted(std::string_view text);
 
 // Runs a program's main routine and returns its exit status.
 int run_program(std::string_view program, const std::function<void(run&)>& body);
 
-// The same for a program started from a shell. Without arguments the main
-// routine runs. "--help" prints `help` and "--version" the suite's version on
+// The same for a program started from a shell. Closed standard streams are
+// opened on /dev/null and interrupts are handled (records/interrupts.hpp)
+// first. Without arguments the main routine runs. "--help" prints `help` and "--version" the suite's version on
 // standard output, exit status 0, touching no file; any other argument is a
-// usage error: one line on standard error, exit status 2.
+// usage error: one line on standard error naming it quoted(), exit status 2.
 int run_program(std::string_view program, int argc, char** argv, std::string_view help,
                 const std::function<void(run&)>& body);
 

@@ -41,11 +41,11 @@ fvec diagonal(std::int32_t n, float value) {
 struct pauses {
     std::vector<std::string> messages;
     polar::pause_fn fn() {
-        return [this](std::string_view m) { messages.emplace_back(m); };
+        return [this](std::string_view m, std::int32_t) { messages.emplace_back(m); };
     }
 };
 
-const polar::pause_fn no_pause = [](std::string_view m) { FAIL() << "unexpected pause: " << m; };
+const polar::pause_fn no_pause = [](std::string_view m, std::int32_t) { FAIL() << "unexpected pause: " << m; };
 
 // ludcmp on a copy of a.
 struct factors {

@@ -33,7 +33,7 @@ polar::matrix6 compliance_of(const polar::mf& m, float vf) {
     polar::matrix6 c{};
     polar::matrix6 s{};
     polar::stiffness(polar::composite(m, polar::constituents(m), vf), c);
-    polar::inv(c, 6, s, [](std::string_view) { FAIL() << "unexpected pause"; });
+    polar::inv(c, 6, s, [](std::string_view, std::int32_t) { FAIL() << "unexpected pause"; });
     return s;
 }
 

@@ -258,13 +258,18 @@ TEST(Polar, InputErrorsNameTheRecord) {
 // The matrix modulus EM = 0: the stiffness rows come out as zeros or
 // not-a-numbers, six such rows per pass.
 const std::string zero_em = worked_with({{2, "MATRIX YOUNGS MODULUS EM       0.00000E+00"}});
-const std::string one_pause = "polar: singular matrix\npolar: press Enter to continue, or type stop to end the run\n";
+std::string one_pause(const char* vf = "0.40", int row = 1) {
+    return "polar: singular matrix\npolar: stiffness matrix C, volume fraction " + std::string(vf) + ", row " +
+           std::to_string(row) + ": every element is zero or not a number\n" +
+           "polar: press Enter to continue, or type stop to end the run\n";
+}
 
 TEST(Polar, ZeroMatrixModulusPausesOncePerSingularRow) {
     auto out = polar_on(zero_em);
     EXPECT_EQ(out.status, 0);
     std::string expected;
-    for (int k = 0; k < 18; ++k) expected += one_pause;
+    for (const char* vf : {"0.40", "0.50", "0.60"})
+        for (int row = 1; row <= 6; ++row) expected += one_pause(vf, row);
     EXPECT_EQ(out.diagnostics, expected);
     const lines& report = out.outputs[polar_out];
     ASSERT_EQ(report.size(), 1271u);
@@ -279,7 +284,7 @@ TEST(Polar, OperatorStopAtThePauseKeepsTheReportSoFar) {
     const std::string answer = "stop\n";
     auto result = run_in(dir, program, &answer);
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.diagnostics, one_pause + "polar: stopped by the operator\n");
+    EXPECT_EQ(result.diagnostics, one_pause() + "polar: stopped by the operator\n");
     // Heading and the first report up to its stiffness rows.
     EXPECT_EQ(records_of(dir.read("polar.out")).size(), 2u + 43u);
 }

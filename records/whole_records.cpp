@@ -1,0 +1,58 @@
+#include "records/whole_records.hpp"
+
+#include <unistd.h>
+
+#include <array>
+
+namespace records {
+
+namespace {
+
+static_assert(std::atomic<int>::is_always_lock_free && std::atomic<std::int64_t>::is_always_lock_free &&
+              std::atomic<std::size_t>::is_always_lock_free && std::atomic<const char*>::is_always_lock_free);
+
+// More than any program opens at once.
+std::array<output_progress, 16> watched;
+
+}  // namespace
+
+output_progress* watch_output(int fd) {
+    for (output_progress& p : watched) {
+        if (p.fd.load() != -1) continue;
+        p.whole = 0;
+        p.block = nullptr;
+        p.fd = fd;
+        return &p;
+    }
+    return nullptr;
+}
+
+void unwatch_output(output_progress* progress) {
+    if (progress != nullptr) progress->fd = -1;
+}
+
+std::size_t whole_prefix(const char* block, std::size_t written) {
+    while (written > 0 && block[written - 1] != '\n') --written;
+    return written;
+}
+
+void cut_outputs_to_whole_records() {
+    for (output_progress& p : watched) {
+        int fd = p.fd.load();
+        if (fd == -1) continue;
+        std::int64_t whole = p.whole.load();
+        const char* block = p.block.load();
+        // Where the file ends tells how much of the block reached it.
+        off_t end = ::lseek(fd, 0, SEEK_CUR);
+        if (end < 0) continue;
+        std::int64_t keep = whole;
+        if (block != nullptr && end > whole) {
+            auto written = static_cast<std::size_t>(end - whole);
+            if (written > p.block_size.load()) written = p.block_size.load();
+            keep += static_cast<std::int64_t>(whole_prefix(block, written));
+        }
+        if (keep < end) (void)::ftruncate(fd, static_cast<off_t>(keep));
+    }
+}
+
+}  // namespace records

@@ -1,0 +1,33 @@
+// What an output file has written, kept where a signal handler can read it,
+// so that whatever ends a run leaves every output cut back to its last whole
+// record. Every member is a lock-free atomic and every function here that
+// says so may be called from a signal handler.
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+
+namespace records {
+
+struct output_progress {
+    std::atomic<int> fd{-1};                    // -1: the slot is free
+    std::atomic<std::int64_t> whole{0};         // bytes of whole records written before `block`
+    std::atomic<std::size_t> block_size{0};     // the block being written, whole records only
+    std::atomic<const char*> block{nullptr};    // nullptr: no write in progress
+};
+
+// A slot for the regular file open on fd, or nullptr when every slot is taken
+// (the file is then not cut when the run is interrupted).
+output_progress* watch_output(int fd);
+void unwatch_output(output_progress* progress);
+
+// The length of the whole records among the first `written` bytes of a
+// block of records: up to and including its last line feed. Signal-safe.
+std::size_t whole_prefix(const char* block, std::size_t written);
+
+// Cuts every watched file back to the end of its last whole record on disk.
+// Signal-safe.
+void cut_outputs_to_whole_records();
+
+}  // namespace records
