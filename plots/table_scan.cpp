@@ -35,6 +35,14 @@ table_scan scan_table(const std::string& file_name, std::size_t reach, long firs
             }
             ++column;
             if (ch != ' ' && ch != '\r') last_filled = column;
+            if (column > records::max_record_length) {
+                // The record layer refuses this record when it reaches it;
+                // what lies beyond it is never read.
+                scan.too_long = true;
+                end_line();
+                scan.last_nonblank = scan.records;
+                return scan;
+            }
         }
     }
     if (std::ferror(file.get())) scan.readable = false;

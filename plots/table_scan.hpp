@@ -19,9 +19,12 @@ struct table_scan {
     long first_short = 0;    // the first checked line that ends before `reach`; 0 when none
     std::size_t short_length = 0;  // that line's length without its trailing blanks
     bool readable = true;    // false when the file could not be read to its end
+    bool too_long = false;   // the scan stopped at a line longer than the record layer reads
 };
 
-// Reads `file_name` once, in constant memory. Lines `first` to `last` are
+// Reads `file_name` once, in constant memory, up to its end or up to the
+// first line longer than the record layer reads (that line then counts as
+// the last record holding anything, so that the layer reaches and refuses it). Lines `first` to `last` are
 // checked: they must reach column `reach` (their last non-blank character at
 // or beyond it); a carriage return before a line feed counts as a blank.
 table_scan scan_table(const std::string& file_name, std::size_t reach = 0, long first = 1, long last = 0);

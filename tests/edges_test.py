@@ -49,6 +49,8 @@ def run(program, folder, stdin=subprocess.DEVNULL, close_standard=False):
     elif os.path.exists("/usr/bin/time"):
         # Measured by a small process: a child of this one would start with its memory.
         command = ["/usr/bin/time", "-f", "%M", "-o", PEAK] + command
+    if os.path.exists(PEAK):
+        os.remove(PEAK)
     start = time.monotonic()
     try:
         done = subprocess.run(command, cwd=folder, stdin=stdin, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
@@ -59,7 +61,8 @@ def run(program, folder, stdin=subprocess.DEVNULL, close_standard=False):
     peak = 0
     if os.path.exists(PEAK):
         with open(PEAK) as f:
-            peak = int(f.read().split()[-1])
+            figures = f.read().split()
+            peak = int(figures[-1]) if figures else 0
         os.remove(PEAK)
     return done.returncode, done.stderr.decode(errors="replace"), peak, seconds
 
@@ -122,7 +125,7 @@ for name, files, program, stdin, status, said, unchanged in CASES:
     check(name, got == status, f"status {got}, expected {status}; {err}")
     check(name, said is None or err == said, f"said {err!r}")
     check(name, SANITIZED or peak < 8192, f"peak memory {peak} KiB")
-    check(name, SANITIZED or seconds < 1, f"took {seconds:.2f} s")
+    check(name, SANITIZED or seconds < 5, f"took {seconds:.2f} s")
     for f, content in before.items():
         check(name, open(os.path.join(folder, f), "rb").read() == content, f"{f} changed")
 
