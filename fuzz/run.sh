@@ -43,8 +43,9 @@ for target in "${targets[@]}"; do
     work=$(mktemp -d)
     "$build/fuzz_$target" -max_total_time="$mode" -timeout=30 -rss_limit_mb=4096 -max_len=100000 \
       -artifact_prefix="$here/findings/$target-" "$work" "$corpus" 2>&1 | grep -E "^#[0-9]+ *DONE|Done|ERROR|SUMMARY" || true
-    # Keep a small corpus: merge what the run found into the kept inputs.
-    "$build/fuzz_$target" -merge=1 "$corpus" "$work" >/dev/null 2>&1 || true
+    # Keep a small corpus: merge into the kept inputs only what the run found
+    # that reaches code they do not (edges, not hit counts).
+    "$build/fuzz_$target" -merge=1 -use_counters=0 "$corpus" "$work" >/dev/null 2>&1 || true
     rm -rf "$work"
   fi
 done

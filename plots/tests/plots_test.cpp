@@ -1,5 +1,6 @@
-// The shared picture pieces: numbers and text as the documents write them,
-// round tick values, the document writer and the well-formedness checker.
+// The shared picture pieces that the pictures of the case folders reach only
+// in part: numbers and text as the documents write them, round tick values,
+// tick labels and the linear scale.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,8 +10,6 @@
 
 #include "plots/axes.hpp"
 #include "plots/svg.hpp"
-#include "plots/tests/svg_check.hpp"
-#include "tests/support/scratch.hpp"
 
 namespace {
 
@@ -82,55 +81,6 @@ TEST(LinearScale, MapsEndsAndSurvivesAnEmptyRange) {
     EXPECT_DOUBLE_EQ(upwards(1.0), 100.0);
     plots::linear_scale flat{3.0, 3.0, 0.0, 10.0};
     EXPECT_DOUBLE_EQ(flat(3.0), 5.0);
-}
-
-TEST(SvgDocument, IsWellFormedWithEscapedTextAndAViewBox) {
-    plots::svg_document svg(640, 480, "title with <angle> & \"quotes\"");
-    svg.begin_group(R"(class="outer")");
-    svg.text({10, 20}, "a < b & c", 12);
-    std::vector<plots::point> corners = {{0, 0}, {10, 0}, {5, 8}};
-    svg.polygon(corners, R"(fill="#ccc")");
-    svg.begin_group(R"(class="inner")");
-    svg.circle({1, 2}, 3, {});
-    std::string doc = svg.finish();  // closes both groups
-    EXPECT_EQ(svg_check::well_formed_error(doc), "");
-    EXPECT_NE(doc.find(R"(viewBox="0 0 640 480")"), std::string::npos);
-    EXPECT_EQ(svg_check::texts(doc), std::vector<std::string>{"a &lt; b &amp; c"});
-    EXPECT_EQ(svg_check::elements(doc, "polygon").size(), 1u);
-}
-
-TEST(SvgDocument, PathDropsPiecesTooShortToDrawAndEmptyPaths) {
-    plots::svg_document svg(100, 100, "t");
-    svg.path({{{0, 0}}, {}, {{1, 1}}}, R"(class="none")");
-    svg.path({{{0, 0}, {1, 1}}, {{5, 5}}, {{2, 2}, {3, 3}, {4, 4}}}, R"(class="two")");
-    std::string doc = svg.finish();
-    EXPECT_TRUE(svg_check::elements(doc, "path", R"(class="none")").empty());
-    auto two = svg_check::elements(doc, "path", R"(class="two")");
-    ASSERT_EQ(two.size(), 1u);
-    EXPECT_NE(two[0].find(R"(d="M0,0 L1,1 M2,2 L3,3 L4,4")"), std::string::npos);
-}
-
-TEST(SvgCheck, FindsWhatBreaksADocument) {
-    const char* broken[] = {
-        "<svg><g></svg>",     "<svg></g></svg>", "<svg a=\"1\" a=\"2\"/>", "<svg a=1/>",
-        "<svg>a & b</svg>",   "<svg/><svg/>",    "text<svg/>",             "<svg><text>x</svg>",
-    };
-    for (const char* doc : broken) EXPECT_NE(svg_check::well_formed_error(doc), "") << doc;
-    EXPECT_EQ(svg_check::well_formed_error("<?xml version=\"1.0\"?>\n<svg a=\"&lt;\"><g/>x &amp; y</svg>\n"), "");
-}
-
-TEST(WriteFile, WritesTheDocumentOrEndsTheRunNamingTheFile) {
-    suite_test::scratch_dir dir;
-    auto here = std::filesystem::current_path();
-    std::filesystem::current_path(dir.path());
-    std::filesystem::create_directory("taken.svg");
-    int status = records::run_program("plotter", [](records::run& r) {
-        plots::write_file(r, "fine.svg", "<svg/>\n");
-        plots::write_file(r, "taken.svg", "<svg/>\n");
-    });
-    std::filesystem::current_path(here);
-    EXPECT_EQ(status, 1);
-    EXPECT_EQ(dir.read("fine.svg"), "<svg/>\n");
 }
 
 }  // namespace

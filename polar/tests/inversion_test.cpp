@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -161,14 +160,6 @@ TEST(Inversion, EveryAllZeroRowPausesOnce) {
     EXPECT_EQ(zero.messages.size(), 3u);
     EXPECT_EQ(f.indx, (ivec{1, 2, 3}));
     EXPECT_EQ(f.d, 1.0f);
-}
-
-TEST(Inversion, StorageTooSmallForTheOrderIsRefused) {
-    fvec y(4), lu = diagonal(2, 1.0f);
-    ivec indx(1);  // order 2 needs two entries
-    float d = 0.0f;
-    EXPECT_THROW(inv(fvec(3, 1.0f), 2, y, no_pause), std::out_of_range);
-    EXPECT_THROW(polar::ludcmp(lu, 2, 2, indx, d, no_pause), std::out_of_range);
 }
 
 }  // namespace

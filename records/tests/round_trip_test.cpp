@@ -1,4 +1,4 @@
-// Round trip of number editing over a large set of values: what F, E and I
+// Round trip of number editing over a large set of values: what F and E
 // output write is the value correctly rounded to the digits shown (checked
 // against the C library's own conversion), and reads back with the same
 // descriptor as the 32-bit real nearest to that text.
@@ -104,28 +104,6 @@ TEST(RoundTrip, ExponentOutputIsCorrectlyRoundedAndReadsBack) {
             ASSERT_EQ(trimmed(ours), expected) << "E" << w << "." << d << " of " << v;
             float back = reread(ours, d);
             ASSERT_EQ(std::bit_cast<std::uint32_t>(back), std::bit_cast<std::uint32_t>(std::strtof(c, nullptr))) << ours;
-        }
-    }
-}
-
-TEST(RoundTrip, IntegerOutputReadsBackOrIsAsterisks) {
-    std::vector<std::int32_t> values = {0, 1, -1, INT32_MIN, INT32_MAX};
-    for (std::int64_t p = 1; p <= 1000000000; p *= 10)
-        for (std::int64_t x : {p - 1, p, p + 1, -p + 1, -p, -p - 1}) values.push_back(static_cast<std::int32_t>(x));
-    std::mt19937 random(7);
-    for (int i = 0; i < 20000; ++i) values.push_back(static_cast<std::int32_t>(random()));
-    for (std::int32_t v : values) {
-        for (int w = 1; w <= 12; ++w) {
-            std::string out;
-            records::put_integer(out, v, w);
-            ASSERT_EQ(out.size(), static_cast<std::size_t>(w));
-            if (std::to_string(v).size() > static_cast<std::size_t>(w)) {
-                ASSERT_EQ(out, std::string(static_cast<std::size_t>(w), '*')) << v;
-                continue;
-            }
-            std::int32_t back = 0;
-            ASSERT_EQ(records::read_integer_field(out, back), records::field_status::ok) << out;
-            ASSERT_EQ(back, v) << "I" << w;
         }
     }
 }

@@ -1,0 +1,197 @@
+#!/usr/bin/env python3
+"""Mutation check: does the test suite catch hand-made faults of the product code?
+
+Each mutant is one exact text of one source file and what replaces it: a
+flipped comparison, a swapped operator, a constant off by one, a dropped
+condition. For each mutant in turn the script changes the file, rebuilds
+(ninja rebuilds only what the file reaches), runs the tests that can see
+the fault (all of them with --all-tests) until the first failing one,
+records whether a test caught the fault, and puts the file back as it was,
+also when interrupted.
+
+  scripts/mutation-check.py [--build DIR] [--only NAME ...] [--out FILE] [--all-tests]
+
+The build folder must already be configured and built. A mutant whose
+original text is not found exactly once, or which does not compile, is
+reported as such and counts neither way. The exit status is 1 when a mutant
+survived.
+"""
+import argparse
+import os
+import subprocess
+import sys
+import time
+
+# (name, file, original text, replacement)
+MUTANTS = [
+    # records: files, editing, format control, diagnostics, the run's end
+    ("crlf-kept", "records/files.cpp", "record.back() == '\\r'", "record.back() == '\\n'"),
+    ("ties-away-from-even", "records/output_editing.cpp",
+     "if (rest > half || (rest == half && (scaled & 1) != 0)) ++scaled;", "if (rest >= half) ++scaled;"),
+    ("no-leading-zero", "records/output_editing.cpp", "if (integer_digits == 0) *out++ = '0';",
+     "if (integer_digits < 0) *out++ = '0';"),
+    ("overflow-at-width", "records/output_editing.cpp", "if (text.size() > w) {", "if (text.size() >= w) {"),
+    ("implied-decimals-flipped", "records/input_editing.cpp", "if (!point) fraction_digits = digits;",
+     "if (point) fraction_digits = digits;"),
+    ("exponent-sign-flipped", "records/input_editing.cpp", "if (exponent_negative) exponent = -exponent;",
+     "if (!exponent_negative) exponent = -exponent;"),
+    ("blanks-not-ignored", "records/input_editing.cpp", "if (c != ' ' && size < chars.size())",
+     "if (size < chars.size())"),
+    ("diagnostic-first-column", "records/run.cpp", "last - static_cast<std::size_t>(item.width) + 1;",
+     "last - static_cast<std::size_t>(item.width) + 0;"),
+    ("reversion-to-first-item", "records/run.cpp", "st.next_item = st.format->reversion_point();",
+     "st.next_item = 0;"),
+    ("skip-one-more", "records/run.cpp", "st.position += static_cast<std::size_t>(item.width);\n        break;",
+     "st.position += static_cast<std::size_t>(item.width) + 1;\n        break;"),
+    ("pause-stop-flipped", "records/run.cpp", 'if (word == "stop")', 'if (word != "stop")'),
+    ("plural-of-one", "records/run.cpp", '(n == 1 ? "" : "s")', '(n == 0 ? "" : "s")'),
+    ("failed-close-succeeds", "records/run.cpp", "if (!close_all()) status = 1;", "if (!close_all()) status = 0;"),
+    ("nested-group-reverts", "records/format.cpp", "if (depth == 0) f_.reversion_point_ = start;",
+     "if (depth >= 0) f_.reversion_point_ = start;"),
+    ("group-one-time-more", "records/format.cpp", "for (int k = 1; k < repeat; ++k)",
+     "for (int k = 1; k <= repeat; ++k)"),
+    # polar
+    ("e11-kftt-term-sign", "polar/lamina.cpp", "* dnu) / ((1.0f / gm + vf / km) + vm / m.kftt);",
+     "* dnu) / ((1.0f / gm + vf / km) - vm / m.kftt);"),
+    ("nu12-kftt-term-sign", "polar/lamina.cpp", "(1.0f / km - 1.0f / m.kftt)", "(1.0f / km + 1.0f / m.kftt)"),
+    ("g12-denominator", "polar/lamina.cpp", "((vf + 1.0f) * gm)", "((vf - 1.0f) * gm)"),
+    ("nuftt-constant", "polar/lamina.cpp", "k.nuftt = m.eft / (m.gftt * 2.0f) + (-1.0f);",
+     "k.nuftt = m.eft / (m.gftt * 2.0f) + (-0.5f);"),
+    ("c12-term-sign", "polar/lamina.cpp", "((p.nu32 + p.nu12 * p.nu31) * p.e22)", "((p.nu32 - p.nu12 * p.nu31) * p.e22)"),
+    ("g13-s12-sign", "polar/off_axis.cpp", "(((s11 - s12) * 2.0f) * sn)", "(((s11 + s12) * 2.0f) * sn)"),
+    ("angle-row-columns-swapped", "polar/off_axis.cpp", "v.k3, v.nu32, v.nu13);", "v.k3, v.nu13, v.nu32);"),
+    ("negative-nu32-stored-positive", "polar/off_axis.cpp", "tables.negnu32(j, k) = v.nu32;",
+     "tables.negnu32(j, k) = -v.nu32;"),
+    ("theta-from-one", "polar/off_axis.cpp", "static_cast<float>(j) + -1.0f", "static_cast<float>(j) + 0.0f"),
+    ("pivot-tie-to-first", "polar/inversion.cpp", "if (dum >= aamax) {", "if (dum > aamax) {"),
+    ("singular-row-no-pause", "polar/inversion.cpp", 'if (aamax == 0.0f) pause("singular matrix");',
+     'if (aamax < 0.0f) pause("singular matrix");'),
+    # nodes
+    ("spacing-zero-means-two", "nodes/node_table.cpp", "if (line.it[incr] == 0) line.it[incr] = 1;",
+     "if (line.it[incr] == 0) line.it[incr] = 2;"),
+    ("segment-one-node-longer", "nodes/node_table.cpp", "line.ind[incr + 1], 1);", "line.ind[incr + 1], 0);"),
+    ("corner-flag-or", "nodes/node_table.cpp", "(h == 0.0f && line.v == 12.0f)", "(h == 0.0f || line.v == 12.0f)"),
+    ("ih-flag-flipped", "nodes/node_table.cpp", "std::int32_t ih = h == 0.0f ? 1 : 0;",
+     "std::int32_t ih = h != 0.0f ? 1 : 0;"),
+    # topo
+    ("renumbering-table-left-over", "topo/renumbering.cpp", "inds < tnds_;", "inds <= tnds_;"),
+    ("range-upper-bound-included", "topo/renumbering.cpp", "if (v >= ond_[indsp1]) continue;",
+     "if (v > ond_[indsp1]) continue;"),
+    ("passes-per-line", "topo/groups.cpp", "(g.nel - 1) / g.ngpl + 1", "g.nel / g.ngpl + 1"),
+    ("line-layouts-swapped", "topo/groups.cpp", "return ngpl == 5 ? five : six;", "return ngpl == 6 ? five : six;"),
+    ("fifty-pairs-refused", "topo/groups.cpp", "if (g.tnds > range_table::max_pairs)",
+     "if (g.tnds >= range_table::max_pairs)"),
+    ("widening-fan-top-step", "topo/sections.cpp", "widening_fan,  7, 2, 1, 2}", "widening_fan,  7, 2, 2, 2}"),
+    ("fan-centre-offset", "topo/sections.cpp", "start = wrapping_add(k.imid, 1);", "start = wrapping_add(k.imid, 2);"),
+    # stressmean
+    ("record-table-entry", "stressmean/profiles.cpp", "{1085, 0},    {901, 0}", "{1085, 0},    {902, 0}"),
+    ("six-point-record", "stressmean/profiles.cpp", "mean2(sz[1974], sz[2227]), sz[2228]);",
+     "mean2(sz[1974], sz[2227]), sz[2229]);"),
+    ("mean3-divisor", "stressmean/profiles.cpp", "return sum / 3.0f;", "return sum / 4.0f;"),
+    ("second-column-start", "stressmean/profiles.cpp", "2299 + 2 * (i - 49);", "2299 + 2 * (i - 48);"),
+    # shift
+    ("node-shift", "shift/slash_lines.cpp", "node_shift = 60;", "node_shift = 61;"),
+    ("six-on-a-line-refused", "shift/slash_lines.cpp", "if (ns > max_triples) {", "if (ns >= max_triples) {"),
+    ("lines-for-nel", "shift/slash_lines.cpp", "i <= nel; i += max_triples", "i < nel; i += max_triples"),
+    # polarplot
+    ("negative-nu32-not-folded", "polarplot/polar_picture.cpp", "part_rows(t.theta, second), centre, per_unit, true)",
+     "part_rows(t.theta, second), centre, per_unit, false)"),
+    ("curve-y-downwards", "polarplot/polar_picture.cpp", "centre.y - r * per_unit * std::sin(a)",
+     "centre.y + r * per_unit * std::sin(a)"),
+    ("sign-change-neighbour-dropped", "polarplot/polar_picture.cpp", "(j > 0 && nonzero(j - 1))",
+     "(j > 1 && nonzero(j - 1))"),
+    # meshplot and the shared chart frame
+    ("v-axis-down", "plots/axes.cpp", "scales.y = {y_domain.low, y_domain.high, bottom, frame.top};",
+     "scales.y = {y_domain.low, y_domain.high, frame.top, bottom};"),
+    ("clockwise-flipped", "meshplot/mesh_check.cpp", "} else if (twice_signed_area(*p) > 0.0) {",
+     "} else if (twice_signed_area(*p) < 0.0) {"),
+    ("number-twice-third-time", "meshplot/mesh_check.cpp", "if (++element_uses[e.number] == 2)",
+     "if (++element_uses[e.number] == 3)"),
+    ("more-line-at-ten", "meshplot/mesh_check.cpp", "if (total > listed)", "if (total >= listed)"),
+    # profileplot
+    ("legend-spacing", "profileplot/profile_picture.cpp", "legend_y += 24;", "legend_y += 25;"),
+    ("edge-profile-records", "profileplot/profile_tables.cpp",
+     "r.read(5, edge_format, i, t.edge_ydb[k], t.edge_sigz[k]);",
+     "r.read(5, edge_format, i, t.edge_sigz[k], t.edge_ydb[k]);"),
+]
+
+
+# The tests that see a fault in each folder's code first: its program's case
+# folders and unit tests. A fault of the record layer may show anywhere, so every
+# test runs for it, and so does every test for a mutant that the focused
+# tests let through.
+FOCUS = {
+    "polar": "^polar/|^Inversion[.]",
+    "nodes": "^nodes/",
+    "topo": "^topo/",
+    "stressmean": "^stressmean/|^Profiles[.]",
+    "shift": "^shift/",
+    "plots": "^polarplot/|^meshplot/|^profileplot/|^(Number|Escaped|NiceTicks|TickLabel|LinearScale)[.]",
+    "polarplot": "^polarplot/",
+    "meshplot": "^meshplot/",
+    "profileplot": "^profileplot/",
+}
+
+
+def run(command, cwd, log, timeout=None):
+    done = subprocess.run(command, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, timeout=timeout)
+    log.write(done.stdout.decode(errors="replace"))
+    return done.returncode
+
+
+def check(root, build, mutant, log, focused):
+    name, path, original, replacement = mutant
+    full = os.path.join(root, path)
+    with open(full, encoding="utf-8") as f:
+        text = f.read()
+    if text.count(original) != 1:
+        return "not found once"
+    try:
+        with open(full, "w", encoding="utf-8") as f:
+            f.write(text.replace(original, replacement))
+        log.write(f"==== {name}: {path}\n")
+        if run(["cmake", "--build", build], root, log) != 0:
+            return "does not build"
+        ctest = ["ctest", "--test-dir", build, "--stop-on-failure", "--timeout", "300", "-j2"]
+        focus = FOCUS.get(path.split("/")[0]) if focused else None
+        if run(ctest + (["-R", focus] if focus else []), root, log) != 0:
+            return "caught"
+        # A survivor of the focused tests must survive all of them.
+        return "caught" if focus and run(ctest, root, log) != 0 else "SURVIVED"
+    finally:
+        with open(full, "w", encoding="utf-8") as f:
+            f.write(text)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--build", default="build")
+    parser.add_argument("--only", nargs="*")
+    parser.add_argument("--out", help="also write the result table to this file")
+    parser.add_argument("--all-tests", action="store_true", help="run every test for every mutant")
+    args = parser.parse_args()
+    root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+    build = os.path.abspath(os.path.join(root, args.build))
+    chosen = [m for m in MUTANTS if not args.only or m[0] in args.only]
+    lines = []
+    with open(os.path.join(build, "mutation-check.log"), "w") as log:
+        for mutant in chosen:
+            start = time.time()
+            result = check(root, build, mutant, log, not args.all_tests)
+            line = f"{result:15} {mutant[0]:32} {mutant[1]}  ({time.time() - start:.0f} s)"
+            print(line, flush=True)
+            lines.append(line)
+        # Put the build back in step with the unchanged sources.
+        run(["cmake", "--build", build], root, log)
+    caught = sum(line.startswith("caught") for line in lines)
+    survived = sum(line.startswith("SURVIVED") for line in lines)
+    summary = f"{caught} of {caught + survived} mutants caught, {survived} survived"
+    print(summary)
+    if args.out:
+        with open(args.out, "w") as f:
+            f.write("\n".join(lines + [summary]) + "\n")
+    return 1 if survived else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
