@@ -52,11 +52,17 @@ def run(program, folder, stdin=subprocess.DEVNULL, close_standard=False):
     if os.path.exists(PEAK):
         os.remove(PEAK)
     start = time.monotonic()
-    try:
-        done = subprocess.run(command, cwd=folder, stdin=stdin, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
-                              timeout=20, preexec_fn=None if SANITIZED else limit_memory)
-    except subprocess.TimeoutExpired:
-        return "timeout", "", 0, 20.0
+    # A session of its own, so that a run cut off by the time limit ends with
+    # everything it started (the program under /usr/bin/time or sh included).
+    with subprocess.Popen(command, cwd=folder, stdin=stdin, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
+                          start_new_session=True, preexec_fn=None if SANITIZED else limit_memory) as child:
+        try:
+            _, stderr = child.communicate(timeout=20)
+        except subprocess.TimeoutExpired:
+            os.killpg(child.pid, signal.SIGKILL)
+            child.communicate()
+            return "timeout", "", 0, 20.0
+    done = subprocess.CompletedProcess(command, child.returncode, None, stderr)
     seconds = time.monotonic() - start
     peak = 0
     if os.path.exists(PEAK):

@@ -19,7 +19,7 @@ faults = []
 
 def table(path):
     with open(path) as f:
-        return [[float(line[k:k + 12]) for k in range(0, len(line) - 11, 12)] for line in f.read().splitlines()]
+        return [[float(line[k:k + 12]) for k in range(0, len(line) - 11, 12)] for line in f.read().splitlines() if line.strip()]
 
 
 def pieces_of(theta, values, part):
