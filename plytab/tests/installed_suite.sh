@@ -8,6 +8,8 @@
 # writes, that every manual page renders without a warning, and that the
 # shipped examples run through the whole chain.
 set -uo pipefail
+# Whole outputs go through every pipe (no grep -q, no head): a reader that
+# quits early would fail the pipe under pipefail.
 build=$1
 name=$2
 faults=0
@@ -23,26 +25,26 @@ export MANWIDTH=80
 [ "$(command -v "$name")" = "$prefix/bin/$name" ] || fault "$name is not found as a command"
 programs=$("$name" --help | awk '/^Programs:/ { on = 1; next } on && /^$/ { exit } on { print $1 }')
 [ -n "$programs" ] || fault "$name --help lists no program"
-"$name" --version | grep -qx "$name [0-9.]*" || fault "$name --version"
+"$name" --version | grep -x "$name [0-9.]*" >/dev/null || fault "$name --version"
 
 # Help texts and manual pages, the umbrella command's included.
 for program in $programs "$name"; do
   if [ "$program" = "$name" ]; then help=$("$name" --help); else help=$("$name" "$program" --help); fi
   [ $? -eq 0 ] || fault "$program --help failed"
-  printf '%s\n' "$help" | head -1 | grep -q "^Usage: $program " || fault "$program: help does not start with Usage: $program"
+  printf '%s\n' "$help" | sed -n 1p | grep "^Usage: $program " >/dev/null || fault "$program: help does not start with Usage: $program"
   for option in --help --version; do
-    printf '%s\n' "$help" | grep -q -- "^  $option " || fault "$program: help does not list $option"
+    printf '%s\n' "$help" | grep -- "^  $option " >/dev/null || fault "$program: help does not list $option"
   done
   wide=$(printf '%s\n' "$help" | awk 'length($0) > 80')
   [ -z "$wide" ] || fault "$program: help lines wider than 80 columns: $wide"
-  [ "$program" = "$name" ] || "$name" "$program" --version | grep -qx "$program [0-9.]*" || fault "$program --version"
+  [ "$program" = "$name" ] || "$name" "$program" --version | grep -x "$program [0-9.]*" >/dev/null || fault "$program --version"
   page=$prefix/share/man/man1/$program.1
   if [ ! -f "$page" ]; then
     fault "no manual page $page"
   else
     warnings=$(man --warnings -l "$page" 2>&1 >/dev/null)
     [ -z "$warnings" ] || fault "$program.1 renders with warnings: $warnings"
-    man -l "$page" 2>/dev/null | grep -q "^NAME" || fault "$program.1 renders no NAME section"
+    man -l "$page" 2>/dev/null | grep "^NAME" >/dev/null || fault "$program.1 renders no NAME section"
   fi
   printf '%s\n' "$help" >"$scratch/$program.help"
 done
