@@ -172,48 +172,30 @@ std::string svg_document::finish() {
     return done;
 }
 
-svg_file::svg_file(records::run& r, std::string file_name) : run_(r), name_(std::move(file_name)) {
-    errno = 0;
-    file_ = std::fopen(name_.c_str(), "wb");
-    if (file_ == nullptr) failed(errno);
-}
-
-svg_file::~svg_file() {
-    if (file_ != nullptr) std::fclose(file_);
+svg_file::svg_file(records::run& r, const std::string& file_name) : run_(r) {
+    if (!run_.open_unit(picture_unit, file_name, records::file_status::unknown)) run_.stop_run();
 }
 
 void svg_file::write(std::string_view block) {
-    if (file_ == nullptr) return;
-    errno = 0;
-    if (std::fwrite(block.data(), 1, block.size(), file_) != block.size()) failed(errno);
+    std::size_t last = block.rfind('\n');
+    if (last == std::string_view::npos) {
+        pending_.append(block);
+        return;
+    }
+    pending_.append(block.substr(0, last + 1));
+    run_.write_lines(picture_unit, pending_);
+    pending_.assign(block.substr(last + 1));
 }
 
 void svg_file::close() {
-    if (file_ == nullptr) return;
-    errno = 0;
-    int flushed = std::fflush(file_);
-    int error = errno;
-    int closed = std::fclose(file_);
-    if (closed != 0 && error == 0) error = errno;
-    file_ = nullptr;
-    if (flushed != 0 || closed != 0) failed(error);
-}
-
-void svg_file::failed(int error) {
-    if (file_ != nullptr) std::fclose(file_);
-    file_ = nullptr;
-    run_.fail("cannot write " + name_ + ": " + std::strerror(error != 0 ? error : EIO));
+    if (!pending_.empty()) run_.write_lines(picture_unit, pending_);
+    pending_.clear();
 }
 
 void write_file(records::run& r, const std::string& file_name, const std::string& content) {
-    errno = 0;
-    std::ofstream out(file_name, std::ios::binary | std::ios::trunc);
-    if (out) out.write(content.data(), static_cast<std::streamsize>(content.size()));
-    if (out) out.close();
-    if (!out) {
-        int error = errno != 0 ? errno : EIO;
-        r.fail("cannot write " + file_name + ": " + std::strerror(error));
-    }
+    svg_file file(r, file_name);
+    file.write(content);
+    file.close();
 }
 
 }  // namespace plots

@@ -73,30 +73,32 @@ private:
     int open_groups_ = 0;
 };
 
-// A picture file written while its document grows: emptied when it is
-// made, its blocks written as they come; a failed write ends the run with
+// The unit a picture program writes its picture to.
+inline constexpr int picture_unit = 20;
+
+// A picture file written while its document grows, through the record layer
+// like every output of the suite: emptied when the run's first statement
+// begins, refused when it is one of the run's inputs, cut back to whole lines
+// after a failed write or an interrupt. Blocks may end anywhere; whole lines
+// go to the file as they complete. A failed write ends the run with
 // "program: cannot write name: reason".
 class svg_file {
 public:
-    svg_file(records::run& r, std::string file_name);
+    svg_file(records::run& r, const std::string& file_name);
     svg_file(const svg_file&) = delete;
     svg_file& operator=(const svg_file&) = delete;
-    ~svg_file();
 
     void write(std::string_view block);
-    // Closes the file; a failure ends the run like a failed write.
+    // Writes what is left of the last line.
     void close();
 
 private:
-    [[noreturn]] void failed(int error);
-
     records::run& run_;
-    std::string name_;
-    std::FILE* file_ = nullptr;
+    std::string pending_;  // the start of a line not yet complete
 };
 
-// Writes `content` to `file_name` in the working directory. A file that
-// cannot be written ends the run with "program: cannot write name: reason".
+// Writes `content` to `file_name` in the working directory through the
+// record layer, as svg_file does.
 void write_file(records::run& r, const std::string& file_name, const std::string& content);
 
 }  // namespace plots

@@ -185,6 +185,18 @@ bool run::has_record(int unit) {
     return !at_end;
 }
 
+void run::write_lines(int unit, std::string_view text) {
+    unit_slot& u = slot(unit, "write");
+    if (u.reading) fail("programming error: write to input file " + u.name);
+    start_outputs();
+    while (!text.empty()) {
+        std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (!u.output.write_record(line)) fail(write_failure(u));
+    }
+}
+
 void run::next_input_record() {
     statement& st = *st_;
     input_file& in = st.unit->input;

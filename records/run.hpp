@@ -74,6 +74,11 @@ public:
     // a table to its end does.
     [[nodiscard]] bool has_record(int unit);
 
+    // Writes free text, such as a picture, to an output unit: `text` is whole
+    // lines, each ended by its line feed, and each becomes one record, so
+    // such a file is kept whole at the edges like every other output.
+    void write_lines(int unit, std::string_view text);
+
     // Ends the run: status 0, or 1 when an open failed or a record could not
     // be written.
     [[noreturn]] void stop_run();

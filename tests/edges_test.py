@@ -24,6 +24,11 @@ faults = []
 PEAK = os.path.join(tempfile.mkdtemp(prefix="edges-peak-"), "peak")
 
 
+def case_output(program, name):
+    with open(os.path.join(os.path.dirname(__file__), "cases", program, "example", "expected", name), "rb") as f:
+        return f.read()
+
+
 def example(name, **replaced):
     with open(os.path.join(EXAMPLES, name), "rb") as f:
         lines = f.read().split(b"\n")
@@ -112,6 +117,9 @@ CASES = [
      "nodes: wnodes.out is the same file as wnodes.dat\n", ["wnodes.dat"]),
     ("output a hard link to the input", {"wnodes.dat": NODES, "wnodes.out": "=>wnodes.dat"}, "nodes", None, 1,
      "nodes: wnodes.out is the same file as wnodes.dat\n", ["wnodes.dat"]),
+    ("picture a link to its input", {"wnodes.out": case_output("nodes", "wnodes.out"),
+                                     "wtopo.out": case_output("topo", "wtopo.out"), "mesh.svg": "->wtopo.out"},
+     "meshplot", None, 1, "meshplot: mesh.svg is the same file as wtopo.out\n", ["wtopo.out"]),
     ("one output a link to another", {"polar.dat": example("polar.dat"), "vf.DAT": b"kept\n", "polar.out": "->vf.DAT"},
      "polar", None, 1, "polar: polar.out is the same file as vf.DAT\n", ["polar.dat", "vf.DAT"]),
     ("input error, then a failed write", {"wnodes.dat": example("wnodes.dat", r20=b"12.0000 0.0000x 1    1 2"),
