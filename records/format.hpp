@@ -30,7 +30,22 @@ struct format_item {
     std::uint32_t text_offset = 0;  // literal text, in record_format's text store
     std::uint32_t text_length = 0;
 
-    bool is_data() const { return kind <= item_kind::character; }
+    // Iw, Fw.d, Ew.d and Aw take a value from the list; nX, / and literal
+    // text do not.
+    bool is_data() const {
+        switch (kind) {
+        case item_kind::integer:
+        case item_kind::fixed:
+        case item_kind::exponent:
+        case item_kind::character:
+            return true;
+        case item_kind::skip:
+        case item_kind::slash:
+        case item_kind::literal:
+            return false;
+        }
+        return false;
+    }
 };
 
 // A format text that cannot be parsed. Format texts are constants of the

@@ -2,10 +2,9 @@
 // it ends. Every program opens its units, transfers records and stops:
 //
 //     records::run r("nodes");
-//     if (!r.open_unit(5, "wnodes.dat", records::file_status::old) ||
-//         !r.open_unit(6, "wnodes.out", records::file_status::unknown))
-//         r.stop_run();
-//     r.read(5, count_format, nlines);
+//     r.open_or_stop(wnodes_dat, "wnodes.dat", records::file_status::old);
+//     r.open_or_stop(wnodes_out, "wnodes.out", records::file_status::unknown);
+//     r.read(wnodes_dat, count_format, nlines);
 //
 // A statement transfers its items one at a time, so a value just read may
 // decide how many items the same statement still transfers.
@@ -26,6 +25,7 @@
 
 #include "records/files.hpp"
 #include "records/format.hpp"
+#include "records/diagnostics.hpp"
 
 namespace records {
 
@@ -56,6 +56,9 @@ public:
     // has opened already ("out is the same file as in") fails too, and the
     // run then leaves every output as it was.
     [[nodiscard]] bool open_unit(int unit, std::string_view file_name, file_status status);
+
+    // The same, ending the run (stop_run) when the unit cannot be opened.
+    void open_or_stop(int unit, std::string_view file_name, file_status status);
 
     void begin_read(int unit, const record_format& format);
     void read_int(std::int32_t& value);
@@ -159,23 +162,7 @@ private:
     bool refused_ = false;
 };
 
-// A field's text as diagnostics show it, in double quotes: printable ASCII
-// as it is, quotes and backslashes escaped, a tab as \t, a carriage return
-// as \r, any other byte as \xNN.
-std::string quoted(std::string_view text);
-
-// Runs a program's main routine and returns its exit status.
-int run_program(std::string_view program, const std::function<void(run&)>& body);
-
-// The same for a program started from a shell. Closed standard streams are
-// opened on /dev/null and interrupts are handled (records/interrupts.hpp)
-// first. Without arguments the main routine runs. "--help" prints `help` and "--version" the suite's version on
-// standard output, exit status 0, touching no file; any other argument is a
-// usage error: one line on standard error naming it quoted(), exit status 2.
-int run_program(std::string_view program, int argc, char** argv, std::string_view help,
-                const std::function<void(run&)>& body);
-
-// The suite's version, as "--version" prints it.
-std::string_view suite_version();
-
 }  // namespace records
+
+// What runs a program from its shell.
+#include "records/program_shell.hpp"

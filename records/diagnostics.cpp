@@ -1,0 +1,71 @@
+// The diagnostics: the one line that ends a failed run, naming the program,
+// the file, the record, the columns and the field's text.
+#include "records/run_state.hpp"
+
+namespace records {
+
+std::string quoted(std::string_view text) {
+    static const char hex[] = "0123456789abcdef";
+    std::string out = "\"";
+    for (char ch : text) {
+        auto c = static_cast<unsigned char>(ch);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += ch;
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c >= 0x20 && c < 0x7f) {
+            out += ch;
+        } else {
+            out += "\\x";
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        }
+    }
+    out += '"';
+    return out;
+}
+
+void run::field_error(const format_item& item, std::string_view text, std::string_view what) {
+    statement& st = *st_;
+    std::size_t last = st.position;
+    std::size_t first = last - static_cast<std::size_t>(item.width) + 1;
+    const input_file& in = st.unit->input;
+    bool byte_order_mark = in.records_read() == 1 && in.starts_with_byte_order_mark();
+    fail(st.unit->name + ", record " + std::to_string(in.records_read()) + ", columns " + std::to_string(first) +
+         "-" + std::to_string(last) + ": " + quoted(text) + " " + std::string(what) + " " + descriptor_name(item) +
+         " field" + (byte_order_mark ? " (the file starts with a UTF-8 byte-order mark)" : ""));
+}
+
+std::string run::write_failure(unit_slot& u) {
+    u.failure_reported = true;
+    std::string text = "cannot write " + u.name + ": " + reason(u.output.error());
+    if (!u.output.is_regular()) return text;
+    long n = u.output.records_in_file();
+    if (n == 0) return text + "; it holds no records";
+    return text + "; it holds its first " + (n == 1 ? std::string("record") : plural(n, "record"));
+}
+
+void run::fail(std::string_view message) {
+    // The records written so far reach their files before the run ends; the
+    // records that cannot are reported after the message.
+    failed_ = true;
+    st_->active = false;
+    std::string failures = close_all(true);
+    std::fprintf(diagnostics_, "%s: %.*s\n", program_.c_str(), static_cast<int>(message.size()), message.data());
+    std::fputs(failures.c_str(), diagnostics_);
+    std::fflush(diagnostics_);
+    throw run_ended{1};
+}
+
+void run::fail_at_record(int unit, std::string_view what) {
+    if (unit < 0 || unit > max_unit || !units_[static_cast<std::size_t>(unit)] ||
+        !units_[static_cast<std::size_t>(unit)]->reading)
+        fail("programming error: fail_at_record on unit " + std::to_string(unit) + ", which is not an input");
+    const unit_slot& u = *units_[static_cast<std::size_t>(unit)];
+    fail(u.name + ", record " + std::to_string(u.input.records_read()) + ": " + std::string(what));
+}
+
+}  // namespace records

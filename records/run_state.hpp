@@ -1,0 +1,47 @@
+// The state a run keeps behind its interface, shared by the files that
+// implement records::run: the unit table (unit_table.cpp), the statements
+// (statements.cpp), the diagnostics (diagnostics.cpp) and the operator pause
+// (operator_pause.cpp).
+#pragma once
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "records/run.hpp"
+
+namespace records {
+
+// One connected unit: its file's name and the open input or output file.
+struct run::unit_slot {
+    std::string name;
+    bool reading = false;
+    bool failure_reported = false;
+    input_file input;
+    output_file output;
+};
+
+// The statement in progress: where it is in its format and in its record.
+struct run::statement {
+    bool active = false;
+    bool reading = false;
+    unit_slot* unit = nullptr;
+    const record_format* format = nullptr;
+    std::size_t next_item = 0;
+    std::size_t position = 0;   // current position, counted from 0
+    std::string record;         // the output record being built
+    std::string_view input;     // the current input record
+    std::string padded_field;   // a field that runs past the end of the record
+};
+
+// The reason a system call failed, for a diagnostic; an error number of 0
+// (a failure the system did not explain) reads as an input/output error.
+inline std::string reason(int error) { return std::strerror(error != 0 ? error : EIO); }
+
+// "1 record", "3 records".
+inline std::string plural(long n, const char* what) {
+    return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
+}
+
+}  // namespace records
