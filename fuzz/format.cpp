@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         static std::FILE* sink = std::fopen("/dev/null", "w");
         records::run r("fuzz", sink, nullptr);
         try {
-            if (!r.open_unit(6, "/dev/null", records::file_status::unknown)) r.stop_run();
+            r.open_or_stop(6, "/dev/null", records::file_status::unknown);
             auto items = format.items();
             r.begin_write(6, format);
             std::size_t at = 0;

@@ -1,6 +1,7 @@
 #include "meshexport/mesh_tables.hpp"
 #include "meshexport/mesh_writers.hpp"
 #include "meshexport/replace_files.hpp"
+#include "meshexport/units.hpp"
 
 namespace {
 
@@ -46,13 +47,13 @@ const char* const outputs[] = {"mesh.vtu", "mesh.msh", "mesh.inp"};
 
 void export_mesh(records::run& r) {
     meshexport::mesh m = meshexport::read_mesh(r);
-    constexpr int first_unit = 10;
+    const int output_units[] = {meshexport::units::mesh_vtu, meshexport::units::mesh_msh,
+                                meshexport::units::mesh_inp};
     for (int k = 0; k < 3; ++k)
-        if (!r.open_unit(first_unit + k, meshexport::part_name(outputs[k]), records::file_status::unknown))
-            r.stop_run();
-    meshexport::write_vtu(r, first_unit, m);
-    meshexport::write_msh(r, first_unit + 1, m);
-    meshexport::write_inp(r, first_unit + 2, m);
+        r.open_or_stop(output_units[k], meshexport::part_name(outputs[k]), records::file_status::unknown);
+    meshexport::write_vtu(r, meshexport::units::mesh_vtu, m);
+    meshexport::write_msh(r, meshexport::units::mesh_msh, m);
+    meshexport::write_inp(r, meshexport::units::mesh_inp, m);
 }
 
 }  // namespace

@@ -6,13 +6,10 @@
 #include <utility>
 
 #include "records/output_editing.hpp"
+#include "meshexport/units.hpp"
 
 namespace meshexport {
 namespace {
-
-constexpr int nodes_unit = 5;
-constexpr int elements_unit = 7;
-constexpr int stresses_unit = 8;
 
 std::string number_text(std::int32_t n) { return std::to_string(n); }
 
@@ -26,18 +23,20 @@ bool fits(float x, int width, int digits) {
 
 void read_nodes(records::run& r, mesh& m) {
     static const records::record_format node_format("(I6,3I3,2F12.6)");
-    if (!r.open_unit(nodes_unit, "wnodes.out", records::file_status::old)) r.stop_run();
+    r.open_or_stop(units::wnodes_out, "wnodes.out", records::file_status::old);
     m.node_position.assign(max_number + 1, 0);
-    while (r.has_record(nodes_unit)) {
+    while (r.has_record(units::wnodes_out)) {
         node_record n;
-        r.read(nodes_unit, node_format, n.number, n.flags[0], n.flags[1], n.flags[2], n.h, n.v);
-        if (n.number < 1) r.fail_at_record(nodes_unit, "node number " + number_text(n.number) + " is not positive");
+        r.read(units::wnodes_out, node_format, n.number, n.flags[0], n.flags[1], n.flags[2], n.h, n.v);
+        if (n.number < 1) r.fail_at_record(units::wnodes_out,
+                                           "node number " + number_text(n.number) + " is not positive");
         std::int32_t& position = m.node_position[static_cast<std::size_t>(n.number)];
         if (position != 0)
-            r.fail_at_record(nodes_unit, "node " + number_text(n.number) + " is given twice (first in record " +
+            r.fail_at_record(units::wnodes_out, "node " + number_text(n.number) + " is given twice (first in record " +
                                              number_text(position) + ")");
         if (!fits(n.h, 12, 6) || !fits(n.v, 12, 6))
-            r.fail_at_record(nodes_unit, "node " + number_text(n.number) + " has a coordinate F12.6 cannot hold");
+            r.fail_at_record(units::wnodes_out,
+                             "node " + number_text(n.number) + " has a coordinate F12.6 cannot hold");
         m.nodes.push_back(n);
         position = static_cast<std::int32_t>(m.nodes.size());
     }
@@ -45,30 +44,33 @@ void read_nodes(records::run& r, mesh& m) {
 
 void read_elements(records::run& r, mesh& m) {
     static const records::record_format element_format("(4I6,F8.2,I3)");
-    if (!r.open_unit(elements_unit, "wtopo.out", records::file_status::old)) r.stop_run();
+    r.open_or_stop(units::wtopo_out, "wtopo.out", records::file_status::old);
     std::vector<std::int32_t> element_position(max_number + 1, 0);
-    while (r.has_record(elements_unit)) {
+    while (r.has_record(units::wtopo_out)) {
         element_record e;
-        r.read(elements_unit, element_format, e.number, e.nodes[0], e.nodes[1], e.nodes[2], e.angle, e.type);
+        r.read(units::wtopo_out, element_format, e.number, e.nodes[0], e.nodes[1], e.nodes[2], e.angle, e.type);
         std::string name = "element " + number_text(e.number);
-        if (e.number < 1) r.fail_at_record(elements_unit, "element number " + number_text(e.number) + " is not positive");
+        if (e.number < 1) r.fail_at_record(units::wtopo_out,
+                                           "element number " + number_text(e.number) + " is not positive");
         std::int32_t& position = element_position[static_cast<std::size_t>(e.number)];
         if (position != 0)
-            r.fail_at_record(elements_unit, name + " is given twice (first in record " + number_text(position) + ")");
-        if (!fits(e.angle, 8, 2)) r.fail_at_record(elements_unit, name + " has an angle F8.2 cannot hold");
+            r.fail_at_record(units::wtopo_out,
+                             name + " is given twice (first in record " + number_text(position) + ")");
+        if (!fits(e.angle, 8, 2)) r.fail_at_record(units::wtopo_out, name + " has an angle F8.2 cannot hold");
         std::array<const node_record*, 3> corner{};
         for (std::size_t k = 0; k < 3; ++k) {
             std::int32_t node = e.nodes[k];
             std::int32_t at = node >= 1 ? m.node_position[static_cast<std::size_t>(node)] : 0;
             if (at == 0)
-                r.fail_at_record(elements_unit, name + " names node " + number_text(node) + ", which wnodes.out does not hold");
+                r.fail_at_record(units::wtopo_out,
+                                 name + " names node " + number_text(node) + ", which wnodes.out does not hold");
             corner[k] = &m.nodes[static_cast<std::size_t>(at - 1)];
         }
         // Twice the signed area, v upwards: negative when the corners run
         // clockwise, the order topo writes; such an element is turned round.
         double area = (double{corner[1]->h} - corner[0]->h) * (double{corner[2]->v} - corner[0]->v) -
                       (double{corner[2]->h} - corner[0]->h) * (double{corner[1]->v} - corner[0]->v);
-        if (area == 0.0) r.fail_at_record(elements_unit, name + " encloses no area");
+        if (area == 0.0) r.fail_at_record(units::wtopo_out, name + " encloses no area");
         if (area < 0.0) std::swap(e.nodes[1], e.nodes[2]);
         m.elements.push_back(e);
         position = static_cast<std::int32_t>(m.elements.size());
@@ -79,9 +81,9 @@ void read_stresses(records::run& r, mesh& m) {
     static const records::record_format stress_format("(3E11.4)");
     std::error_code error;
     if (!std::filesystem::exists("wstresses.out", error)) return;
-    if (!r.open_unit(stresses_unit, "wstresses.out", records::file_status::old)) r.stop_run();
+    r.open_or_stop(units::wstresses_out, "wstresses.out", records::file_status::old);
     m.stresses.resize(m.elements.size());
-    for (stress_record& s : m.stresses) r.read(stresses_unit, stress_format, s.sh, s.sz, s.shz);
+    for (stress_record& s : m.stresses) r.read(units::wstresses_out, stress_format, s.sh, s.sz, s.shz);
 }
 
 }  // namespace

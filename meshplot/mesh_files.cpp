@@ -1,6 +1,7 @@
 #include "meshplot/mesh_files.hpp"
 
 #include "plots/table_scan.hpp"
+#include "meshplot/units.hpp"
 
 namespace meshplot {
 
@@ -18,8 +19,8 @@ long table_records(records::run& r, const std::string& file_name) {
 
 std::vector<node_record> read_nodes(records::run& r, const std::string& file_name) {
     static const records::record_format node_format("(I6,3I3,2F12.6)");
-    constexpr int unit = 5;
-    if (!r.open_unit(unit, file_name, records::file_status::old)) r.stop_run();
+    constexpr int unit = units::wnodes_out;
+    r.open_or_stop(unit, file_name, records::file_status::old);
     long count = table_records(r, file_name);
     std::vector<node_record> nodes;
     nodes.reserve(static_cast<std::size_t>(count));
@@ -35,8 +36,8 @@ std::vector<node_record> read_nodes(records::run& r, const std::string& file_nam
 
 std::vector<element_record> read_elements(records::run& r, const std::string& file_name) {
     static const records::record_format element_format("(4I6,F8.2,I3)");
-    constexpr int unit = 7;
-    if (!r.open_unit(unit, file_name, records::file_status::old)) r.stop_run();
+    constexpr int unit = units::wtopo_out;
+    r.open_or_stop(unit, file_name, records::file_status::old);
     long count = table_records(r, file_name);
     std::vector<element_record> elements;
     elements.reserve(static_cast<std::size_t>(count));

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "records/wrapping.hpp"
+#include "nodes/units.hpp"
 
 namespace nodes {
 namespace {
@@ -30,13 +31,13 @@ void write_node_table(records::run& r) {
     static const records::record_format line_format("(F7.5,1X,F7.5,1X,I1,8(1X,I4,1X,I1))");
     static const records::record_format node_format("(I6,3I3,2F12.6)");
 
-    if (!r.open_unit(5, "wnodes.dat", file_status::old) || !r.open_unit(6, "wnodes.out", file_status::unknown))
-        r.stop_run();
+    r.open_or_stop(units::wnodes_dat, "wnodes.dat", file_status::old);
+    r.open_or_stop(units::wnodes_out, "wnodes.out", file_status::unknown);
 
     // One statement per line record: the segment count just read decides how
     // many pairs follow; a ninth pair comes from a continuation record.
     auto read_line = [&r](node_line& line) {
-        r.begin_read(5, line_format);
+        r.begin_read(units::wnodes_dat, line_format);
         r.read_real(line.v);
         r.read_real(line.h);
         r.read_int(line.nincr);  // one digit: 0 to 9
@@ -48,7 +49,7 @@ void write_node_table(records::run& r) {
     };
 
     std::int32_t nlines = 0;
-    r.read(5, count_format, nlines);
+    r.read(units::wnodes_dat, count_format, nlines);
 
     node_line line;  // the current line
     node_line next;  // the following line record, which closes it
@@ -68,7 +69,7 @@ void write_node_table(records::run& r) {
                 std::int32_t in = (h == 0.0f && line.v == 12.0f) ? 1 : 0;
                 std::int32_t ih = h == 0.0f ? 1 : 0;
                 std::int32_t iz = line.v == 12.0f ? 1 : 0;
-                r.write(6, node_format, static_cast<std::int32_t>(inode), in, ih, iz, h, line.v);
+                r.write(units::wnodes_out, node_format, static_cast<std::int32_t>(inode), in, ih, iz, h, line.v);
                 h = h + delh;
             }
         }

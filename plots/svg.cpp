@@ -173,7 +173,7 @@ std::string svg_document::finish() {
 }
 
 svg_file::svg_file(records::run& r, const std::string& file_name) : run_(r) {
-    if (!run_.open_unit(picture_unit, file_name, records::file_status::unknown)) run_.stop_run();
+    run_.open_or_stop(picture_unit, file_name, records::file_status::unknown);
 }
 
 void svg_file::write(std::string_view block) {

@@ -12,6 +12,7 @@
 #include "polar/lamina.hpp"
 #include "polar/material.hpp"
 #include "polar/off_axis.hpp"
+#include "polar/units.hpp"
 
 namespace polar {
 
@@ -22,10 +23,12 @@ void write_polar_files(records::run& r) {
     static const records::record_format fractions_out("(3F5.2)");
 
     // The input is opened first, so a missing "polar.dat" touches no output.
-    if (!r.open_unit(5, "polar.dat", file_status::old) || !r.open_unit(4, "vf.DAT", file_status::unknown) ||
-        !r.open_unit(6, "polar.out", file_status::unknown) || !r.open_unit(7, "e3.DAT", file_status::unknown) ||
-        !r.open_unit(8, "g23.DAT", file_status::unknown) || !r.open_unit(9, "nu32.DAT", file_status::unknown))
-        r.stop_run();
+    r.open_or_stop(units::polar_dat, "polar.dat", file_status::old);
+    r.open_or_stop(units::vf_dat, "vf.DAT", file_status::unknown);
+    r.open_or_stop(units::polar_out, "polar.out", file_status::unknown);
+    r.open_or_stop(units::e3_dat, "e3.DAT", file_status::unknown);
+    r.open_or_stop(units::g23_dat, "g23.DAT", file_status::unknown);
+    r.open_or_stop(units::nu32_dat, "nu32.DAT", file_status::unknown);
 
     const float pi = std::acos(-1.0f);
 
@@ -33,9 +36,9 @@ void write_polar_files(records::run& r) {
     polar::in(r, mat);
 
     std::array<float, 3> vfk{};
-    r.read(5, fractions_in, vfk[0], vfk[1], vfk[2]);
-    r.write(6, fractions_heading, vfk[0], vfk[1], vfk[2]);
-    r.write(4, fractions_out, vfk[0], vfk[1], vfk[2]);
+    r.read(units::polar_dat, fractions_in, vfk[0], vfk[1], vfk[2]);
+    r.write(units::polar_out, fractions_heading, vfk[0], vfk[1], vfk[2]);
+    r.write(units::vf_dat, fractions_out, vfk[0], vfk[1], vfk[2]);
 
     // Zeroed here, before the first pass; each pass fills its own column.
     polar::angle_tables tables{};

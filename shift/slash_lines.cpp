@@ -12,6 +12,7 @@
 #include <string>
 
 #include "records/wrapping.hpp"
+#include "shift/units.hpp"
 
 namespace shift {
 namespace {
@@ -30,11 +31,11 @@ void write_slash_lines(records::run& r) {
     static const records::record_format line_format("(I1,18(1X,I3))");
     static const records::record_format slash_format("(I1,'/',6(I3,'.',I3,'.',I3,'/'))");
 
-    if (!r.open_unit(5, "old3.dat", file_status::old) || !r.open_unit(6, "new3.dat", file_status::unknown))
-        r.stop_run();
+    r.open_or_stop(units::old3_dat, "old3.dat", file_status::old);
+    r.open_or_stop(units::new3_dat, "new3.dat", file_status::unknown);
 
     std::int32_t nel = 0;
-    r.read(5, count_format, nel);
+    r.read(units::old3_dat, count_format, nel);
 
     // Triples indexed from 1; nel fits in I4, so i never comes near overflow.
     std::array<std::int32_t, max_triples + 1> n1{};
@@ -42,12 +43,12 @@ void write_slash_lines(records::run& r) {
     std::array<std::int32_t, max_triples + 1> n3{};
     for (std::int32_t i = 1; i <= nel; i += max_triples) {
         std::int32_t ns = 0;
-        r.begin_read(5, line_format);
+        r.begin_read(units::old3_dat, line_format);
         r.read_int(ns);
         if (ns > max_triples) {
             r.end_read();
-            r.fail_at_record(5, std::to_string(ns) + " elements on a line, at most " + std::to_string(max_triples) +
-                                    " fit");
+            r.fail_at_record(units::old3_dat,
+                             std::to_string(ns) + " elements on a line, at most " + std::to_string(max_triples) + " fit");
         }
         for (std::int32_t is = 1; is <= ns; ++is) {
             r.read_int(n1[is]);
@@ -62,7 +63,7 @@ void write_slash_lines(records::run& r) {
             n3[is] = records::wrapping_add(n3[is], node_shift);
         }
 
-        r.begin_write(6, slash_format);
+        r.begin_write(units::new3_dat, slash_format);
         r.write_int(ns);
         for (std::int32_t is = 1; is <= ns; ++is) {
             r.write_int(n1[is]);

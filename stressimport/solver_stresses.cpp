@@ -7,13 +7,10 @@
 #include <vector>
 
 #include "records/input_editing.hpp"
+#include "stressimport/units.hpp"
 
 namespace stressimport {
 namespace {
-
-constexpr int dat_unit = 5;
-constexpr int topo_unit = 7;
-constexpr int stress_unit = 6;
 
 // A CPS3 element is solved as a wedge with two integration points.
 constexpr std::int32_t points_per_element = 2;
@@ -47,7 +44,8 @@ std::int32_t integer_field(records::run& r, std::string_view line, std::size_t f
     std::int32_t value = 0;
     records::field_status status = records::read_integer_field(field, value);
     if (status != records::field_status::ok)
-        r.fail_at_record(dat_unit, "columns " + std::to_string(first + 1) + "-" + std::to_string(first + width) + ": " +
+        r.fail_at_record(units::mesh_dat,
+                         "columns " + std::to_string(first + 1) + "-" + std::to_string(first + width) + ": " +
                                        records::quoted(field) +
                                        (status == records::field_status::invalid ? " is not a valid I"
                                                                                  : " is out of range for an I") +
@@ -73,10 +71,10 @@ stress_block read_last_block(records::run& r) {
     bool in_block = false, found = false;
     element_sums* current = nullptr;
     long record = 0;  // every statement reads one record
-    while (r.has_record(dat_unit)) {
+    while (r.has_record(units::mesh_dat)) {
         ++record;
         std::array<char, 14> head{};
-        r.begin_read(dat_unit, line_format);
+        r.begin_read(units::mesh_dat, line_format);
         for (char& c : head) r.read_char(c);
         std::string_view line(head.data(), head.size());
         bool blank = line.find_first_not_of(' ') == std::string_view::npos;
@@ -93,21 +91,22 @@ stress_block read_last_block(records::run& r) {
             std::array<float, 6> s{};
             for (float& x : s) r.read_real(x);
             if (number < 1 || number > max_number)
-                r.fail_at_record(dat_unit, "element " + text(number) + " is not an element of wtopo.out");
+                r.fail_at_record(units::mesh_dat, "element " + text(number) + " is not an element of wtopo.out");
             if (current == nullptr || current->number != number) {
                 if (current != nullptr) check_points(r, *current);
                 std::int32_t& position = block.position[static_cast<std::size_t>(number)];
                 if (position != 0)
-                    r.fail_at_record(dat_unit, "element " + text(number) + " is printed twice in one stress block");
+                    r.fail_at_record(units::mesh_dat,
+                                     "element " + text(number) + " is printed twice in one stress block");
                 block.elements.push_back({number, 0, record, {}});
                 position = static_cast<std::int32_t>(block.elements.size());
                 current = &block.elements.back();
             }
             if (point > points_per_element && point == current->points + 1)
-                r.fail_at_record(dat_unit, "element " + text(number) + ": integration point " + text(point) +
+                r.fail_at_record(units::mesh_dat, "element " + text(number) + ": integration point " + text(point) +
                                                ", a CPS3 element has 2");
             if (point != current->points + 1)
-                r.fail_at_record(dat_unit, "element " + text(number) + ": integration point " + text(point) +
+                r.fail_at_record(units::mesh_dat, "element " + text(number) + ": integration point " + text(point) +
                                                " where " + text(current->points + 1) + " should follow");
             ++current->points;
             current->sum[0] += s[0];
@@ -126,22 +125,21 @@ stress_block read_last_block(records::run& r) {
 void import_stresses(records::run& r, const char* output_name) {
     static const records::record_format element_format("(4I6,F8.2,I3)");
     static const records::record_format stress_format("(3E11.4)");
-    if (!r.open_unit(dat_unit, "mesh.dat", records::file_status::old) ||
-        !r.open_unit(topo_unit, "wtopo.out", records::file_status::old) ||
-        !r.open_unit(stress_unit, output_name, records::file_status::unknown))
-        r.stop_run();
+    r.open_or_stop(units::mesh_dat, "mesh.dat", records::file_status::old);
+    r.open_or_stop(units::wtopo_out, "wtopo.out", records::file_status::old);
+    r.open_or_stop(units::wstresses_out, output_name, records::file_status::unknown);
     stress_block block = read_last_block(r);
     std::vector<bool> used(block.elements.size());
-    while (r.has_record(topo_unit)) {
+    while (r.has_record(units::wtopo_out)) {
         std::int32_t number = 0, nodes[3] = {}, type = 0;
         float angle = 0.0f;
-        r.read(topo_unit, element_format, number, nodes[0], nodes[1], nodes[2], angle, type);
+        r.read(units::wtopo_out, element_format, number, nodes[0], nodes[1], nodes[2], angle, type);
         std::int32_t at = number >= 1 && number <= max_number ? block.position[static_cast<std::size_t>(number)] : 0;
-        if (at == 0) r.fail_at_record(topo_unit, "element " + text(number) + " has no stresses in mesh.dat");
+        if (at == 0) r.fail_at_record(units::wtopo_out, "element " + text(number) + " has no stresses in mesh.dat");
         const element_sums& e = block.elements[static_cast<std::size_t>(at - 1)];
         used[static_cast<std::size_t>(at - 1)] = true;
         auto mean = [&e](std::size_t k) { return static_cast<float>(e.sum[k] / e.points); };
-        r.write(stress_unit, stress_format, mean(0), mean(1), mean(2));
+        r.write(units::wstresses_out, stress_format, mean(0), mean(1), mean(2));
     }
     for (std::size_t i = 0; i < used.size(); ++i)
         if (!used[i])

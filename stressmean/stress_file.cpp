@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "stressmean/profiles.hpp"
+#include "stressmean/units.hpp"
 
 namespace stressmean {
 
@@ -16,19 +17,23 @@ void write_stress_profiles(records::run& r) {
     static const records::record_format six_point_format("(1X,' I=',I2,' Y/B=',F6.4,' SIGZ=',E10.3)");
     static const records::record_format yb_format("(1X,' I=',I2,' Y/B=',F6.4,' SAZM=',E10.3,' SAZT=',E10.3)");
 
-    if (!r.open_unit(5, "wstresses.out", file_status::old) || !r.open_unit(6, "wstressavg.out", file_status::unknown))
-        r.stop_run();
+    r.open_or_stop(units::wstresses_out, "wstresses.out", file_status::old);
+    r.open_or_stop(units::wstressavg_out, "wstressavg.out", file_status::unknown);
 
     // Every record is read before anything is written, so a short or broken
     // input leaves the output without records.
     static stressmean::stress_array sh{};
     static stressmean::stress_array sz{};
     static stressmean::stress_array shz{};
-    for (std::int32_t k = 1; k <= stressmean::ne; ++k) r.read(5, stress_format, sh[k], sz[k], shz[k]);
+    for (std::int32_t k = 1; k <= stressmean::ne; ++k)
+        r.read(units::wstresses_out, stress_format, sh[k], sz[k], shz[k]);
 
-    for (const auto& rec : stressmean::zh_profile(sz, shz)) r.write(6, zh_format, rec.i, rec.esavgz, rec.zdh, rec.esavghz);
-    for (const auto& rec : stressmean::six_point_profile(sz)) r.write(6, six_point_format, rec.j, rec.ydb, rec.saz);
-    for (const auto& rec : stressmean::yb_profile(sz)) r.write(6, yb_format, rec.i, rec.ydb, rec.sazm, rec.sazt);
+    for (const auto& rec : stressmean::zh_profile(sz, shz))
+        r.write(units::wstressavg_out, zh_format, rec.i, rec.esavgz, rec.zdh, rec.esavghz);
+    for (const auto& rec : stressmean::six_point_profile(sz))
+        r.write(units::wstressavg_out, six_point_format, rec.j, rec.ydb, rec.saz);
+    for (const auto& rec : stressmean::yb_profile(sz))
+        r.write(units::wstressavg_out, yb_format, rec.i, rec.ydb, rec.sazm, rec.sazt);
 
     r.stop_run();
 }

@@ -8,6 +8,7 @@
 #include "topo/element_record.hpp"
 #include "topo/groups.hpp"
 #include "topo/sections.hpp"
+#include "topo/units.hpp"
 
 namespace topo {
 
@@ -15,19 +16,18 @@ void write_element_table(records::run& r) {
     static const records::record_format group_count("(I2)");
     static const records::record_format section_count("(I1)");
 
-    if (!r.open_unit(5, "wtopo.dat", records::file_status::old) ||
-        !r.open_unit(6, "wtopo.out", records::file_status::unknown))
-        r.stop_run();
+    r.open_or_stop(units::wtopo_dat, "wtopo.dat", records::file_status::old);
+    r.open_or_stop(units::wtopo_out, "wtopo.out", records::file_status::unknown);
 
     topo::element_writer out(r);
 
     std::int32_t ngrps = 0;
-    r.read(5, group_count, ngrps);
+    r.read(units::wtopo_dat, group_count, ngrps);
     topo::group_state groups;
     for (std::int32_t igrp = 1; igrp <= ngrps; ++igrp) topo::read_group(r, out, groups);
 
     std::int32_t nsect = 0;
-    r.read(5, section_count, nsect);
+    r.read(units::wtopo_dat, section_count, nsect);
     if (nsect == 0) r.stop_run();
     topo::section_state sections;
     for (std::int32_t isect = 1; isect <= nsect; ++isect) topo::generate_section(r, out, sections);

@@ -3,13 +3,11 @@
 #include <string>
 
 #include "records/wrapping.hpp"
+#include "topo/units.hpp"
 
 namespace topo {
 
 namespace {
-
-// wtopo.dat is unit 5.
-constexpr int wtopo = 5;
 
 // The two layouts of a connectivity line: the count ns in column 1, then
 // five triples of I4 or six triples of I3.
@@ -25,7 +23,7 @@ void read_ranges(records::run& r, group_state& g) {
     for (std::int32_t inds = 1; inds <= g.tnds; ++inds) {
         std::int32_t ond = 0;
         std::int32_t nnd = 0;
-        r.read(wtopo, pair, ond, nnd);
+        r.read(units::wtopo_dat, pair, ond, nnd);
         g.ranges.set_pair(inds, ond, nnd);
     }
 }
@@ -33,10 +31,10 @@ void read_ranges(records::run& r, group_state& g) {
 // Reads one connectivity line into ns, n1, n2, n3: the count read first
 // decides how many triples the same statement reads.
 void read_line(records::run& r, group_state& g) {
-    r.begin_read(wtopo, line_format(g.ngpl));
+    r.begin_read(units::wtopo_dat, line_format(g.ngpl));
     r.read_int(g.ns);
     if (g.ns > max_line_elements)
-        r.fail_at_record(wtopo, std::to_string(g.ns) + " elements on a line, at most " +
+        r.fail_at_record(units::wtopo_dat, std::to_string(g.ns) + " elements on a line, at most " +
                                     std::to_string(max_line_elements) + " fit");
     for (std::int32_t is = 1; is <= g.ns; ++is) {
         auto k = static_cast<std::size_t>(is);
@@ -54,18 +52,18 @@ void read_group(records::run& r, element_writer& out, group_state& g) {
     static const records::record_format pair_count("(I2)");
     static const records::record_format group_header("(I4,F6.1,2I3)");
 
-    r.read(wtopo, first_element, g.jj);
-    r.read(wtopo, pair_count, g.tnds);
+    r.read(units::wtopo_dat, first_element, g.jj);
+    r.read(units::wtopo_dat, pair_count, g.tnds);
     if (g.tnds > range_table::max_pairs)
-        r.fail_at_record(wtopo, std::to_string(g.tnds) + " renumbering pairs, at most " +
+        r.fail_at_record(units::wtopo_dat, std::to_string(g.tnds) + " renumbering pairs, at most " +
                                     std::to_string(range_table::max_pairs) + " fit");
     // A negative count reads no pair and renumbers nothing.
     bool renumbered = g.tnds > 0;
     if (renumbered) read_ranges(r, g);
 
-    r.read(wtopo, group_header, g.nel, g.ang, g.itype, g.ngpl);
+    r.read(units::wtopo_dat, group_header, g.nel, g.ang, g.itype, g.ngpl);
     if (g.ngpl != 5 && g.ngpl != 6)
-        r.fail_at_record(wtopo, std::to_string(g.ngpl) + " elements per line, a line holds 5 or 6");
+        r.fail_at_record(units::wtopo_dat, std::to_string(g.ngpl) + " elements per line, a line holds 5 or 6");
 
     // One pass per line: (nel - 1) div ngpl + 1 of them, none when nel < 1.
     std::int32_t passes = g.nel >= 1 ? (g.nel - 1) / g.ngpl + 1 : 0;

@@ -1,6 +1,7 @@
 #include "topo/sections.hpp"
 
 #include "records/wrapping.hpp"
+#include "topo/units.hpp"
 
 namespace topo {
 
@@ -107,17 +108,14 @@ std::size_t form_pass(const element_row& row, layer_counters& k, std::array<elem
 
 namespace {
 
-// wtopo.dat is unit 5.
-constexpr int wtopo = 5;
-
 void start_row(const element_row& row, records::run& r, section_state& s) {
     static const records::record_format centre_and_bottom("(I4,/,I4)");
     static const records::record_format bottom("(I4)");
     // Every row after the first takes as its top row the bottom row of the
     // row before it, from the start number read for that bottom row.
     if (row.start != row_start::read_centre_and_bottom) s.k.itop = s.ibtms;
-    if (row.start == row_start::top_from_above_read_bottom) r.read(wtopo, bottom, s.k.ibtm);
-    else r.read(wtopo, centre_and_bottom, s.k.imid, s.k.ibtm);
+    if (row.start == row_start::top_from_above_read_bottom) r.read(units::wtopo_dat, bottom, s.k.ibtm);
+    else r.read(units::wtopo_dat, centre_and_bottom, s.k.imid, s.k.ibtm);
     if (row.start != row_start::top_from_above_read_centre_and_bottom_last) s.ibtms = s.k.ibtm;
 }
 
@@ -127,11 +125,11 @@ void generate_section(records::run& r, element_writer& out, section_state& s) {
     static const records::record_format header("(I1,1X,I2,1X,I4)");
     static const records::record_format layer("(F5.1,I3,/,I4)");
 
-    r.read(wtopo, header, s.nlay, s.nb, s.k.iel);
+    r.read(units::wtopo_dat, header, s.nlay, s.nb, s.k.iel);
     s.nb2 = records::wrapping_mul(2, s.nb);
     std::array<element, 7> formed;
     for (std::int32_t ilay = 1; ilay <= s.nlay; ++ilay) {
-        r.read(wtopo, layer, s.ang, s.itype, s.k.itop);
+        r.read(units::wtopo_dat, layer, s.ang, s.itype, s.k.itop);
         for (const element_row& row : element_rows) {
             start_row(row, r, s);
             std::int32_t passes = row.passes == row_width::fine ? s.nb2 : s.nb;
