@@ -2,23 +2,14 @@
 
 #include <cmath>
 #include <cstdio>
-#include <stdexcept>
 
+#include "polar/column_matrix.hpp"
 #include "polar/inversion.hpp"
 
 namespace polar {
 
-namespace {
-
-std::size_t offset(int i, int j) {
-    if (i < 1 || i > 6 || j < 1 || j > 6) throw std::out_of_range("6 by 6 matrix index");
-    return static_cast<std::size_t>((j - 1) * 6 + (i - 1));
-}
-
-}  // namespace
-
-float& el(matrix6& m, int i, int j) { return m[offset(i, j)]; }
-float el(const matrix6& m, int i, int j) { return m[offset(i, j)]; }
+float& el(matrix6& m, int i, int j) { return column_matrix<float>(m, 6)(i, j); }
+float el(const matrix6& m, int i, int j) { return column_matrix<const float>(m, 6)(i, j); }
 
 constituent_constants constituents(const mf& m) {
     constituent_constants k;
