@@ -128,7 +128,12 @@ void prop(records::run& r, const material& mat, float vf, matrix6& s, matrix6& c
     const mf& m = mat.m;
     auto text = [&r](std::span<const char> cells) { r.write_item(cells); };
 
+    // The constants and the stiffness first; the inversion stays between the
+    // stiffness and the compliance in the report, as a row of zeros pauses
+    // the run there with the stiffness already written.
     const constituent_constants k = constituents(m);
+    const composite_constants p = composite(m, k, vf);
+    stiffness(p, c);
 
     r.write(6, page_format);
 
@@ -155,8 +160,6 @@ void prop(records::run& r, const material& mat, float vf, matrix6& s, matrix6& c
     r.write_real(vf);
     r.end_write();
 
-    const composite_constants p = composite(m, k, vf);
-
     r.begin_write(6, properties_format);
     text(h.units);
     r.write_real(p.e11);
@@ -167,8 +170,6 @@ void prop(records::run& r, const material& mat, float vf, matrix6& s, matrix6& c
     r.write_real(p.nu12);
     r.write_real(p.nu23);
     r.end_write();
-
-    stiffness(p, c);
 
     r.begin_write(6, stiffness_title);
     text(h.units);

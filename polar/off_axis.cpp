@@ -59,15 +59,22 @@ float theta_of(std::int32_t j) { return static_cast<float>(j) + -1.0f; }
 
 off_axis_values off_axis(const matrix6& s, std::int32_t j) { return compute(s, j); }
 
+std::array<off_axis_values, angle_rows> off_axis_sweep(const matrix6& s) {
+    std::array<off_axis_values, angle_rows> values{};
+    for (std::int32_t j = 1; j <= angle_rows; ++j) values[static_cast<std::size_t>(j - 1)] = compute(s, j);
+    return values;
+}
+
 void sweep(records::run& r, const matrix6& s, float vf, int k, angle_tables& tables) {
     static const records::record_format heading(
         "(' TILT ANGLE ALPHA=',E10.3,' VOLUME FRACTION=',E10.3,/,/,5X,'THETA',9X,'E3',10X,'T3',9X,'G23',9X,'G13',"
         "10X,'K3',8X,'NU32',9X,'NU13')");
     static const records::record_format row("(8(2X,E10.3))");
 
+    const std::array<off_axis_values, angle_rows> values = off_axis_sweep(s);
     r.write(6, heading, alpha, vf);
     for (std::int32_t j = 1; j <= angle_rows; ++j) {
-        const off_axis_values v = compute(s, j);
+        const off_axis_values& v = values[static_cast<std::size_t>(j - 1)];
         tables.e3(j, k) = v.e3;
         tables.g23(j, k) = v.g23;
         tables.nu32(j, k) = v.nu32;
