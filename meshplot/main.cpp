@@ -48,11 +48,12 @@ Options:
 void draw(records::run& r) {
     std::vector<meshplot::node_record> nodes = meshplot::read_nodes(r, "wnodes.out");
     std::vector<meshplot::element_record> elements = meshplot::read_elements(r, "wtopo.out");
-    meshplot::mesh_check check = meshplot::check_mesh(nodes, elements);
+    const meshplot::node_table table(nodes);
+    meshplot::mesh_check check = meshplot::check_mesh(table, elements);
     plots::svg_file picture(r, "mesh.svg");
-    meshplot::write_mesh_picture(nodes, elements, check, [&](std::string_view block) { picture.write(block); });
+    meshplot::write_mesh_picture(table, elements, check, [&](std::string_view block) { picture.write(block); });
     picture.close();
-    std::string report = meshplot::check_report(check, nodes, elements);
+    std::string report = meshplot::check_report(check, table, elements);
     std::fwrite(report.data(), 1, report.size(), stdout);
     if (std::fflush(stdout) != 0) r.fail("cannot write the check to standard output");
     // A mesh with faults is drawn, and the run ends with status 1.

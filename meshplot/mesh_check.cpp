@@ -97,11 +97,17 @@ std::optional<corner_points> corners_of(const element_record& e, const node_tabl
     return p;
 }
 
-mesh_check check_mesh(const std::vector<node_record>& nodes, const std::vector<element_record>& elements) {
+bool finite_corners(const corner_points& p) {
+    for (std::size_t k = 0; k < 3; ++k)
+        if (!std::isfinite(p.h[k]) || !std::isfinite(p.v[k])) return false;
+    return true;
+}
+
+mesh_check check_mesh(const node_table& table, const std::vector<element_record>& elements) {
+    const std::vector<node_record>& nodes = table.nodes();
     mesh_check check;
     check.nodes = nodes.size();
     check.elements = elements.size();
-    node_table table(nodes);
     check.node_numbers_twice = used_twice(nodes.size(), [&](std::uint32_t k) { return nodes[k].number; }, nullptr);
     check.numbers_twice =
         used_twice(elements.size(), [&](std::uint32_t k) { return elements[k].number; }, &check.number_twice);
@@ -113,9 +119,7 @@ mesh_check check_mesh(const std::vector<node_record>& nodes, const std::vector<e
             check.missing_node.push_back(i);
             continue;
         }
-        bool finite = true;
-        for (std::size_t k = 0; k < 3; ++k) finite = finite && std::isfinite(p->h[k]) && std::isfinite(p->v[k]);
-        if (!finite || !std::isfinite(twice_signed_area(*p))) {
+        if (!finite_corners(*p) || !std::isfinite(twice_signed_area(*p))) {
             check.non_finite.push_back(i);
         } else if (zero_area(*p)) {
             check.zero_area.push_back(i);
@@ -138,73 +142,61 @@ std::string node_list(const element_record& e) {
     return std::to_string(e.nodes[0]) + " " + std::to_string(e.nodes[1]) + " " + std::to_string(e.nodes[2]);
 }
 
-void more(std::string& out, std::size_t total) {
+// One kind of fault: its heading with the count, a line for each of the
+// first few, and how many more there are.
+template <typename Line>
+void list_faults(std::string& out, const char* heading, std::size_t total, Line line) {
+    out += heading + std::string(": ") + std::to_string(total) + "\n";
+    for (std::size_t k = 0; k < std::min(listed, total); ++k) out += "  " + line(k) + "\n";
     if (total > listed) out += "  ... and " + std::to_string(total - listed) + " more\n";
 }
 
 }  // namespace
 
-std::string check_report(const mesh_check& check, const std::vector<node_record>& nodes,
+std::string check_report(const mesh_check& check, const node_table& table,
                          const std::vector<element_record>& elements) {
-    node_table table = index_nodes(nodes);
     std::string out;
     out += "nodes in wnodes.out: " + std::to_string(check.nodes) + "\n";
     out += "elements in wtopo.out: " + std::to_string(check.elements) + "\n";
 
-    out += "elements naming a node missing from the node table: " + std::to_string(check.missing_node.size()) + "\n";
-    for (std::size_t k = 0; k < std::min(listed, check.missing_node.size()); ++k) {
-        const element_record& e = elements[check.missing_node[k]];
-        std::vector<std::int32_t> missing;
-        for (std::int32_t n : e.nodes)
-            if (table.find(n) == nullptr && std::find(missing.begin(), missing.end(), n) == missing.end()) missing.push_back(n);
-        std::string names;
-        for (std::int32_t n : missing) names += (names.empty() ? "" : ", ") + std::to_string(n);
-        out += "  " + element_name(e) + (missing.size() > 1 ? ": nodes " : ": node ") + names + " not in wnodes.out\n";
-    }
-    more(out, check.missing_node.size());
-
-    out += "elements whose nodes are not in clockwise order: " + std::to_string(check.anticlockwise.size()) + "\n";
-    for (std::size_t k = 0; k < std::min(listed, check.anticlockwise.size()); ++k) {
-        const element_record& e = elements[check.anticlockwise[k]];
-        out += "  " + element_name(e) + ": nodes " + node_list(e) + " run anticlockwise\n";
-    }
-    more(out, check.anticlockwise.size());
-
-    out += "elements of zero area: " + std::to_string(check.zero_area.size()) + "\n";
-    for (std::size_t k = 0; k < std::min(listed, check.zero_area.size()); ++k) {
+    list_faults(out, "elements naming a node missing from the node table", check.missing_node.size(),
+                [&](std::size_t k) {
+                    const element_record& e = elements[check.missing_node[k]];
+                    std::vector<std::int32_t> missing;
+                    for (std::int32_t n : e.nodes)
+                        if (table.find(n) == nullptr && std::find(missing.begin(), missing.end(), n) == missing.end())
+                            missing.push_back(n);
+                    std::string names;
+                    for (std::int32_t n : missing) names += (names.empty() ? "" : ", ") + std::to_string(n);
+                    return element_name(e) + (missing.size() > 1 ? ": nodes " : ": node ") + names +
+                           " not in wnodes.out";
+                });
+    list_faults(out, "elements whose nodes are not in clockwise order", check.anticlockwise.size(),
+                [&](std::size_t k) {
+                    const element_record& e = elements[check.anticlockwise[k]];
+                    return element_name(e) + ": nodes " + node_list(e) + " run anticlockwise";
+                });
+    list_faults(out, "elements of zero area", check.zero_area.size(), [&](std::size_t k) {
         const element_record& e = elements[check.zero_area[k]];
-        out += "  " + element_name(e) + ": nodes " + node_list(e) + " enclose no area\n";
-    }
-    more(out, check.zero_area.size());
-
-    if (!check.non_finite.empty()) {
-        out += "elements at a coordinate that is not finite (not drawn): " + std::to_string(check.non_finite.size()) +
-               "\n";
-        for (std::size_t k = 0; k < std::min(listed, check.non_finite.size()); ++k) {
-            const element_record& e = elements[check.non_finite[k]];
-            out += "  " + element_name(e) + ": nodes " + node_list(e) + "\n";
-        }
-        more(out, check.non_finite.size());
-    }
-
-    out += "element numbers used twice: " + std::to_string(check.numbers_twice.size()) + "\n";
-    for (std::size_t k = 0; k < std::min(listed, check.numbers_twice.size()); ++k) {
+        return element_name(e) + ": nodes " + node_list(e) + " enclose no area";
+    });
+    if (!check.non_finite.empty())
+        list_faults(out, "elements at a coordinate that is not finite (not drawn)", check.non_finite.size(),
+                    [&](std::size_t k) {
+                        const element_record& e = elements[check.non_finite[k]];
+                        return element_name(e) + ": nodes " + node_list(e);
+                    });
+    list_faults(out, "element numbers used twice", check.numbers_twice.size(), [&](std::size_t k) {
         std::int32_t number = check.numbers_twice[k];
         std::string records;
         for (std::uint32_t i : check.number_twice)
             if (elements[i].number == number)
                 records += (records.empty() ? "" : ", ") + std::to_string(elements[i].record);
-        out += "  element " + std::to_string(number) + ": wtopo.out records " + records + "\n";
-    }
-    more(out, check.numbers_twice.size());
-
-    if (!check.node_numbers_twice.empty()) {
-        out += "node numbers used twice (the later record is drawn): " +
-               std::to_string(check.node_numbers_twice.size()) + "\n";
-        for (std::size_t k = 0; k < std::min(listed, check.node_numbers_twice.size()); ++k)
-            out += "  node " + std::to_string(check.node_numbers_twice[k]) + "\n";
-        more(out, check.node_numbers_twice.size());
-    }
+        return "element " + std::to_string(number) + ": wtopo.out records " + records;
+    });
+    if (!check.node_numbers_twice.empty())
+        list_faults(out, "node numbers used twice (the later record is drawn)", check.node_numbers_twice.size(),
+                    [&](std::size_t k) { return "node " + std::to_string(check.node_numbers_twice[k]); });
 
     if (check.clean())
         out += "the mesh is clean\n";

@@ -54,27 +54,32 @@ struct mesh_check {
 // Node number to its coordinates; a number given twice keeps the later
 // record. Positions into the node list, sorted by number: a few bytes a
 // node, so that a mesh of millions of elements is checked in little memory.
+// Built once a run and shared by the check, its report and the picture.
 class node_table {
 public:
     explicit node_table(const std::vector<node_record>& nodes);
     // The node of that number, or null.
     const node_record* find(std::int32_t number) const;
+    // The node list the table indexes, in the order of its records.
+    const std::vector<node_record>& nodes() const { return nodes_; }
 
 private:
     const std::vector<node_record>& nodes_;
     std::vector<std::uint32_t> order_;
 };
-inline node_table index_nodes(const std::vector<node_record>& nodes) { return node_table(nodes); }
 
 // The corners of an element, or nothing when it names a missing node.
 std::optional<corner_points> corners_of(const element_record& e, const node_table& table);
 
-mesh_check check_mesh(const std::vector<node_record>& nodes, const std::vector<element_record>& elements);
+// Every corner at a finite coordinate.
+bool finite_corners(const corner_points& p);
+
+mesh_check check_mesh(const node_table& table, const std::vector<element_record>& elements);
 
 // The check as printed on standard output: the counts, each kind of fault
 // with the first few elements that have it, and a last line saying whether
 // the mesh is clean, and whether the picture marks its faulty elements.
-std::string check_report(const mesh_check& check, const std::vector<node_record>& nodes,
+std::string check_report(const mesh_check& check, const node_table& table,
                          const std::vector<element_record>& elements);
 
 }  // namespace meshplot

@@ -55,12 +55,6 @@ constexpr double legend_width = 290.0;
 constexpr std::size_t legend_rows = 24;
 constexpr std::size_t labelled_faults = 60;
 
-bool finite_corners(const corner_points& p) {
-    for (std::size_t k = 0; k < 3; ++k)
-        if (!std::isfinite(p.h[k]) || !std::isfinite(p.v[k])) return false;
-    return true;
-}
-
 // The corners of an element as drawn: none when a node is missing or a
 // coordinate is not finite.
 std::optional<corner_points> drawn_corners(const element_record& e, const node_table& table) {
@@ -69,9 +63,9 @@ std::optional<corner_points> drawn_corners(const element_record& e, const node_t
     return p;
 }
 
-void draw(const std::vector<node_record>& nodes, const std::vector<element_record>& elements,
+void draw(const node_table& table, const std::vector<element_record>& elements,
           const mesh_check& check, const std::function<void(std::string_view)>* sink, std::string* whole) {
-    node_table table(nodes);
+    const std::vector<node_record>& nodes = table.nodes();
 
     // Faults per element, for the outline.
     std::vector<bool> faulty(elements.size(), false);
@@ -255,16 +249,16 @@ void draw(const std::vector<node_record>& nodes, const std::vector<element_recor
 
 }  // namespace
 
-std::string mesh_picture(const std::vector<node_record>& nodes, const std::vector<element_record>& elements,
+std::string mesh_picture(const node_table& table, const std::vector<element_record>& elements,
                          const mesh_check& check) {
     std::string whole;
-    draw(nodes, elements, check, nullptr, &whole);
+    draw(table, elements, check, nullptr, &whole);
     return whole;
 }
 
-void write_mesh_picture(const std::vector<node_record>& nodes, const std::vector<element_record>& elements,
+void write_mesh_picture(const node_table& table, const std::vector<element_record>& elements,
                         const mesh_check& check, const std::function<void(std::string_view)>& sink) {
-    draw(nodes, elements, check, &sink, nullptr);
+    draw(table, elements, check, &sink, nullptr);
 }
 
 }  // namespace meshplot

@@ -15,12 +15,12 @@
 namespace meshplot {
 
 // The whole document of "mesh.svg".
-std::string mesh_picture(const std::vector<node_record>& nodes, const std::vector<element_record>& elements,
+std::string mesh_picture(const node_table& table, const std::vector<element_record>& elements,
                          const mesh_check& check);
 
 // The same, handed to `sink` in blocks as it is made, for a mesh too large
 // to hold its picture in memory.
-void write_mesh_picture(const std::vector<node_record>& nodes, const std::vector<element_record>& elements,
+void write_mesh_picture(const node_table& table, const std::vector<element_record>& elements,
                         const mesh_check& check, const std::function<void(std::string_view)>& sink);
 
 }  // namespace meshplot

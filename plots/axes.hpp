@@ -3,6 +3,7 @@
 // grid lines and axis titles.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -67,5 +68,22 @@ struct domain {
 chart_scales draw_chart_frame(svg_document& svg, const chart_frame& frame, domain x, domain y,
                               const std::vector<double>& x_ticks, const std::vector<double>& y_ticks,
                               std::string_view x_title, std::string_view y_title);
+
+// A curve cut into the runs of consecutive kept rows, for svg_document::path:
+// rows 0 to count - 1, where `kept(j)` says whether row j is drawn and
+// `add(piece, j)` appends its points to the run it belongs to. A row left
+// out ends the run before it.
+template <typename Kept, typename Add>
+std::vector<std::vector<point>> runs_of(std::size_t count, Kept kept, Add add) {
+    std::vector<std::vector<point>> pieces(1);
+    for (std::size_t j = 0; j < count; ++j) {
+        if (!kept(j)) {
+            if (!pieces.back().empty()) pieces.emplace_back();
+            continue;
+        }
+        add(pieces.back(), j);
+    }
+    return pieces;
+}
 
 }  // namespace plots

@@ -37,6 +37,10 @@ std::string escaped(std::string_view text) {
     return out;
 }
 
+std::string attribute(std::string_view name, std::string_view value) {
+    return std::string(name) + "=\"" + escaped(value) + "\"";
+}
+
 namespace {
 
 void append_points(std::string& out, std::span<const point> points) {

@@ -30,6 +30,10 @@ std::string number(double value);
 // Text with the five XML special characters escaped.
 std::string escaped(std::string_view text);
 
+// One attribute, name="value", its value escaped: for text placed in an
+// attribute rather than in an element.
+std::string attribute(std::string_view name, std::string_view value);
+
 enum class anchor { start, middle, end };
 
 class svg_document {

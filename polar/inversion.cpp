@@ -8,18 +8,6 @@
 
 namespace polar {
 
-template <typename T>
-T& column_matrix<T>::operator()(std::int32_t i, std::int32_t j) const {
-    if (i < 1 || j < 1 || i > leading_) throw std::out_of_range("matrix element outside its rows");
-    std::size_t offset = static_cast<std::size_t>(j - 1) * static_cast<std::size_t>(leading_) +
-                         static_cast<std::size_t>(i - 1);
-    if (offset >= data_.size()) throw std::out_of_range("matrix element outside its storage");
-    return data_[offset];
-}
-
-template class column_matrix<float>;
-template class column_matrix<const float>;
-
 namespace {
 
 // Element k (from 1) of a vector, checked.

@@ -13,6 +13,8 @@
 #include <span>
 #include <string_view>
 
+#include "polar/column_matrix.hpp"
+
 namespace polar {
 
 // Told once for every all-zero row that ludcmp meets, with the row's number
@@ -22,19 +24,6 @@ using pause_fn = std::function<void(std::string_view message, std::int32_t row)>
 
 // 1.0e-20 in single precision: stands in for a pivot that came out exactly 0.
 inline constexpr float tiny = 1.0e-20f;
-
-// A column-major matrix with 1-based indices over borrowed storage.
-template <typename T>
-class column_matrix {
-public:
-    column_matrix(std::span<T> data, std::int32_t leading) : data_(data), leading_(leading) {}
-    T& operator()(std::int32_t i, std::int32_t j) const;
-    std::int32_t leading() const { return leading_; }
-
-private:
-    std::span<T> data_;
-    std::int32_t leading_;
-};
 
 // Replaces the n by n part of a (leading dimension np) by its LU factors of
 // the row-permuted matrix: U on and above the diagonal, L below it without

@@ -2,23 +2,14 @@
 
 #include <cmath>
 #include <cstdio>
-#include <stdexcept>
 
+#include "polar/column_matrix.hpp"
 #include "polar/inversion.hpp"
 
 namespace polar {
 
-namespace {
-
-std::size_t offset(int i, int j) {
-    if (i < 1 || i > 6 || j < 1 || j > 6) throw std::out_of_range("6 by 6 matrix index");
-    return static_cast<std::size_t>((j - 1) * 6 + (i - 1));
-}
-
-}  // namespace
-
-float& el(matrix6& m, int i, int j) { return m[offset(i, j)]; }
-float el(const matrix6& m, int i, int j) { return m[offset(i, j)]; }
+float& el(matrix6& m, int i, int j) { return column_matrix<float>(m, 6)(i, j); }
+float el(const matrix6& m, int i, int j) { return column_matrix<const float>(m, 6)(i, j); }
 
 constituent_constants constituents(const mf& m) {
     constituent_constants k;
@@ -137,7 +128,12 @@ void prop(records::run& r, const material& mat, float vf, matrix6& s, matrix6& c
     const mf& m = mat.m;
     auto text = [&r](std::span<const char> cells) { r.write_item(cells); };
 
+    // The constants and the stiffness first; the inversion stays between the
+    // stiffness and the compliance in the report, as a row of zeros pauses
+    // the run there with the stiffness already written.
     const constituent_constants k = constituents(m);
+    const composite_constants p = composite(m, k, vf);
+    stiffness(p, c);
 
     r.write(6, page_format);
 
@@ -164,8 +160,6 @@ void prop(records::run& r, const material& mat, float vf, matrix6& s, matrix6& c
     r.write_real(vf);
     r.end_write();
 
-    const composite_constants p = composite(m, k, vf);
-
     r.begin_write(6, properties_format);
     text(h.units);
     r.write_real(p.e11);
@@ -176,8 +170,6 @@ void prop(records::run& r, const material& mat, float vf, matrix6& s, matrix6& c
     r.write_real(p.nu12);
     r.write_real(p.nu23);
     r.end_write();
-
-    stiffness(p, c);
 
     r.begin_write(6, stiffness_title);
     text(h.units);

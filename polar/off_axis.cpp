@@ -1,34 +1,21 @@
 #include "polar/off_axis.hpp"
 
 #include <cmath>
-#include <stdexcept>
+
+#include "polar/column_matrix.hpp"
 
 namespace polar {
 
 namespace {
 
-std::size_t cell(int j, int k) {
-    if (j < 1 || j > angle_rows || k < 1 || k > passes) throw std::out_of_range("angle table index");
-    return static_cast<std::size_t>((k - 1) * angle_rows + (j - 1));
-}
+// The tilt angle, 0 degrees on every pass, with its cosine and sine, which
+// are exactly 1 and 0. The terms of NU13 they multiply stay in the formula:
+// with a compliance that is not finite they still carry a NaN into it.
+constexpr float alpha = 0.0f;
+constexpr float ca = 1.0f;
+constexpr float sa = 0.0f;
 
-// The tilt angle: fixed at 0 degrees on every pass.
-struct tilt {
-    float alpha = 0.0f;
-    float ca = 0.0f;
-    float sa = 0.0f;
-};
-
-tilt tilt_of(float pi) {
-    tilt t;
-    t.alpha = 0.0f;
-    const float ar = (t.alpha * pi) / 180.0f;
-    t.ca = std::cos(ar);
-    t.sa = std::sin(ar);
-    return t;
-}
-
-off_axis_values compute(const matrix6& s, float pi, std::int32_t j, const tilt& t) {
+off_axis_values compute(const matrix6& s, std::int32_t j) {
     const float s11 = el(s, 1, 1);
     const float s12 = el(s, 1, 2);
     const float s13 = el(s, 1, 3);
@@ -38,8 +25,6 @@ off_axis_values compute(const matrix6& s, float pi, std::int32_t j, const tilt& 
     const float a = (2.0f * s13 + s44) - 2.0f * s11;
     const float b = ((s11 + s33) - 2.0f * s13) - s44;
     const float c = (s11 - s12) - s44 / 2.0f;
-    const float ca = t.ca;
-    const float sa = t.sa;
 
     off_axis_values v;
     v.theta = theta_of(j);
@@ -67,23 +52,29 @@ off_axis_values compute(const matrix6& s, float pi, std::int32_t j, const tilt& 
 
 }  // namespace
 
-float& angle_table::operator()(int j, int k) { return cells_[cell(j, k)]; }
-float angle_table::operator()(int j, int k) const { return cells_[cell(j, k)]; }
+float& angle_table::operator()(int j, int k) { return column_matrix<float>(cells_, angle_rows)(j, k); }
+float angle_table::operator()(int j, int k) const { return column_matrix<const float>(cells_, angle_rows)(j, k); }
 
 float theta_of(std::int32_t j) { return static_cast<float>(j) + -1.0f; }
 
-off_axis_values off_axis(const matrix6& s, float pi, std::int32_t j) { return compute(s, pi, j, tilt_of(pi)); }
+off_axis_values off_axis(const matrix6& s, std::int32_t j) { return compute(s, j); }
 
-void sweep(records::run& r, const matrix6& s, float vf, float pi, int k, angle_tables& tables) {
+std::array<off_axis_values, angle_rows> off_axis_sweep(const matrix6& s) {
+    std::array<off_axis_values, angle_rows> values{};
+    for (std::int32_t j = 1; j <= angle_rows; ++j) values[static_cast<std::size_t>(j - 1)] = compute(s, j);
+    return values;
+}
+
+void sweep(records::run& r, const matrix6& s, float vf, int k, angle_tables& tables) {
     static const records::record_format heading(
         "(' TILT ANGLE ALPHA=',E10.3,' VOLUME FRACTION=',E10.3,/,/,5X,'THETA',9X,'E3',10X,'T3',9X,'G23',9X,'G13',"
         "10X,'K3',8X,'NU32',9X,'NU13')");
     static const records::record_format row("(8(2X,E10.3))");
 
-    const tilt t = tilt_of(pi);
-    r.write(6, heading, t.alpha, vf);
+    const std::array<off_axis_values, angle_rows> values = off_axis_sweep(s);
+    r.write(6, heading, alpha, vf);
     for (std::int32_t j = 1; j <= angle_rows; ++j) {
-        const off_axis_values v = compute(s, pi, j, t);
+        const off_axis_values& v = values[static_cast<std::size_t>(j - 1)];
         tables.e3(j, k) = v.e3;
         tables.g23(j, k) = v.g23;
         tables.nu32(j, k) = v.nu32;
@@ -94,7 +85,7 @@ void sweep(records::run& r, const matrix6& s, float vf, float pi, int k, angle_t
     }
 }
 
-void write_plot_files(records::run& r, const angle_tables& tables, float pi) {
+void write_plot_files(records::run& r, const angle_tables& tables) {
     static const records::record_format values_format("(1X,E11.4,3(1X,E11.4))");
     static const records::record_format nu32_format("(1X,E11.4,3(1X,E11.4),3(1X,E11.4))");
     for (std::int32_t jj = 1; jj <= angle_rows; ++jj) {

@@ -10,6 +10,9 @@
 
 namespace polar {
 
+// Pi in single precision, the nearest float (what acos(-1.0f) returns).
+inline constexpr float pi = 3.14159265358979323846f;
+
 inline constexpr int angle_rows = 361;
 inline constexpr int passes = 3;
 
@@ -48,13 +51,16 @@ struct off_axis_values {
 float theta_of(std::int32_t j);
 
 // The properties at angle counter j (1 to 361) from the compliance s.
-off_axis_values off_axis(const matrix6& s, float pi, std::int32_t j);
+off_axis_values off_axis(const matrix6& s, std::int32_t j);
 
-// Writes the angle table of pass k (1 to 3) to unit 6 and fills column k of
-// the tables.
-void sweep(records::run& r, const matrix6& s, float vf, float pi, int k, angle_tables& tables);
+// The properties at every angle counter, 1 to 361, from the compliance s.
+std::array<off_axis_values, angle_rows> off_axis_sweep(const matrix6& s);
+
+// Computes the sweep of the compliance s, then writes it as the angle table
+// of pass k (1 to 3) to unit 6 and fills column k of the tables.
+void sweep(records::run& r, const matrix6& s, float vf, int k, angle_tables& tables);
 
 // Writes "e3.DAT", "g23.DAT" and "nu32.DAT" (units 7, 8, 9), 361 records each.
-void write_plot_files(records::run& r, const angle_tables& tables, float pi);
+void write_plot_files(records::run& r, const angle_tables& tables);
 
 }  // namespace polar

@@ -7,7 +7,6 @@
 #include "polar/polar_files.hpp"
 
 #include <array>
-#include <cmath>
 
 #include "polar/lamina.hpp"
 #include "polar/material.hpp"
@@ -30,8 +29,6 @@ void write_polar_files(records::run& r) {
     r.open_or_stop(units::g23_dat, "g23.DAT", file_status::unknown);
     r.open_or_stop(units::nu32_dat, "nu32.DAT", file_status::unknown);
 
-    const float pi = std::acos(-1.0f);
-
     polar::material mat{};
     polar::in(r, mat);
 
@@ -47,9 +44,9 @@ void write_polar_files(records::run& r) {
     for (int k = 1; k <= polar::passes; ++k) {
         const float vf = vfk[static_cast<std::size_t>(k - 1)];
         polar::prop(r, mat, vf, s, c);
-        polar::sweep(r, s, vf, pi, k, tables);
+        polar::sweep(r, s, vf, k, tables);
     }
-    polar::write_plot_files(r, tables, pi);
+    polar::write_plot_files(r, tables);
     r.stop_run();
 }
 

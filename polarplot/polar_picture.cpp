@@ -37,18 +37,14 @@ std::string fraction_label(float vf) {
 std::vector<std::vector<plots::point>> curve(const column& theta, const column& values,
                                              const std::vector<bool>& keep, plots::point centre, double per_unit,
                                              bool magnitude) {
-    std::vector<std::vector<plots::point>> pieces(1);
-    for (std::size_t j = 0; j < static_cast<std::size_t>(angles); ++j) {
-        if (!keep[j]) {
-            if (!pieces.back().empty()) pieces.emplace_back();
-            continue;
-        }
-        double r = values[j];
-        if (magnitude) r = std::abs(r);
-        double a = theta[j];
-        pieces.back().push_back({centre.x + r * per_unit * std::cos(a), centre.y - r * per_unit * std::sin(a)});
-    }
-    return pieces;
+    return plots::runs_of(
+        static_cast<std::size_t>(angles), [&](std::size_t j) { return static_cast<bool>(keep[j]); },
+        [&](std::vector<plots::point>& piece, std::size_t j) {
+            double r = values[j];
+            if (magnitude) r = std::abs(r);
+            double a = theta[j];
+            piece.push_back({centre.x + r * per_unit * std::cos(a), centre.y - r * per_unit * std::sin(a)});
+        });
 }
 
 // A value of the table below a diagram, to three significant digits.
@@ -84,7 +80,7 @@ void draw_diagram(plots::svg_document& svg, const polar_tables& t, const diagram
     double per_unit = radius / outer;
     double step = rings.size() > 1 ? rings[1] - rings[0] : outer;
 
-    svg.begin_group("class=\"diagram\" id=\"" + std::string(d.title) + "\"");
+    svg.begin_group("class=\"diagram\" " + plots::attribute("id", d.title));
     svg.text({centre.x, 92}, d.title, 22, plots::anchor::middle, R"(font-weight="bold" fill="#111111")");
     svg.text({centre.x, 114}, d.subtitle, 13, plots::anchor::middle, R"(fill="#444444")");
 

@@ -42,23 +42,19 @@ std::vector<std::vector<plots::point>> step_pieces(std::span<const float> xs, st
     std::size_t n = std::min(xs.size(), ys.size());
     auto edge = [&](std::size_t a, std::size_t b) { return (static_cast<double>(xs[a]) + xs[b]) / 2.0; };
     auto inside = [&](double x) { return x >= x_range.low && x <= x_range.high; };
-    std::vector<std::vector<plots::point>> pieces(1);
-    for (std::size_t k = 0; k < n; ++k) {
-        if (!finite_point(xs[k], ys[k]) || !inside(xs[k])) {
-            if (!pieces.back().empty()) pieces.emplace_back();
-            continue;
-        }
-        bool before = k > 0 && finite_point(xs[k - 1], ys[k - 1]);
-        bool after = k + 1 < n && finite_point(xs[k + 1], ys[k + 1]);
-        double x = xs[k];
-        double from = before ? edge(k - 1, k) : after ? x - (edge(k, k + 1) - x) : x;
-        double to = after ? edge(k, k + 1) : before ? x + (x - edge(k - 1, k)) : x;
-        from = std::clamp(from, x_range.low, x_range.high);
-        to = std::clamp(to, x_range.low, x_range.high);
-        pieces.back().push_back(place(from, ys[k]));
-        pieces.back().push_back(place(to, ys[k]));
-    }
-    return pieces;
+    return plots::runs_of(
+        n, [&](std::size_t k) { return finite_point(xs[k], ys[k]) && inside(xs[k]); },
+        [&](std::vector<plots::point>& piece, std::size_t k) {
+            bool before = k > 0 && finite_point(xs[k - 1], ys[k - 1]);
+            bool after = k + 1 < n && finite_point(xs[k + 1], ys[k + 1]);
+            double x = xs[k];
+            double from = before ? edge(k - 1, k) : after ? x - (edge(k, k + 1) - x) : x;
+            double to = after ? edge(k, k + 1) : before ? x + (x - edge(k - 1, k)) : x;
+            from = std::clamp(from, x_range.low, x_range.high);
+            to = std::clamp(to, x_range.low, x_range.high);
+            piece.push_back(place(from, ys[k]));
+            piece.push_back(place(to, ys[k]));
+        });
 }
 
 // The x range of a chart: 0 to 1, or the round numbers around the given
@@ -93,7 +89,7 @@ void draw_chart(plots::svg_document& svg, double top, std::string_view title, st
     for (const series& c : curves) {
         std::string colour(plots::series_colour(c.colour));
         svg.path(step_pieces(c.xs, c.ys, x_domain, [&](double x, double y) { return plots::point{s.x(x), s.y(y)}; }),
-                 "class=\"curve\" data-name=\"" + std::string(c.name) + "\" fill=\"none\" stroke=\"" + colour +
+                 "class=\"curve\" " + plots::attribute("data-name", c.name) + " fill=\"none\" stroke=\"" + colour +
                      "\" stroke-width=\"2\" stroke-linejoin=\"round\"");
         svg.begin_group("class=\"markers\" fill=\"" + colour + "\"");
         for (std::size_t k = 0; k < c.xs.size(); ++k)

@@ -4,11 +4,22 @@
 #include "stressmean/stress_file.hpp"
 
 #include <cstdint>
+#include <memory>
 
 #include "stressmean/profiles.hpp"
 #include "stressmean/units.hpp"
 
 namespace stressmean {
+
+namespace {
+
+// SIGZ and SIGHZ of every element, the two columns the profiles use.
+struct stress_columns {
+    stress_array sz{};
+    stress_array shz{};
+};
+
+}  // namespace
 
 void write_stress_profiles(records::run& r) {
     using records::file_status;
@@ -22,11 +33,16 @@ void write_stress_profiles(records::run& r) {
 
     // Every record is read before anything is written, so a short or broken
     // input leaves the output without records.
-    static stressmean::stress_array sh{};
-    static stressmean::stress_array sz{};
-    static stressmean::stress_array shz{};
-    for (std::int32_t k = 1; k <= stressmean::ne; ++k)
-        r.read(units::wstresses_out, stress_format, sh[k], sz[k], shz[k]);
+    // The columns belong to this run alone (a caller may run the program
+    // many times in one process). The first column of each record, SIGH, is
+    // read and checked like the others but enters no profile.
+    auto columns = std::make_unique<stress_columns>();
+    for (std::int32_t k = 1; k <= stressmean::ne; ++k) {
+        float sh = 0.0f;
+        r.read(units::wstresses_out, stress_format, sh, columns->sz[k], columns->shz[k]);
+    }
+    const stressmean::stress_array& sz = columns->sz;
+    const stressmean::stress_array& shz = columns->shz;
 
     for (const auto& rec : stressmean::zh_profile(sz, shz))
         r.write(units::wstressavg_out, zh_format, rec.i, rec.esavgz, rec.zdh, rec.esavghz);

@@ -29,6 +29,9 @@ TEST(Number, TwoDecimalsAtMostAndNeverMinusZeroOrNonFinite) {
 TEST(Escaped, TheFiveSpecialCharacters) {
     EXPECT_EQ(plots::escaped(R"(a<b>&"c'd)"), "a&lt;b&gt;&amp;&quot;c&apos;d");
     EXPECT_EQ(plots::escaped("E3 (GPA)"), "E3 (GPA)");
+    // Text in an attribute cannot end the attribute or the element.
+    EXPECT_EQ(plots::attribute("id", "E3"), R"(id="E3")");
+    EXPECT_EQ(plots::attribute("data-name", R"(a"b<c&)"), R"(data-name="a&quot;b&lt;c&amp;")");
 }
 
 TEST(NiceTicks, RoundStepsThatCoverTheRange) {
