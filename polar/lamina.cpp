@@ -5,6 +5,7 @@
 
 #include "polar/column_matrix.hpp"
 #include "polar/inversion.hpp"
+#include "polar/units.hpp"
 
 namespace polar {
 
@@ -86,11 +87,11 @@ void write_triangle(records::run& r, const matrix6& m) {
     static const records::record_format row56("(13X,'   SYMMETRIC',24X,2(1X,E11.4),/,62X,E11.4)");
     const records::record_format* rows[4] = {&row1, &row2, &row3, &row4};
     for (int i = 1; i <= 4; ++i) {
-        r.begin_write(6, *rows[i - 1]);
+        r.begin_write(units::polar_out, *rows[i - 1]);
         for (int j = i; j <= 6; ++j) r.write_real(el(m, i, j));
         r.end_write();
     }
-    r.write(6, row56, el(m, 5, 5), el(m, 5, 6), el(m, 6, 6));
+    r.write(units::polar_out, row56, el(m, 5, 5), el(m, 5, 6), el(m, 6, 6));
 }
 
 }  // namespace
@@ -135,9 +136,9 @@ void prop(records::run& r, const material& mat, float vf, matrix6& s, matrix6& c
     const composite_constants p = composite(m, k, vf);
     stiffness(p, c);
 
-    r.write(6, page_format);
+    r.write(units::polar_out, page_format);
 
-    r.begin_write(6, matrix_format);
+    r.begin_write(units::polar_out, matrix_format);
     text(h.mhead);
     text(h.units);
     r.write_real(m.em);
@@ -145,7 +146,7 @@ void prop(records::run& r, const material& mat, float vf, matrix6& s, matrix6& c
     r.write_real(m.num);
     r.end_write();
 
-    r.begin_write(6, fibre_format);
+    r.begin_write(units::polar_out, fibre_format);
     text(std::span<const char>(h.fhead).first(25));
     text(h.units);
     r.write_real(m.efl);
@@ -155,12 +156,12 @@ void prop(records::run& r, const material& mat, float vf, matrix6& s, matrix6& c
     r.write_real(m.kftt);
     r.end_write();
 
-    r.begin_write(6, material_format);
+    r.begin_write(units::polar_out, material_format);
     text(h.title);
     r.write_real(vf);
     r.end_write();
 
-    r.begin_write(6, properties_format);
+    r.begin_write(units::polar_out, properties_format);
     text(h.units);
     r.write_real(p.e11);
     r.write_real(p.e22);
@@ -171,10 +172,10 @@ void prop(records::run& r, const material& mat, float vf, matrix6& s, matrix6& c
     r.write_real(p.nu23);
     r.end_write();
 
-    r.begin_write(6, stiffness_title);
+    r.begin_write(units::polar_out, stiffness_title);
     text(h.units);
     r.end_write();
-    r.write(6, stiffness_heading);
+    r.write(units::polar_out, stiffness_heading);
     write_triangle(r, c);
 
     inv(c, 6, s, [&r, vf](std::string_view message, std::int32_t row) {
@@ -185,9 +186,9 @@ void prop(records::run& r, const material& mat, float vf, matrix6& s, matrix6& c
         r.pause_run(message, context);
     });
 
-    r.write(6, compliance_heading);
+    r.write(units::polar_out, compliance_heading);
     write_triangle(r, s);
-    r.write(6, page_format);
+    r.write(units::polar_out, page_format);
 }
 
 }  // namespace polar

@@ -1,5 +1,7 @@
 #include "polar/material.hpp"
 
+#include "polar/units.hpp"
+
 namespace polar {
 
 void in(records::run& r, material& mat) {
@@ -11,11 +13,11 @@ void in(records::run& r, material& mat) {
     mf& m = mat.m;
     auto text = [&r](auto& cells) { r.read_item(std::span<char>(cells)); };
 
-    r.begin_read(5, title_format);
+    r.begin_read(units::polar_dat, title_format);
     text(h.title);
     r.end_read();
 
-    r.begin_read(5, matrix_format);
+    r.begin_read(units::polar_dat, matrix_format);
     text(h.mhead);
     text(h.units);
     text(h.emlab);
@@ -26,7 +28,7 @@ void in(records::run& r, material& mat) {
 
     // The fibre heading, then each label followed by its value.
     float* values[5] = {&m.efl, &m.eft, &m.gflt, &m.gftt, &m.kftt};
-    r.begin_read(5, fibre_format);
+    r.begin_read(units::polar_dat, fibre_format);
     text(h.fhead);
     for (std::size_t k = 0; k < 5; ++k) {
         text(mat.h2.flab[k]);

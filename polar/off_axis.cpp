@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "polar/column_matrix.hpp"
+#include "polar/units.hpp"
 
 namespace polar {
 
@@ -72,13 +73,13 @@ void sweep(records::run& r, const matrix6& s, float vf, int k, angle_tables& tab
     static const records::record_format row("(8(2X,E10.3))");
 
     const std::array<off_axis_values, angle_rows> values = off_axis_sweep(s);
-    r.write(6, heading, alpha, vf);
+    r.write(units::polar_out, heading, alpha, vf);
     for (std::int32_t j = 1; j <= angle_rows; ++j) {
         const off_axis_values& v = values[static_cast<std::size_t>(j - 1)];
         tables.e3(j, k) = v.e3;
         tables.g23(j, k) = v.g23;
         tables.nu32(j, k) = v.nu32;
-        r.write(6, row, v.theta, v.e3, v.t3, v.g23, v.g13, v.k3, v.nu32, v.nu13);
+        r.write(units::polar_out, row, v.theta, v.e3, v.t3, v.g23, v.g13, v.k3, v.nu32, v.nu13);
         // NaN and exactly 0.0 go into neither half.
         if (v.nu32 > 0.0f) tables.posnu32(j, k) = v.nu32;
         if (v.nu32 < 0.0f) tables.negnu32(j, k) = v.nu32;
@@ -91,9 +92,9 @@ void write_plot_files(records::run& r, const angle_tables& tables) {
     for (std::int32_t jj = 1; jj <= angle_rows; ++jj) {
         const float theta = theta_of(jj);
         const float thetar = (theta * pi) / 180.0f;
-        r.write(7, values_format, thetar, tables.e3(jj, 1), tables.e3(jj, 2), tables.e3(jj, 3));
-        r.write(8, values_format, thetar, tables.g23(jj, 1), tables.g23(jj, 2), tables.g23(jj, 3));
-        r.write(9, nu32_format, thetar, tables.posnu32(jj, 1), tables.posnu32(jj, 2), tables.posnu32(jj, 3),
+        r.write(units::e3_dat, values_format, thetar, tables.e3(jj, 1), tables.e3(jj, 2), tables.e3(jj, 3));
+        r.write(units::g23_dat, values_format, thetar, tables.g23(jj, 1), tables.g23(jj, 2), tables.g23(jj, 3));
+        r.write(units::nu32_dat, nu32_format, thetar, tables.posnu32(jj, 1), tables.posnu32(jj, 2), tables.posnu32(jj, 3),
                 tables.negnu32(jj, 1), tables.negnu32(jj, 2), tables.negnu32(jj, 3));
     }
 }
