@@ -37,10 +37,6 @@ Exit status:
      without area, a short wstresses.out or a failed write; one line on
      standard error says what and where, and no mesh file is replaced
   2  a usage error: an argument other than --help or --version
-
-Options:
-  --help     prints this help and exits, touching no file
-  --version  prints the version and exits
 )";
 
 const char* const outputs[] = {"mesh.vtu", "mesh.msh", "mesh.inp"};

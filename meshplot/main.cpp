@@ -39,10 +39,6 @@ Exit status:
      stopped on a fault: a missing input, a malformed field or a failed write;
      one line on standard error then says what and where
   2  a usage error: an argument other than --help or --version
-
-Options:
-  --help     prints this help and exits, touching no file
-  --version  prints the version and exits
 )";
 
 void draw(records::run& r) {

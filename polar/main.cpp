@@ -48,10 +48,6 @@ Exit status:
      record or a failed write; one line on standard error says what and where
      (also after "stop" at the pause)
   2  a usage error: an argument other than --help or --version
-
-Options:
-  --help     prints this help and exits, touching no file
-  --version  prints the version and exits
 )";
 
 }  // namespace

@@ -35,7 +35,13 @@ int run_program(std::string_view program, int argc, char** argv, std::string_vie
     if (argc <= 1) return run_program(program, body);
     std::string_view argument = argv[1];
     if (argc == 2 && argument == "--help") {
+        // Every program takes the same two options, so their lines are said here once.
+        static constexpr std::string_view options =
+            "\nOptions:\n"
+            "  --help     prints this help and exits, touching no file\n"
+            "  --version  prints the version and exits\n";
         std::fwrite(help.data(), 1, help.size(), stdout);
+        std::fwrite(options.data(), 1, options.size(), stdout);
         return std::fflush(stdout) == 0 ? 0 : 1;
     }
     if (argc == 2 && argument == "--version") {

@@ -32,10 +32,6 @@ Exit status:
   1  the run stopped on a fault: a missing input, a malformed field, a missing
      record or a failed write; one line on standard error says what and where
   2  a usage error: an argument other than --help or --version
-
-Options:
-  --help     prints this help and exits, touching no file
-  --version  prints the version and exits
 )";
 
 }  // namespace

@@ -30,10 +30,6 @@ Exit status:
      write; one line on standard error says what and where, and wstresses.out
      is left as it was
   2  a usage error: an argument other than --help or --version
-
-Options:
-  --help     prints this help and exits, touching no file
-  --version  prints the version and exits
 )";
 
 void import(records::run& r) { stressimport::import_stresses(r, meshexport::part_name("wstresses.out").c_str()); }
