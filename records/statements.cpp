@@ -12,15 +12,19 @@ namespace records {
 // ---- format control -------------------------------------------------------
 
 const format_item& run::next_data_item(item_kind wanted) {
-    // Most items are the data descriptor the value asks for; control items,
-    // the end of the format and a mismatch take the long way.
+    // Most items are the data descriptor the value asks for, perhaps after
+    // nX; other control items, the end of the format and a mismatch take
+    // the long way.
     statement& st = *st_;
-    if (st.next_item < st.items.size()) {
+    while (st.next_item < st.items.size()) {
         const format_item& item = st.items[st.next_item];
         if (item.kind == wanted || (wanted == item_kind::fixed && item.kind == item_kind::exponent)) {
             ++st.next_item;
             return item;
         }
+        if (item.kind != item_kind::skip) break;
+        st.position += static_cast<std::size_t>(item.width);
+        ++st.next_item;
     }
     return find_data_item(wanted);
 }
