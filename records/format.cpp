@@ -25,16 +25,35 @@ public:
     }
 
 private:
-    // The data items and, for a format without a slash, the length of the
-    // record one pass over the items writes: up to the end of the last field
-    // or literal, since positions skipped at the end are no part of it.
+    // The data items and, for a format without a slash, the record one
+    // pass over the items writes: it ends with the last field or literal,
+    // since positions skipped at the end are no part of it.
     void measure_one_record() {
         std::size_t position = 0;
+        std::size_t length = 0;
         for (const format_item& item : f_.items_) {
             if (item.is_data()) ++f_.data_items_;
             if (item.kind == item_kind::slash) f_.one_record_ = false;
             position += item.kind == item_kind::literal ? item.text_length : static_cast<std::size_t>(item.width);
-            if (item.kind != item_kind::skip) f_.record_length_ = position;
+            if (item.kind != item_kind::skip) length = position;
+        }
+        // Records of such length are no business of a fast path.
+        if (length > std::uint32_t{1} << 20) f_.one_record_ = false;
+        if (!f_.one_record_) return;
+        f_.record_template_.assign(length, ' ');
+        position = 0;
+        for (const format_item& item : f_.items_) {
+            if (item.kind == item_kind::literal) {
+                f_.record_template_.replace(position, item.text_length, f_.literal(item));
+                position += item.text_length;
+                continue;
+            }
+            if (item.is_data()) {
+                item_kind value = item.kind == item_kind::exponent ? item_kind::fixed : item.kind;
+                f_.fields_.push_back({static_cast<std::uint32_t>(position), item.kind, value,
+                                      static_cast<std::uint8_t>(item.width), static_cast<std::uint8_t>(item.digits)});
+            }
+            position += static_cast<std::size_t>(item.width);
         }
     }
 

@@ -48,6 +48,16 @@ struct format_item {
     }
 };
 
+// Where a data item's field stands in the one record of a format without a
+// slash, and which kind of value it takes.
+struct field_place {
+    std::uint32_t offset = 0;
+    item_kind kind = item_kind::integer;
+    item_kind value = item_kind::integer;  // integer, fixed (for Fw.d and Ew.d) or character
+    std::uint8_t width = 0;
+    std::uint8_t digits = 0;
+};
+
 // A format text that cannot be parsed. Format texts are constants of the
 // programs, so this is a programming error, raised when the format is built.
 class format_error : public std::logic_error {
@@ -82,9 +92,13 @@ public:
     // The number of data items, each taking one value.
     std::size_t data_items() const { return data_items_; }
     // True when a statement with data_items() values writes one record of
-    // record_length() characters (the format has no slash).
+    // record_length() characters (the format has no slash); that record is
+    // then record_template() (blanks and the literal text) with each value
+    // edited into its field.
     bool one_record() const { return one_record_; }
-    std::size_t record_length() const { return record_length_; }
+    std::size_t record_length() const { return record_template_.size(); }
+    const std::string& record_template() const { return record_template_; }
+    std::span<const field_place> fields() const { return fields_; }
 
 private:
     friend class format_parser;
@@ -96,7 +110,8 @@ private:
     bool has_data_ = false;
     std::size_t data_items_ = 0;
     bool one_record_ = true;
-    std::size_t record_length_ = 0;
+    std::string record_template_;
+    std::vector<field_place> fields_;
 };
 
 // The descriptor as written in a format, for diagnostics: "I4", "F7.5".

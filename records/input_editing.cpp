@@ -43,28 +43,28 @@ bool take_sign(std::string_view& s) {
 }  // namespace
 
 field_status read_integer_field(std::string_view field, std::int32_t& value) {
-    // Blanks count for nothing wherever they stand; a sign may come first.
+    // Blanks count for nothing wherever they stand; a sign may come before
+    // the first digit.
+    const char* p = field.data();
+    const char* end = p + field.size();
+    while (p != end && *p == ' ') ++p;
     bool negative = false;
-    bool started = false;
-    std::int64_t magnitude = 0;
-    bool too_large = false;
-    for (char c : field) {
-        if (c == ' ') continue;
-        if (is_digit(c)) {
-            if (!too_large) {
-                magnitude = magnitude * 10 + (c - '0');
-                too_large = magnitude > std::int64_t{1} << 31;
-            }
-        } else if (!started && (c == '+' || c == '-')) {
-            negative = c == '-';
-        } else {
+    if (p != end && (*p == '+' || *p == '-')) negative = *p++ == '-';
+    // Digits stop counting once the magnitude is past 2^31, which no 32-bit
+    // value reaches; the rest of the field is still checked.
+    constexpr std::uint64_t limit = std::uint64_t{1} << 31;
+    std::uint64_t magnitude = 0;
+    for (; p != end; ++p) {
+        auto digit = static_cast<unsigned>(static_cast<unsigned char>(*p) - '0');
+        if (digit <= 9) {
+            if (magnitude <= limit) magnitude = magnitude * 10 + digit;
+        } else if (*p != ' ') {
             return field_status::invalid;
         }
-        started = true;
     }
-    std::int64_t signed_value = negative ? -magnitude : magnitude;
-    if (too_large || signed_value > std::numeric_limits<std::int32_t>::max()) return field_status::out_of_range;
-    value = static_cast<std::int32_t>(signed_value);
+    if (magnitude > limit || (!negative && magnitude == limit)) return field_status::out_of_range;
+    value = negative ? static_cast<std::int32_t>(0u - static_cast<std::uint32_t>(magnitude))
+                     : static_cast<std::int32_t>(magnitude);
     return field_status::ok;
 }
 

@@ -239,12 +239,14 @@ char* exponent_body_fast(float magnitude, int digits, char* out) {
 
 void edit_integer(char* field, std::int32_t value, int width) {
     std::uint32_t magnitude = value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
-    int length = decimal_digits(magnitude) + (value < 0 ? 1 : 0);
-    if (length > width) {
+    int count = decimal_digits(magnitude);
+    if (count + (value < 0 ? 1 : 0) > width) {
         std::memset(field, '*', static_cast<std::size_t>(width));
         return;
     }
-    std::to_chars(field + (width - length), field + width, value);
+    char* digits = field + (width - count);
+    std::to_chars(digits, field + width, magnitude);
+    if (value < 0) digits[-1] = '-';
 }
 
 void edit_fixed(char* field, float value, int width, int digits) {

@@ -128,17 +128,6 @@ public:
         for (const T& v : values) write_item(v);
     }
 
-    // Ends the run with one diagnostic line "program: message", status 1.
-    [[noreturn]] void fail(std::string_view message);
-
-    // The same for a fault a program finds in a value it has read: the line
-    // is "program: file, record N: what", N being the input unit's record read
-    // last (the current record while a statement is in progress).
-    [[noreturn]] void fail_at_record(int unit, std::string_view what);
-
-    const std::string& program() const { return program_; }
-
-private:
     // One value of a write statement whose list is known in advance.
     struct output_value {
         item_kind kind;  // integer, fixed or character
@@ -157,9 +146,20 @@ private:
 
     // A whole write statement. A format that takes exactly these values in
     // one record is written straight into the file's block; any other goes
-    // item by item.
+    // item by item, with the same result.
     void write_values(int unit, const record_format& format, std::span<const output_value> values);
 
+    // Ends the run with one diagnostic line "program: message", status 1.
+    [[noreturn]] void fail(std::string_view message);
+
+    // The same for a fault a program finds in a value it has read: the line
+    // is "program: file, record N: what", N being the input unit's record read
+    // last (the current record while a statement is in progress).
+    [[noreturn]] void fail_at_record(int unit, std::string_view what);
+
+    const std::string& program() const { return program_; }
+
+private:
     struct unit_slot;
     struct statement;
 
@@ -171,6 +171,7 @@ private:
     void next_input_record();
     void emit_output_record();
     std::string_view take_field(const format_item& item);
+    std::string_view padded_field(std::size_t start, std::size_t width);
     [[noreturn]] void field_error(const format_item& item, std::string_view text, std::string_view what);
     [[noreturn]] void end(int status);
     void start_outputs();

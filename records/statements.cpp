@@ -127,9 +127,15 @@ std::string_view run::take_field(const format_item& item) {
     auto w = static_cast<std::size_t>(item.width);
     std::size_t start = st.position;
     st.position += w;
-    if (start + w <= st.input.size()) return st.input.substr(start, w);
-    // Positions beyond the end of the record read as blanks.
-    st.padded_field.assign(w, ' ');
+    if (start + w <= st.input.size()) return std::string_view(st.input.data() + start, w);
+    return padded_field(start, w);
+}
+
+// A field that runs past the end of the record: the positions beyond it
+// read as blanks. Kept apart from take_field, whose common case stays small.
+[[gnu::noinline]] std::string_view run::padded_field(std::size_t start, std::size_t width) {
+    statement& st = *st_;
+    st.padded_field.assign(width, ' ');
     if (start < st.input.size()) st.padded_field.replace(0, st.input.size() - start, st.input.substr(start));
     return st.padded_field;
 }
@@ -235,45 +241,26 @@ void run::end_write() {
 
 void run::write_values(int unit, const record_format& format, std::span<const output_value> values) {
     unit_slot& u = slot(unit, "write");
-    if (!u.reading && !st_->active && format.one_record() && format.data_items() == values.size()) {
+    auto fields = format.fields();
+    if (!u.reading && format.one_record() && fields.size() == values.size()) {
         start_outputs();
         std::size_t length = format.record_length();
         char* record = u.output.reserve_record(length);
         if (record == nullptr) fail(write_failure(u));
-        std::memset(record, ' ', length);
-        const output_value* value = values.data();
-        char* field = record;
+        std::memcpy(record, format.record_template().data(), length);
         bool agrees = true;
-        for (const format_item& item : format.items()) {
-            switch (item.kind) {
-            case item_kind::integer:
-                agrees = value->kind == item_kind::integer;
-                if (agrees) edit_integer(field, (value++)->integer, item.width);
-                break;
-            case item_kind::fixed:
-                agrees = value->kind == item_kind::fixed;
-                if (agrees) edit_fixed(field, (value++)->real, item.width, item.digits);
-                break;
-            case item_kind::exponent:
-                agrees = value->kind == item_kind::fixed;
-                if (agrees) edit_exponent(field, (value++)->real, item.width, item.digits);
-                break;
-            case item_kind::character:
-                agrees = value->kind == item_kind::character;
-                if (agrees) edit_character(field, (value++)->character, item.width);
-                break;
-            case item_kind::literal: {
-                std::string_view text = format.literal(item);
-                if (field + text.size() <= record + length) std::memcpy(field, text.data(), text.size());
-                field += text.size();
-                continue;
-            }
-            case item_kind::skip:
-            case item_kind::slash:
-                break;
-            }
+        for (std::size_t i = 0; agrees && i < fields.size(); ++i) {
+            const field_place& f = fields[i];
+            const output_value& v = values[i];
+            char* field = record + f.offset;
+            agrees = v.kind == f.value;
             if (!agrees) break;
-            field += item.width;
+            switch (f.kind) {
+            case item_kind::integer: edit_integer(field, v.integer, f.width); break;
+            case item_kind::fixed: edit_fixed(field, v.real, f.width, f.digits); break;
+            case item_kind::exponent: edit_exponent(field, v.real, f.width, f.digits); break;
+            default: edit_character(field, v.character, f.width); break;
+            }
         }
         if (agrees) {
             u.output.commit_record(length);

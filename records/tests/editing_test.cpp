@@ -117,6 +117,8 @@ TEST(InputEditing, Integers) {
         {"2147483647", field_status::ok, INT32_MAX},
         {"2147483648", field_status::out_of_range, 0},
         {"99999999999999999999", field_status::out_of_range, 0},
+        {"-2147483649", field_status::out_of_range, 0},  {"- 5", field_status::ok, -5},
+        {"99999999999999999999a", field_status::invalid, 0},
         {"1.0", field_status::invalid, 0}, {"12a", field_status::invalid, 0}, {"--1", field_status::invalid, 0},
         {"1-", field_status::invalid, 0},  {"1\t", field_status::invalid, 0},
     };

@@ -80,16 +80,25 @@ TEST(WriteStatement, FormatControlReversionAndRecordEnds) {
         {"(I2,5X)", {7}, " 7\n"},
         {"(I2,5X,A1)", {7, 'z'}, " 7     z\n"},
         {"(3X,'a.b/c')", {}, "   a.b/c\n"},
+        {"(1X,A3,E10.3,' end')", {'q', 1.5f}, "   q 0.150E+01 end\n"},
+        {"(2X,I3,F6.1,4X)", {-5, -0.25f}, "   -5  -0.2\n"},
     };
+    // Item by item, and as one statement of values, which a format taking
+    // them in one record writes straight into the file's block.
     for (const write_case& c : cases) {
         records::record_format f(c.format);
-        outcome o = in_layer(nullptr, [&](records::run& r) {
+        outcome by_item = in_layer(nullptr, [&](records::run& r) {
             r.begin_write(6, f);
             for (const item& i : c.items) std::visit([&r](auto v) { r.write_item(v); }, i);
             r.end_write();
         });
-        EXPECT_EQ(o.status, 0) << c.format << ": " << o.said;
-        EXPECT_EQ(o.file, c.text) << c.format;
+        EXPECT_EQ(by_item.status, 0) << c.format << ": " << by_item.said;
+        EXPECT_EQ(by_item.file, c.text) << c.format;
+        std::vector<records::run::output_value> values;
+        for (const item& i : c.items) std::visit([&values](auto v) { values.emplace_back(v); }, i);
+        outcome whole = in_layer(nullptr, [&](records::run& r) { r.write_values(6, f, values); });
+        EXPECT_EQ(whole.status, 0) << c.format << ": " << whole.said;
+        EXPECT_EQ(whole.file, c.text) << c.format << " as one statement";
     }
 }
 
