@@ -81,9 +81,15 @@ for program in $programs; do
   done <"$scratch/$program.records"
 done
 
-# A name that is no program is a usage error.
+# A name that is no program is a usage error, which shows the name quoted as
+# the programs quote an argument: a terminal's control bytes are not sent.
 "$name" no-such-program >/dev/null 2>&1
 [ $? -eq 2 ] || fault "$name no-such-program is not a usage error"
+said=$("$name" $'no\x1b[2J\t"x' 2>&1 >/dev/null)
+case $said in
+"$name: no program \"no\x1b[2J\t\\\"x\" "*) ;;
+*) fault "$name names an unknown program unquoted: $said" ;;
+esac
 
 [ $faults -eq 0 ] && echo "the installed suite works: $(echo $programs | wc -w) programs and $name"
 exit $((faults > 0))
