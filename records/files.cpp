@@ -155,11 +155,12 @@ bool output_file::finish_handed_over() {
     return error_ == 0;
 }
 
-// Gives the full block to the writer thread and goes on in the other one.
-// False when the block before failed, or no thread could be started (then
-// the block is written here).
+// Gives the full block to the writer thread and goes on in the other one,
+// once blocks have grown to their largest: a smaller file is written on the
+// program's own thread, which spares it starting another. False when the
+// block is to be written here, and when the block before failed.
 bool output_file::hand_over() {
-    if (progress_ == nullptr || !finish_handed_over()) return false;
+    if (progress_ == nullptr || capacity_ < max_block || !finish_handed_over()) return false;
     if (writer_ == nullptr) {
         try {
             writer_ = std::make_unique<block_writer>(fd_, *progress_);
