@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 
+#include "layouts/polar_tables.hpp"
 #include "polar/lamina.hpp"
 #include "records/run.hpp"
 
@@ -13,8 +14,8 @@ namespace polar {
 // Pi in single precision, the nearest float (what acos(-1.0f) returns).
 inline constexpr float pi = 3.14159265358979323846f;
 
-inline constexpr int angle_rows = 361;
-inline constexpr int passes = 3;
+inline constexpr int angle_rows = layouts::plot_rows;
+inline constexpr int passes = layouts::plot_fractions;
 
 // 361 by 3 table: row j is THETA = j - 1 degrees, column k the pass.
 class angle_table {
