@@ -4,10 +4,7 @@
 // 360, each the angle in radians and the values of the three fractions.
 #pragma once
 
-#include <array>
-#include <string_view>
-
-#include "records/run.hpp"
+#include "layouts/record.hpp"
 
 namespace layouts {
 
@@ -17,40 +14,33 @@ inline constexpr int plot_fractions = 3;
 inline constexpr int plot_rows = 361;
 
 inline constexpr std::string_view fractions_file = "vf.DAT";
-inline const records::record_format fractions_format("(3F5.2)");
-
-struct fractions_record {
-    std::array<float, plot_fractions> vfk{};
-};
-
-void write_fractions(records::run& r, int unit, const fractions_record& f);
-void read_fractions(records::run& r, int unit, fractions_record& f);
-
-// "e3.DAT" and "g23.DAT": the angle and E3 or G23 of each fraction.
 inline constexpr std::string_view e3_file = "e3.DAT";
 inline constexpr std::string_view g23_file = "g23.DAT";
-inline const records::record_format plot_format("(1X,E11.4,3(1X,E11.4))");
+inline constexpr std::string_view nu32_file = "nu32.DAT";
 
+struct fractions_record {
+    static inline const records::record_format format{"(3F5.2)"};
+    std::array<float, plot_fractions> vfk{};
+    static auto fields(auto& f) { return std::tie(f.vfk[0], f.vfk[1], f.vfk[2]); }
+};
+
+// A record of "e3.DAT" or "g23.DAT": E3 or G23 of each fraction.
 struct plot_record {
+    static inline const records::record_format format{"(1X,E11.4,3(1X,E11.4))"};
     float thetar = 0.0f;
     std::array<float, plot_fractions> values{};
+    static auto fields(auto& p) { return std::tie(p.thetar, p.values[0], p.values[1], p.values[2]); }
 };
 
-void write_plot_record(records::run& r, int unit, const plot_record& p);
-void read_plot_record(records::run& r, int unit, plot_record& p);
-
-// "nu32.DAT": the angle, NU32 of each fraction where it is greater than 0
+// A record of "nu32.DAT": NU32 of each fraction where it is greater than 0
 // (else 0.0), then where it is less than 0 (else 0.0).
-inline constexpr std::string_view nu32_file = "nu32.DAT";
-inline const records::record_format nu32_format("(1X,E11.4,3(1X,E11.4),3(1X,E11.4))");
-
 struct nu32_record {
+    static inline const records::record_format format{"(1X,E11.4,3(1X,E11.4),3(1X,E11.4))"};
     float thetar = 0.0f;
-    std::array<float, plot_fractions> posnu32{};
-    std::array<float, plot_fractions> negnu32{};
+    std::array<float, plot_fractions> posnu32{}, negnu32{};
+    static auto fields(auto& p) {
+        return std::tie(p.thetar, p.posnu32[0], p.posnu32[1], p.posnu32[2], p.negnu32[0], p.negnu32[1], p.negnu32[2]);
+    }
 };
-
-void write_nu32_record(records::run& r, int unit, const nu32_record& p);
-void read_nu32_record(records::run& r, int unit, nu32_record& p);
 
 }  // namespace layouts

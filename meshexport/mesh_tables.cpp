@@ -27,7 +27,7 @@ void read_nodes(records::run& r, mesh& m) {
     m.node_position.assign(max_number + 1, 0);
     while (r.has_record(units::wnodes_out)) {
         node_record n;
-        layouts::read_node(r, units::wnodes_out, n);
+        layouts::read_record(r, units::wnodes_out, n);
         if (n.number < 1) r.fail_at_record(units::wnodes_out,
                                            "node number " + number_text(n.number) + " is not positive");
         std::int32_t& position = m.node_position[static_cast<std::size_t>(n.number)];
@@ -47,7 +47,7 @@ void read_elements(records::run& r, mesh& m) {
     std::vector<std::int32_t> element_position(max_number + 1, 0);
     while (r.has_record(units::wtopo_out)) {
         element_record e;
-        layouts::read_element(r, units::wtopo_out, e);
+        layouts::read_record(r, units::wtopo_out, e);
         std::string name = "element " + number_text(e.number);
         if (e.number < 1) r.fail_at_record(units::wtopo_out,
                                            "element number " + number_text(e.number) + " is not positive");
@@ -81,7 +81,7 @@ void read_stresses(records::run& r, mesh& m) {
     if (!std::filesystem::exists(layouts::element_stresses_file, error)) return;
     r.open_or_stop(units::wstresses_out, layouts::element_stresses_file, records::file_status::old);
     m.stresses.resize(m.elements.size());
-    for (stress_record& s : m.stresses) layouts::read_stress(r, units::wstresses_out, s);
+    for (stress_record& s : m.stresses) layouts::read_record(r, units::wstresses_out, s);
 }
 
 }  // namespace

@@ -7,8 +7,7 @@
 #include <vector>
 
 #include "layouts/element_stresses.hpp"
-#include "layouts/element_table.hpp"
-#include "layouts/node_table.hpp"
+#include "layouts/mesh_tables.hpp"
 #include "records/run.hpp"
 
 namespace meshexport {

@@ -1,7 +1,6 @@
 #include "meshplot/mesh_files.hpp"
 
-#include "layouts/element_table.hpp"
-#include "layouts/node_table.hpp"
+#include "layouts/mesh_tables.hpp"
 #include "plots/table_scan.hpp"
 #include "meshplot/units.hpp"
 
@@ -28,7 +27,7 @@ std::vector<Record> read_table(records::run& r, int unit, const std::string& fil
 std::vector<node_record> read_nodes(records::run& r, const std::string& file_name) {
     return read_table<node_record>(r, units::wnodes_out, file_name, [&r](int unit, long k) {
         layouts::node_record n;  // the flags are read and checked, not kept
-        layouts::read_node(r, unit, n);
+        layouts::read_record(r, unit, n);
         return node_record{n.number, n.h, n.v, k};
     });
 }
@@ -36,7 +35,7 @@ std::vector<node_record> read_nodes(records::run& r, const std::string& file_nam
 std::vector<element_record> read_elements(records::run& r, const std::string& file_name) {
     return read_table<element_record>(r, units::wtopo_out, file_name, [&r](int unit, long k) {
         layouts::element_record e;
-        layouts::read_element(r, unit, e);
+        layouts::read_record(r, unit, e);
         return element_record{e.number, e.nodes, e.angle, e.type, k};
     });
 }

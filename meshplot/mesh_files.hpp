@@ -1,6 +1,6 @@
 // The node table "wnodes.out" and the element table "wtopo.out", read to
-// their end in the layouts nodes and topo write them in (layouts/node_table.hpp,
-// layouts/element_table.hpp; blank lines at the end of a file are no
+// their end in the layouts nodes and topo write them in (layouts/mesh_tables.hpp;
+// blank lines at the end of a file are no
 // records); a malformed field ends the run with the record layer's diagnostic.
 #pragma once
 

@@ -36,7 +36,7 @@ void write_polar_files(records::run& r) {
     std::array<float, polar::passes>& vfk = fractions.vfk;
     r.read(units::polar_dat, fractions_in, vfk[0], vfk[1], vfk[2]);
     r.write(units::polar_out, fractions_heading, vfk[0], vfk[1], vfk[2]);
-    layouts::write_fractions(r, units::vf_dat, fractions);
+    layouts::write_record(r, units::vf_dat, fractions);
 
     // Zeroed here, before the first pass; each pass fills its own column.
     polar::angle_tables tables{};

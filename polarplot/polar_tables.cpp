@@ -50,7 +50,7 @@ polar_tables read_polar_tables(records::run& r) {
     polar_tables t;
     t.unit = moduli_unit(r);
     layouts::fractions_record vf;
-    layouts::read_fractions(r, units::vf_dat, vf);
+    layouts::read_record(r, units::vf_dat, vf);
     t.vf = vf.vfk;
     // The angle column of each file is read; e3.DAT's is the one drawn
     // (the three files are written in one loop over the same angles).
@@ -58,9 +58,9 @@ polar_tables read_polar_tables(records::run& r) {
         layouts::plot_record e3;
         layouts::plot_record g23;
         layouts::nu32_record nu32;
-        layouts::read_plot_record(r, units::e3_dat, e3);
-        layouts::read_plot_record(r, units::g23_dat, g23);
-        layouts::read_nu32_record(r, units::nu32_dat, nu32);
+        layouts::read_record(r, units::e3_dat, e3);
+        layouts::read_record(r, units::g23_dat, g23);
+        layouts::read_record(r, units::nu32_dat, nu32);
         t.theta[j] = e3.thetar;
         for (std::size_t k = 0; k < fractions; ++k) {
             t.e3[k][j] = e3.values[k];

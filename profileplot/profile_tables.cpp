@@ -22,20 +22,20 @@ profile_tables read_profile_tables(records::run& r) {
     profile_tables t;
     for (std::size_t k = 0; k < t.zdh.size(); ++k) {
         layouts::zh_record rec;
-        layouts::read_zh(r, units::wstressavg_out, rec);
+        layouts::read_record(r, units::wstressavg_out, rec);
         t.sigz[k] = rec.esavgz;
         t.zdh[k] = rec.zdh;
         t.sighz[k] = rec.esavghz;
     }
     for (std::size_t k = 0; k < t.edge_ydb.size(); ++k) {
         layouts::six_point_record rec;
-        layouts::read_six_point(r, units::wstressavg_out, rec);
+        layouts::read_record(r, units::wstressavg_out, rec);
         t.edge_ydb[k] = rec.ydb;
         t.edge_sigz[k] = rec.saz;
     }
     for (std::size_t k = 0; k < t.ydb.size(); ++k) {
         layouts::yb_record rec;
-        layouts::read_yb(r, units::wstressavg_out, rec);
+        layouts::read_record(r, units::wstressavg_out, rec);
         t.ydb[k] = rec.ydb;
         t.sazm[k] = rec.sazm;
         t.sazt[k] = rec.sazt;

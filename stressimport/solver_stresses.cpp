@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "layouts/element_stresses.hpp"
-#include "layouts/element_table.hpp"
+#include "layouts/mesh_tables.hpp"
 #include "records/input_editing.hpp"
 #include "stressimport/units.hpp"
 
@@ -132,14 +132,14 @@ void import_stresses(records::run& r, const char* output_name) {
     std::vector<bool> used(block.elements.size());
     while (r.has_record(units::wtopo_out)) {
         layouts::element_record element;
-        layouts::read_element(r, units::wtopo_out, element);
+        layouts::read_record(r, units::wtopo_out, element);
         const std::int32_t number = element.number;
         std::int32_t at = number >= 1 && number <= max_number ? block.position[static_cast<std::size_t>(number)] : 0;
         if (at == 0) r.fail_at_record(units::wtopo_out, "element " + text(number) + " has no stresses in mesh.dat");
         const element_sums& e = block.elements[static_cast<std::size_t>(at - 1)];
         used[static_cast<std::size_t>(at - 1)] = true;
         auto mean = [&e](std::size_t k) { return static_cast<float>(e.sum[k] / e.points); };
-        layouts::write_stress(r, units::wstresses_out, {mean(0), mean(1), mean(2)});
+        layouts::write_record(r, units::wstresses_out, layouts::stress_record{mean(0), mean(1), mean(2)});
     }
     for (std::size_t i = 0; i < used.size(); ++i)
         if (!used[i])

@@ -36,16 +36,16 @@ void write_stress_profiles(records::run& r) {
     auto columns = std::make_unique<stress_columns>();
     for (std::int32_t k = 1; k <= stressmean::ne; ++k) {
         layouts::stress_record s;
-        layouts::read_stress(r, units::wstresses_out, s);
+        layouts::read_record(r, units::wstresses_out, s);
         columns->sz[k] = s.sz;
         columns->shz[k] = s.shz;
     }
     const stressmean::stress_array& sz = columns->sz;
     const stressmean::stress_array& shz = columns->shz;
 
-    for (const auto& rec : stressmean::zh_profile(sz, shz)) layouts::write_zh(r, units::wstressavg_out, rec);
-    for (const auto& rec : stressmean::six_point_profile(sz)) layouts::write_six_point(r, units::wstressavg_out, rec);
-    for (const auto& rec : stressmean::yb_profile(sz)) layouts::write_yb(r, units::wstressavg_out, rec);
+    for (const auto& rec : stressmean::zh_profile(sz, shz)) layouts::write_record(r, units::wstressavg_out, rec);
+    for (const auto& rec : stressmean::six_point_profile(sz)) layouts::write_record(r, units::wstressavg_out, rec);
+    for (const auto& rec : stressmean::yb_profile(sz)) layouts::write_record(r, units::wstressavg_out, rec);
 
     r.stop_run();
 }

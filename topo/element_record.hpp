@@ -1,5 +1,5 @@
 // The elements topo forms, written to "wtopo.out" in its element record
-// (layouts/element_table.hpp) with the angle and type code of their group or
+// (layouts/mesh_tables.hpp) with the angle and type code of their group or
 // section. Element groups and generated sections write the same record.
 #pragma once
 

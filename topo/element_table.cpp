@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "layouts/element_table.hpp"
+#include "layouts/mesh_tables.hpp"
 #include "topo/element_record.hpp"
 #include "topo/groups.hpp"
 #include "topo/sections.hpp"
