@@ -39,13 +39,8 @@ struct angle_tables {
 // tilt ALPHA = 0.
 struct off_axis_values {
     float theta = 0.0f;
-    float e3 = 0.0f;
-    float t3 = 0.0f;
-    float g23 = 0.0f;
-    float g13 = 0.0f;
-    float k3 = 0.0f;
-    float nu32 = 0.0f;
-    float nu13 = 0.0f;
+    // In the order of the angle table's columns.
+    float e3 = 0.0f, t3 = 0.0f, g23 = 0.0f, g13 = 0.0f, k3 = 0.0f, nu32 = 0.0f, nu13 = 0.0f;
 };
 
 // THETA in degrees for angle counter j: the counter's real value plus -1.0.
