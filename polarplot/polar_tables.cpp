@@ -42,10 +42,11 @@ polar_tables read_polar_tables(records::run& r) {
     r.open_or_stop(units::nu32_dat, nu32_file, records::file_status::old);
     // A record that ends before its last field would read as zeros there
     // and draw them as values.
-    plots::require_field(r, vf_file, 11, 15, 1, 1, "the third volume fraction");
-    plots::require_field(r, e3_file, 38, 48, 1, angles, "E3 of the third volume fraction");
-    plots::require_field(r, g23_file, 38, 48, 1, angles, "G23 of the third volume fraction");
-    plots::require_field(r, nu32_file, 74, 84, 1, angles, "the negative NU32 of the third volume fraction");
+    plots::require_field(r, vf_file, layouts::fractions_record::format, 1, 1, "the third volume fraction");
+    plots::require_field(r, e3_file, layouts::plot_record::format, 1, angles, "E3 of the third volume fraction");
+    plots::require_field(r, g23_file, layouts::plot_record::format, 1, angles, "G23 of the third volume fraction");
+    plots::require_field(r, nu32_file, layouts::nu32_record::format, 1, angles,
+                         "the negative NU32 of the third volume fraction");
 
     polar_tables t;
     t.unit = moduli_unit(r);

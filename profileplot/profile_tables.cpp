@@ -28,9 +28,12 @@ profile_tables read_profile_tables(records::run& r) {
     r.open_or_stop(units::wstressavg_out, file_name, records::file_status::old);
     // A record that ends before its last field would read as zero there and
     // draw it as a stress.
-    plots::require_field(r, file_name, 41, 50, 1, 95, "SIGHZ");
-    plots::require_field(r, file_name, 24, 33, 96, 101, "SIGZ");
-    plots::require_field(r, file_name, 40, 49, 102, 127, "SAZT");
+    constexpr long zh_end = layouts::zh_records;
+    constexpr long six_point_end = zh_end + layouts::six_point_records;
+    constexpr long yb_end = six_point_end + layouts::yb_records;
+    plots::require_field(r, file_name, layouts::zh_record::format, 1, zh_end, "SIGHZ");
+    plots::require_field(r, file_name, layouts::six_point_record::format, zh_end + 1, six_point_end, "SIGZ");
+    plots::require_field(r, file_name, layouts::yb_record::format, six_point_end + 1, yb_end, "SAZT");
 
     // The record number each record shows is read and checked, not kept:
     // the position in the file decides.
