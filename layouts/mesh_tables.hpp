@@ -11,6 +11,9 @@ namespace layouts {
 inline constexpr std::string_view node_table_file = "wnodes.out";
 inline constexpr std::string_view element_table_file = "wtopo.out";
 
+// The largest node or element number the I6 fields of the tables hold.
+inline constexpr std::int32_t max_number = 999999;
+
 struct node_record {
     static inline const records::record_format format{"(I6,3I3,2F12.6)"};
     std::int32_t number = 0;

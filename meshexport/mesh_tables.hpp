@@ -18,9 +18,9 @@ using node_record = layouts::node_record;
 using element_record = layouts::element_record;
 using stress_record = layouts::stress_record;
 
-// Node and element numbers are what an I6 field holds; the tools need them
-// positive and each used once, so a model has at most this many of each.
-inline constexpr std::int32_t max_number = 999999;
+// Node and element numbers are what the tables' fields hold; the tools need
+// them positive and each used once, so a model has at most this many of each.
+inline constexpr std::int32_t max_number = layouts::max_number;
 
 struct mesh {
     std::vector<node_record> nodes;        // in table order

@@ -16,8 +16,8 @@ namespace {
 
 // A CPS3 element is solved as a wedge with two integration points.
 constexpr std::int32_t points_per_element = 2;
-// What an I6 field of wtopo.out holds.
-constexpr std::int32_t max_number = 999999;
+// The largest element number of wtopo.out.
+constexpr std::int32_t max_number = layouts::max_number;
 
 // One element of the last stress block: the sums of sxx, syy and sxy over
 // its integration points, and the record of its first line.
