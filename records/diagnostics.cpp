@@ -53,6 +53,7 @@ void run::fail(std::string_view message) {
     // records that cannot are reported after the message.
     failed_ = true;
     st_->active = false;
+    st_->items = {};
     std::string failures = close_all(true);
     std::fprintf(diagnostics_, "%s: %.*s\n", program_.c_str(), static_cast<int>(message.size()), message.data());
     std::fputs(failures.c_str(), diagnostics_);

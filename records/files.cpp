@@ -45,7 +45,7 @@ bool input_file::fill() {
     if (at_end_) return false;
     begin_ = 0;
     ssize_t got;
-    do got = ::read(fd_, buffer_.data(), buffer_.size());
+    do got = ::read(fd_, buffer_.get(), buffer_size);
     while (got < 0 && errno == EINTR);
     if (got <= 0) {
         at_end_ = true;
@@ -76,7 +76,7 @@ bool input_file::next_record(std::string_view& record) {
     if (at_end()) return false;
     long_record_.clear();
     for (;;) {
-        const char* start = buffer_.data() + begin_;
+        const char* start = buffer_.get() + begin_;
         std::size_t available = end_ - begin_;
         const void* nl = std::memchr(start, '\n', available);
         std::size_t length = nl != nullptr ? static_cast<std::size_t>(static_cast<const char*>(nl) - start) : available;
@@ -120,7 +120,8 @@ bool output_file::start() {
         error_ = errno;
         return false;
     }
-    buffer_.resize(1 << 16);
+    buffer_ = std::make_unique_for_overwrite<char[]>(first_block);
+    capacity_ = first_block;
     if (identity_.regular) progress_ = watch_output(fd_);
     return true;
 }
@@ -130,11 +131,11 @@ bool output_file::flush() {
     if (used_ == 0) return true;
     if (progress_ != nullptr) {
         progress_->block_size = used_;
-        progress_->block = buffer_.data();
+        progress_->block = buffer_.get();
     }
     std::size_t done = 0;
     while (done < used_) {
-        ssize_t put = ::write(fd_, buffer_.data() + done, used_ - done);
+        ssize_t put = ::write(fd_, buffer_.get() + done, used_ - done);
         if (put > 0) {
             done += static_cast<std::size_t>(put);
         } else if (put < 0 && errno == EINTR) {
@@ -149,8 +150,8 @@ bool output_file::flush() {
         records_in_file_ += records_buffered_;
     } else {
         // A record torn by the failure is cut off: the file ends with a whole record.
-        std::size_t kept = whole_prefix(buffer_.data(), done);
-        records_in_file_ += static_cast<long>(std::count(buffer_.data(), buffer_.data() + kept, '\n'));
+        std::size_t kept = whole_prefix(buffer_.get(), done);
+        records_in_file_ += static_cast<long>(std::count(buffer_.get(), buffer_.get() + kept, '\n'));
         length_ += static_cast<std::int64_t>(kept);
         if (identity_.regular) (void)::ftruncate(fd_, static_cast<off_t>(length_));
     }
@@ -163,15 +164,27 @@ bool output_file::flush() {
     return error_ == 0;
 }
 
+char* output_file::make_room(std::size_t length) {
+    if (error_ != 0) return nullptr;
+    std::size_t needed = length + 1;
+    if (used_ + needed > capacity_) {
+        // The block is full (or the record longer than a block): hand it to
+        // the file, then take a larger one while it is still empty.
+        if (!flush()) return nullptr;
+        std::size_t larger = std::max(needed, std::min(2 * capacity_, max_block));
+        if (larger > capacity_) {
+            buffer_ = std::make_unique_for_overwrite<char[]>(larger);
+            capacity_ = larger;
+        }
+    }
+    return buffer_.get() + used_;
+}
+
 bool output_file::write_record(std::string_view record) {
-    if (error_ != 0) return false;
-    std::size_t needed = record.size() + 1;
-    if (used_ + needed > buffer_.size() && !flush()) return false;
-    if (needed > buffer_.size()) buffer_.resize(needed);
-    std::memcpy(buffer_.data() + used_, record.data(), record.size());
-    buffer_[used_ + record.size()] = '\n';
-    used_ += needed;
-    ++records_buffered_;
+    char* place = reserve_record(record.size());
+    if (place == nullptr) return false;
+    std::memcpy(place, record.data(), record.size());
+    commit_record(record.size());
     return true;
 }
 

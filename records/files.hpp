@@ -6,6 +6,7 @@
 #include <sys/types.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,7 +65,9 @@ private:
     bool take(std::string_view& record, std::string_view text);
 
     int fd_ = -1;
-    std::vector<char> buffer_ = std::vector<char>(1 << 16);
+    // Left uninitialised: only what a read fills is ever touched.
+    static constexpr std::size_t buffer_size = 1 << 16;
+    std::unique_ptr<char[]> buffer_ = std::make_unique_for_overwrite<char[]>(buffer_size);
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
     std::string long_record_;
@@ -93,6 +96,18 @@ public:
     bool start();
     // Writes the record and its line feed; false when the write failed.
     bool write_record(std::string_view record);
+    // Room for a record of `length` characters in the gathered block, to be
+    // written in place and handed on by commit_record(length); nullptr when
+    // making room failed.
+    char* reserve_record(std::size_t length) {
+        if (error_ == 0 && used_ + length < capacity_) return buffer_.get() + used_;
+        return make_room(length);
+    }
+    void commit_record(std::size_t length) {
+        buffer_[used_ + length] = '\n';
+        used_ += length + 1;
+        ++records_buffered_;
+    }
     // Hands the gathered records to the file; false when that failed. A
     // failed write leaves a regular file cut back to its last whole record.
     bool flush();
@@ -105,9 +120,16 @@ public:
     long records_in_file() const { return records_in_file_; }
 
 private:
-    // Records are gathered here and handed to the file in large blocks.
+    char* make_room(std::size_t length);
+
+    // Records are gathered here and handed to the file in blocks. The block
+    // starts small, so a small file costs little memory, and doubles with
+    // each full block up to max_block.
+    static constexpr std::size_t first_block = 1 << 12;
+    static constexpr std::size_t max_block = 1 << 18;
     int fd_ = -1;
-    std::vector<char> buffer_;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t capacity_ = 0;
     std::size_t used_ = 0;
     long records_buffered_ = 0;
     long records_in_file_ = 0;

@@ -21,9 +21,23 @@ public:
         f_.reverts_to_data_ =
             std::any_of(f_.items_.begin() + static_cast<std::ptrdiff_t>(f_.reversion_point_),
                         f_.items_.end(), [](const format_item& it) { return it.is_data(); });
+        measure_one_record();
     }
 
 private:
+    // The data items and, for a format without a slash, the length of the
+    // record one pass over the items writes: up to the end of the last field
+    // or literal, since positions skipped at the end are no part of it.
+    void measure_one_record() {
+        std::size_t position = 0;
+        for (const format_item& item : f_.items_) {
+            if (item.is_data()) ++f_.data_items_;
+            if (item.kind == item_kind::slash) f_.one_record_ = false;
+            position += item.kind == item_kind::literal ? item.text_length : static_cast<std::size_t>(item.width);
+            if (item.kind != item_kind::skip) f_.record_length_ = position;
+        }
+    }
+
     [[noreturn]] void fail(const std::string& why) const {
         throw format_error("malformed format \"" + std::string(s_) + "\" at position " +
                            std::to_string(i_ + 1) + ": " + why);

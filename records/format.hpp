@@ -79,6 +79,12 @@ public:
         return std::string_view(literals_).substr(item.text_offset, item.text_length);
     }
     const std::string& text() const { return text_; }
+    // The number of data items, each taking one value.
+    std::size_t data_items() const { return data_items_; }
+    // True when a statement with data_items() values writes one record of
+    // record_length() characters (the format has no slash).
+    bool one_record() const { return one_record_; }
+    std::size_t record_length() const { return record_length_; }
 
 private:
     friend class format_parser;
@@ -88,6 +94,9 @@ private:
     std::size_t reversion_point_ = 0;
     bool reverts_to_data_ = false;
     bool has_data_ = false;
+    std::size_t data_items_ = 0;
+    bool one_record_ = true;
+    std::size_t record_length_ = 0;
 };
 
 // The descriptor as written in a format, for diagnostics: "I4", "F7.5".

@@ -43,17 +43,24 @@ bool take_sign(std::string_view& s) {
 }  // namespace
 
 field_status read_integer_field(std::string_view field, std::int32_t& value) {
-    packed_field packed(field);
-    std::string_view s = packed.view();
-    bool negative = take_sign(s);
+    // Blanks count for nothing wherever they stand; a sign may come first.
+    bool negative = false;
+    bool started = false;
     std::int64_t magnitude = 0;
     bool too_large = false;
-    for (char c : s) {
-        if (!is_digit(c)) return field_status::invalid;
-        if (!too_large) {
-            magnitude = magnitude * 10 + (c - '0');
-            too_large = magnitude > std::int64_t{1} << 31;
+    for (char c : field) {
+        if (c == ' ') continue;
+        if (is_digit(c)) {
+            if (!too_large) {
+                magnitude = magnitude * 10 + (c - '0');
+                too_large = magnitude > std::int64_t{1} << 31;
+            }
+        } else if (!started && (c == '+' || c == '-')) {
+            negative = c == '-';
+        } else {
+            return field_status::invalid;
         }
+        started = true;
     }
     std::int64_t signed_value = negative ? -magnitude : magnitude;
     if (too_large || signed_value > std::numeric_limits<std::int32_t>::max()) return field_status::out_of_range;

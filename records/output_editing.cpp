@@ -6,52 +6,79 @@
 #include <cstdint>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <string_view>
 
 namespace records {
 namespace {
 
-void put_justified(std::string& out, std::string_view text, int width) {
+// Writes `text` right-justified in the blank field, or asterisks when it
+// does not fit.
+void justify(char* field, int width, const char* text, std::size_t length) {
     auto w = static_cast<std::size_t>(width);
-    if (text.size() > w) {
-        out.append(w, '*');
+    if (length > w) {
+        std::memset(field, '*', w);
         return;
     }
-    out.append(w - text.size(), ' ');
-    out.append(text);
+    std::memcpy(field + (w - length), text, length);
 }
+
+void justify(char* field, int width, std::string_view text) { justify(field, width, text.data(), text.size()); }
 
 // Infinities and not-a-numbers, the longest spelling that fits.
-void put_non_finite(std::string& out, float value, int width) {
+void edit_non_finite(char* field, float value, int width) {
     if (std::isnan(value)) {
-        put_justified(out, "NaN", width);
+        justify(field, width, "NaN");
     } else if (std::signbit(value)) {
-        put_justified(out, width >= 9 ? "-Infinity" : "-Inf", width);
+        justify(field, width, width >= 9 ? "-Infinity" : "-Inf");
     } else {
-        put_justified(out, width >= 8 ? "Infinity" : "Inf", width);
+        justify(field, width, width >= 8 ? "Infinity" : "Inf");
     }
 }
 
-// Writes sign, optional leading 0 and `body` (which starts with "0." when the
-// integer part is zero), dropping the 0 only when the field has no room.
-void put_signed_number(std::string& out, bool negative, std::string_view body, int width) {
+// Writes sign, optional leading 0 and the body [body, end) (which starts
+// with "0." when the integer part is zero), dropping the 0 only when the
+// field has no room. The character before `body` is free for the sign.
+void edit_signed_number(char* field, bool negative, char* body, const char* end, int width) {
     auto w = static_cast<std::size_t>(width);
-    std::size_t length = body.size() + (negative ? 1 : 0);
-    if (length > w && body.size() >= 2 && body[0] == '0' && body[1] == '.') {
-        body.remove_prefix(1);
+    auto length = static_cast<std::size_t>(end - body) + (negative ? 1 : 0);
+    if (length > w && end - body >= 2 && body[0] == '0' && body[1] == '.') {
+        ++body;
         --length;
     }
-    if (length > w) {
-        out.append(w, '*');
-        return;
-    }
-    out.append(w - length, ' ');
-    if (negative) out.push_back('-');
-    out.append(body);
+    if (negative) *--body = '-';
+    justify(field, width, body, length);
 }
 
-constexpr std::uint64_t powers_of_ten[] = {1,      10,      100,      1000,      10000,
-                                           100000, 1000000, 10000000, 100000000, 1000000000};
+constexpr std::uint64_t powers_of_ten[] = {1,
+                                           10,
+                                           100,
+                                           1000,
+                                           10000,
+                                           100000,
+                                           1000000,
+                                           10000000,
+                                           100000000,
+                                           1000000000,
+                                           10000000000,
+                                           100000000000,
+                                           1000000000000,
+                                           10000000000000,
+                                           100000000000000,
+                                           1000000000000000,
+                                           10000000000000000,
+                                           100000000000000000,
+                                           1000000000000000000,
+                                           10000000000000000000u};
+
+// The number of decimal digits of n (1 for 0): 1233 / 4096 is just above
+// log10(2), so the estimate from the bit length is the count or one less.
+// n | 1 has as many digits as n, and one for 0.
+int decimal_digits(std::uint64_t n) {
+    n |= 1;
+    int estimate = (std::bit_width(n) * 1233) >> 12;
+    return estimate + (n >= powers_of_ten[estimate] ? 1 : 0);
+}
 
 // A magnitude times 10^decimals, cut to an integer and rounded to one.
 struct scaled_value {
@@ -88,25 +115,49 @@ bool scale_exactly(float magnitude, int decimals, scaled_value& s) {
     return true;
 }
 
-// The value rounded to `digits` decimals, ties to even, written as integer
-// digits, a point and the decimals, for the values scale_exactly covers.
-// Returns the end of the text in `buf` (at least 48 characters), or nullptr
-// when the value is not covered.
-char* fixed_digits_fast(float magnitude, int digits, char* buf) {
+// Writes the magnitude rounded to `digits` decimals, ties to even, into the
+// blank field: integer digits (a 0 when there are none and the field has
+// room for it), the point and the decimals, after a minus sign when
+// `negative`; asterisks when it does not fit. The digits go straight to
+// their place, which is known from their count. Returns false, writing
+// nothing, when scale_exactly does not cover the value.
+bool edit_fixed_fast(char* field, int width, bool negative, float magnitude, int digits) {
     scaled_value s;
-    if (!scale_exactly(magnitude, digits, s)) return nullptr;
-    // Integer digits (at least one) and the decimals, zero-padded.
-    char digits_text[24];
-    auto result = std::to_chars(digits_text, digits_text + sizeof digits_text, s.rounded);
-    auto count = static_cast<int>(result.ptr - digits_text);
-    char* out = buf;
+    if (!scale_exactly(magnitude, digits, s)) return false;
+    int count = decimal_digits(s.rounded);
     int integer_digits = count > digits ? count - digits : 0;
-    if (integer_digits == 0) *out++ = '0';
-    for (int i = 0; i < integer_digits; ++i) *out++ = digits_text[i];
-    *out++ = '.';
-    for (int i = count; i < digits; ++i) *out++ = '0';
-    for (int i = integer_digits; i < count; ++i) *out++ = digits_text[i];
-    return out;
+    bool zero_before_point = integer_digits == 0;
+    int length = (zero_before_point ? 1 : integer_digits) + 1 + digits + (negative ? 1 : 0);
+    if (length > width && zero_before_point) {
+        zero_before_point = false;
+        --length;
+    }
+    if (length > width) {
+        std::memset(field, '*', static_cast<std::size_t>(width));
+        return true;
+    }
+    char* end = field + width;
+    char* out = end - length;
+    // The 32-bit conversion is the quicker one, and covers most fields.
+    auto put_digits = [&s](char* first, char* last) {
+        if (s.rounded <= UINT32_MAX) std::to_chars(first, last, static_cast<std::uint32_t>(s.rounded));
+        else std::to_chars(first, last, s.rounded);
+    };
+    if (negative) *out++ = '-';
+    if (zero_before_point) *out++ = '0';
+    if (integer_digits == 0) {
+        // .000ddd: the decimals padded with zeros in front.
+        *out++ = '.';
+        while (out < end - count) *out++ = '0';
+        put_digits(out, end);
+    } else {
+        // The digits go in one place to the right, then the integer digits
+        // move left over the place of the point.
+        put_digits(out + 1, end);
+        for (int i = 0; i < integer_digits; ++i) out[i] = out[i + 1];
+        out[integer_digits] = '.';
+    }
+    return true;
 }
 
 // Writes "E", the exponent's sign and two digits; 32-bit reals never need
@@ -150,7 +201,7 @@ char* exponent_body_general(float magnitude, int digits, char* out) {
 // to keep (0 <= digits - x <= 9). Then magnitude * 10^(digits - x) is
 // m * 2^e * 10^n with m below 2^24 and n at most 9, exactly m * 10^n (below
 // 2^54) shifted by e, which scale_exactly computes with its floor and the
-// rounding of the bits shifted out, ties to even, as fixed_digits_fast does.
+// rounding of the bits shifted out, ties to even, as edit_fixed_fast does.
 // The floor lies in [10^(digits-1), 10^digits) exactly when x is the decimal
 // exponent, since both bounds are integers; the rounded value has `digits`
 // digits, or is 10^digits after a carry, which is 0.10...0 with x + 1.
@@ -186,40 +237,61 @@ char* exponent_body_fast(float magnitude, int digits, char* out) {
 }
 }  // namespace
 
-void put_integer(std::string& out, std::int32_t value, int width) {
-    std::array<char, 16> buf;
-    auto result = std::to_chars(buf.data(), buf.data() + buf.size(), value);
-    put_justified(out, std::string_view(buf.data(), static_cast<std::size_t>(result.ptr - buf.data())), width);
-}
-
-void put_fixed(std::string& out, float value, int width, int digits) {
-    if (!std::isfinite(value)) return put_non_finite(out, value, width);
-    // The largest float has 39 integer digits; digits is at most 255.
-    std::array<char, 320> buf;
-    char* end = fixed_digits_fast(std::fabs(value), digits, buf.data());
-    if (end == nullptr) {
-        auto result = std::to_chars(buf.data(), buf.data() + buf.size() - 1, std::fabs(value),
-                                    std::chars_format::fixed, digits);
-        end = result.ptr;
-        if (digits == 0) *end++ = '.';
+void edit_integer(char* field, std::int32_t value, int width) {
+    std::uint32_t magnitude = value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
+    int length = decimal_digits(magnitude) + (value < 0 ? 1 : 0);
+    if (length > width) {
+        std::memset(field, '*', static_cast<std::size_t>(width));
+        return;
     }
-    put_signed_number(out, std::signbit(value),
-                      std::string_view(buf.data(), static_cast<std::size_t>(end - buf.data())), width);
+    std::to_chars(field + (width - length), field + width, value);
 }
 
+void edit_fixed(char* field, float value, int width, int digits) {
+    if (!std::isfinite(value)) return edit_non_finite(field, value, width);
+    if (edit_fixed_fast(field, width, std::signbit(value), std::fabs(value), digits)) return;
+    // The largest float has 39 integer digits; digits is at most 255. The
+    // body starts one character in, leaving room for the sign.
+    std::array<char, 320> buf;
+    char* body = buf.data() + 1;
+    auto result =
+        std::to_chars(body, buf.data() + buf.size() - 1, std::fabs(value), std::chars_format::fixed, digits);
+    char* end = result.ptr;
+    if (digits == 0) *end++ = '.';
+    edit_signed_number(field, std::signbit(value), body, end, width);
+}
+
+void edit_exponent(char* field, float value, int width, int digits) {
+    if (!std::isfinite(value)) return edit_non_finite(field, value, width);
+    // The sign, then the body 0.d1...dd E±xx: at most 255 digits and 8 more
+    // characters.
+    std::array<char, 272> buf;
+    char* body = buf.data() + 1;
+    char* end = exponent_body_fast(std::fabs(value), digits, body);
+    if (end == nullptr) end = exponent_body_general(std::fabs(value), digits, body);
+    edit_signed_number(field, std::signbit(value), body, end, width);
+}
+
+void edit_character(char* field, char value, int width) { field[width - 1] = value; }
+
+namespace {
+
+// Appends a blank field of `width` characters to `out`.
+char* append_field(std::string& out, int width) {
+    std::size_t at = out.size();
+    out.append(static_cast<std::size_t>(width), ' ');
+    return out.data() + at;
+}
+
+}  // namespace
+
+void put_integer(std::string& out, std::int32_t value, int width) { edit_integer(append_field(out, width), value, width); }
+void put_fixed(std::string& out, float value, int width, int digits) {
+    edit_fixed(append_field(out, width), value, width, digits);
+}
 void put_exponent(std::string& out, float value, int width, int digits) {
-    if (!std::isfinite(value)) return put_non_finite(out, value, width);
-    // The field's body 0.d1...dd E±xx: at most 255 digits and 8 more characters.
-    std::array<char, 272> body;
-    char* end = exponent_body_fast(std::fabs(value), digits, body.data());
-    if (end == nullptr) end = exponent_body_general(std::fabs(value), digits, body.data());
-    put_signed_number(out, std::signbit(value),
-                      std::string_view(body.data(), static_cast<std::size_t>(end - body.data())), width);
+    edit_exponent(append_field(out, width), value, width, digits);
 }
-
-void put_character(std::string& out, char value, int width) {
-    out.append(static_cast<std::size_t>(width) - 1, ' ');
-    out.push_back(value);
-}
+void put_character(std::string& out, char value, int width) { edit_character(append_field(out, width), value, width); }
 
 }  // namespace records

@@ -1,5 +1,7 @@
-// Output editing: each function appends exactly `width` characters to `out`,
-// the value right-justified, or `width` asterisks when it does not fit.
+// Output editing: each edit_ function writes a value into `field`, `width`
+// characters that hold blanks, right-justified, or fills it with asterisks
+// when the value does not fit; each put_ function appends the same field to
+// `out`.
 //
 // Choices that hold throughout: the optional 0 before the decimal point is
 // written whenever the field has room for it; the minus sign is written
@@ -13,6 +15,11 @@
 #include <string>
 
 namespace records {
+
+void edit_integer(char* field, std::int32_t value, int width);
+void edit_fixed(char* field, float value, int width, int digits);
+void edit_exponent(char* field, float value, int width, int digits);
+void edit_character(char* field, char value, int width);
 
 void put_integer(std::string& out, std::int32_t value, int width);
 void put_fixed(std::string& out, float value, int width, int digits);

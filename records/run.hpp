@@ -22,6 +22,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "records/files.hpp"
 #include "records/format.hpp"
@@ -101,9 +102,14 @@ public:
     }
     template <typename... Items>
     void write(int unit, const record_format& format, const Items&... items) {
-        begin_write(unit, format);
-        (write_item(items), ...);
-        end_write();
+        if constexpr (sizeof...(Items) > 0 && (is_single_value<Items> && ...)) {
+            const output_value values[] = {output_value(items)...};
+            write_values(unit, format, values);
+        } else {
+            begin_write(unit, format);
+            (write_item(items), ...);
+            end_write();
+        }
     }
 
     // One item, by its kind; a span transfers its elements in order.
@@ -133,11 +139,34 @@ public:
     const std::string& program() const { return program_; }
 
 private:
+    // One value of a write statement whose list is known in advance.
+    struct output_value {
+        item_kind kind;  // integer, fixed or character
+        union {
+            std::int32_t integer;
+            float real;
+            char character;
+        };
+        explicit output_value(std::int32_t v) : kind(item_kind::integer), integer(v) {}
+        explicit output_value(float v) : kind(item_kind::fixed), real(v) {}
+        explicit output_value(char v) : kind(item_kind::character), character(v) {}
+    };
+    template <typename T>
+    static constexpr bool is_single_value =
+        std::is_same_v<T, std::int32_t> || std::is_same_v<T, float> || std::is_same_v<T, char>;
+
+    // A whole write statement. A format that takes exactly these values in
+    // one record is written straight into the file's block; any other goes
+    // item by item.
+    void write_values(int unit, const record_format& format, std::span<const output_value> values);
+
     struct unit_slot;
     struct statement;
 
     unit_slot& slot(int unit, std::string_view operation);
     const format_item& next_data_item(item_kind wanted);
+    const format_item& find_data_item(item_kind wanted);
+    char* output_field(std::size_t width);
     void process_control(const format_item& item);
     void next_input_record();
     void emit_output_record();

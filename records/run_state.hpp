@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -28,9 +29,14 @@ struct run::statement {
     bool reading = false;
     unit_slot* unit = nullptr;
     const record_format* format = nullptr;
+    // The format's items while the statement is active, empty otherwise.
+    std::span<const format_item> items;
     std::size_t next_item = 0;
     std::size_t position = 0;   // current position, counted from 0
-    std::string record;         // the output record being built
+    // The output record being built is record[0, length); the rest of
+    // record is blanks. record only grows, and fields are written in place.
+    std::string record;
+    std::size_t length = 0;
     std::string_view input;     // the current input record
     std::string padded_field;   // a field that runs past the end of the record
 };

@@ -4,14 +4,35 @@
 #include "records/output_editing.hpp"
 #include "records/run_state.hpp"
 
+#include <algorithm>
+#include <cstring>
+
 namespace records {
 
 // ---- format control -------------------------------------------------------
 
 const format_item& run::next_data_item(item_kind wanted) {
+    // Most items are the data descriptor the value asks for, perhaps after
+    // nX; other control items, the end of the format and a mismatch take
+    // the long way.
+    statement& st = *st_;
+    while (st.next_item < st.items.size()) {
+        const format_item& item = st.items[st.next_item];
+        if (item.kind == wanted || (wanted == item_kind::fixed && item.kind == item_kind::exponent)) {
+            ++st.next_item;
+            return item;
+        }
+        if (item.kind != item_kind::skip) break;
+        st.position += static_cast<std::size_t>(item.width);
+        ++st.next_item;
+    }
+    return find_data_item(wanted);
+}
+
+const format_item& run::find_data_item(item_kind wanted) {
     statement& st = *st_;
     if (!st.active) fail("programming error: item transfer outside a statement");
-    auto items = st.format->items();
+    auto items = st.items;
     for (;;) {
         if (st.next_item == items.size()) {
             // The final parenthesis with a further item: the record ends and
@@ -49,11 +70,8 @@ void run::process_control(const format_item& item) {
         break;
     case item_kind::literal: {
         std::string_view text = st.format->literal(item);
-        if (!st.reading) {
-            st.record.resize(st.position, ' ');
-            st.record.append(text);
-        }
-        st.position += text.size();
+        if (st.reading) st.position += text.size();
+        else std::memcpy(output_field(text.size()), text.data(), text.size());
         break;
     }
     default:
@@ -98,6 +116,7 @@ void run::begin_read(int unit, const record_format& format) {
     st.reading = true;
     st.unit = &u;
     st.format = &format;
+    st.items = format.items();
     st.next_item = 0;
     st.active = true;
     next_input_record();
@@ -141,19 +160,32 @@ void run::read_char(char& value) {
 
 void run::end_read() {
     statement& st = *st_;
-    auto items = st.format->items();
-    while (st.next_item < items.size() && !items[st.next_item].is_data())
-        process_control(items[st.next_item++]);
+    while (st.next_item < st.items.size() && !st.items[st.next_item].is_data())
+        process_control(st.items[st.next_item++]);
     st.active = false;
+    st.items = {};
 }
 
 // ---- writing --------------------------------------------------------------
 
 void run::emit_output_record() {
     statement& st = *st_;
-    if (!st.unit->output.write_record(st.record)) fail(write_failure(*st.unit));
-    st.record.clear();
+    if (!st.unit->output.write_record(std::string_view(st.record.data(), st.length))) fail(write_failure(*st.unit));
+    std::memset(st.record.data(), ' ', st.length);
+    st.length = 0;
     st.position = 0;
+}
+
+// The next `width` characters of the output record, blank, for a field to
+// be written in. The record is kept blank beyond what has been written, so
+// positions skipped since the last field are blanks already.
+char* run::output_field(std::size_t width) {
+    statement& st = *st_;
+    std::size_t start = st.position;
+    std::size_t end = start + width;
+    if (end > st.record.size()) st.record.resize(std::max(end, 2 * st.record.size()), ' ');
+    st.position = st.length = end;
+    return st.record.data() + start;
 }
 
 void run::begin_write(int unit, const record_format& format) {
@@ -164,41 +196,101 @@ void run::begin_write(int unit, const record_format& format) {
     st.reading = false;
     st.unit = &u;
     st.format = &format;
+    st.items = format.items();
     st.next_item = 0;
     st.position = 0;
-    st.record.clear();
+    if (st.length != 0) {
+        // A statement that ended the run part way left its record behind.
+        std::memset(st.record.data(), ' ', st.length);
+        st.length = 0;
+    }
     st.active = true;
 }
 
 void run::write_int(std::int32_t value) {
     const format_item& item = next_data_item(item_kind::integer);
-    st_->record.resize(st_->position, ' ');
-    put_integer(st_->record, value, item.width);
-    st_->position += static_cast<std::size_t>(item.width);
+    edit_integer(output_field(static_cast<std::size_t>(item.width)), value, item.width);
 }
 
 void run::write_real(float value) {
     const format_item& item = next_data_item(item_kind::fixed);
-    st_->record.resize(st_->position, ' ');
-    if (item.kind == item_kind::fixed) put_fixed(st_->record, value, item.width, item.digits);
-    else put_exponent(st_->record, value, item.width, item.digits);
-    st_->position += static_cast<std::size_t>(item.width);
+    char* field = output_field(static_cast<std::size_t>(item.width));
+    if (item.kind == item_kind::fixed) edit_fixed(field, value, item.width, item.digits);
+    else edit_exponent(field, value, item.width, item.digits);
 }
 
 void run::write_char(char value) {
     const format_item& item = next_data_item(item_kind::character);
-    st_->record.resize(st_->position, ' ');
-    put_character(st_->record, value, item.width);
-    st_->position += static_cast<std::size_t>(item.width);
+    edit_character(output_field(static_cast<std::size_t>(item.width)), value, item.width);
 }
 
 void run::end_write() {
     statement& st = *st_;
-    auto items = st.format->items();
-    while (st.next_item < items.size() && !items[st.next_item].is_data())
-        process_control(items[st.next_item++]);
+    while (st.next_item < st.items.size() && !st.items[st.next_item].is_data())
+        process_control(st.items[st.next_item++]);
     st.active = false;
+    st.items = {};
     emit_output_record();
+}
+
+void run::write_values(int unit, const record_format& format, std::span<const output_value> values) {
+    unit_slot& u = slot(unit, "write");
+    if (!u.reading && !st_->active && format.one_record() && format.data_items() == values.size()) {
+        start_outputs();
+        std::size_t length = format.record_length();
+        char* record = u.output.reserve_record(length);
+        if (record == nullptr) fail(write_failure(u));
+        std::memset(record, ' ', length);
+        const output_value* value = values.data();
+        char* field = record;
+        bool agrees = true;
+        for (const format_item& item : format.items()) {
+            switch (item.kind) {
+            case item_kind::integer:
+                agrees = value->kind == item_kind::integer;
+                if (agrees) edit_integer(field, (value++)->integer, item.width);
+                break;
+            case item_kind::fixed:
+                agrees = value->kind == item_kind::fixed;
+                if (agrees) edit_fixed(field, (value++)->real, item.width, item.digits);
+                break;
+            case item_kind::exponent:
+                agrees = value->kind == item_kind::fixed;
+                if (agrees) edit_exponent(field, (value++)->real, item.width, item.digits);
+                break;
+            case item_kind::character:
+                agrees = value->kind == item_kind::character;
+                if (agrees) edit_character(field, (value++)->character, item.width);
+                break;
+            case item_kind::literal: {
+                std::string_view text = format.literal(item);
+                if (field + text.size() <= record + length) std::memcpy(field, text.data(), text.size());
+                field += text.size();
+                continue;
+            }
+            case item_kind::skip:
+            case item_kind::slash:
+                break;
+            }
+            if (!agrees) break;
+            field += item.width;
+        }
+        if (agrees) {
+            u.output.commit_record(length);
+            return;
+        }
+        // A value of another kind than its descriptor: the statement item by
+        // item reports it.
+    }
+    begin_write(unit, format);
+    for (const output_value& value : values) {
+        switch (value.kind) {
+        case item_kind::integer: write_int(value.integer); break;
+        case item_kind::character: write_char(value.character); break;
+        default: write_real(value.real); break;
+        }
+    }
+    end_write();
 }
 
 // ---- free text ------------------------------------------------------------

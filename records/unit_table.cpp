@@ -73,6 +73,7 @@ std::string run::close_all(bool start) {
 
 void run::end(int status) {
     st_->active = false;
+    st_->items = {};
     std::string failures = close_all(true);
     if (!failures.empty()) status = 1;
     std::fputs(failures.c_str(), diagnostics_);
