@@ -69,7 +69,8 @@ void write_node_table(records::run& r) {
                 std::int32_t in = (h == 0.0f && line.v == 12.0f) ? 1 : 0;
                 std::int32_t ih = h == 0.0f ? 1 : 0;
                 std::int32_t iz = line.v == 12.0f ? 1 : 0;
-                layouts::write_record(r, units::wnodes_out, layouts::node_record{static_cast<std::int32_t>(inode), {in, ih, iz}, h, line.v});
+                const layouts::node_record node{static_cast<std::int32_t>(inode), {in, ih, iz}, h, line.v};
+                layouts::write_record(r, units::wnodes_out, node);
                 h = h + delh;
             }
         }

@@ -91,13 +91,14 @@ void write_plot_files(records::run& r, const angle_tables& tables) {
     for (std::int32_t jj = 1; jj <= angle_rows; ++jj) {
         const float theta = theta_of(jj);
         const float thetar = (theta * pi) / 180.0f;
-        layouts::write_record(r, units::e3_dat, layouts::plot_record{thetar, {tables.e3(jj, 1), tables.e3(jj, 2), tables.e3(jj, 3)}});
-        layouts::write_record(r, units::g23_dat,
-                              layouts::plot_record{thetar, {tables.g23(jj, 1), tables.g23(jj, 2), tables.g23(jj, 3)}});
-        layouts::write_record(r, units::nu32_dat,
-                              layouts::nu32_record{thetar,
-                                                   {tables.posnu32(jj, 1), tables.posnu32(jj, 2), tables.posnu32(jj, 3)},
-                                                   {tables.negnu32(jj, 1), tables.negnu32(jj, 2), tables.negnu32(jj, 3)}});
+        const layouts::plot_record e3{thetar, {tables.e3(jj, 1), tables.e3(jj, 2), tables.e3(jj, 3)}};
+        const layouts::plot_record g23{thetar, {tables.g23(jj, 1), tables.g23(jj, 2), tables.g23(jj, 3)}};
+        const layouts::nu32_record nu32{thetar,
+                                        {tables.posnu32(jj, 1), tables.posnu32(jj, 2), tables.posnu32(jj, 3)},
+                                        {tables.negnu32(jj, 1), tables.negnu32(jj, 2), tables.negnu32(jj, 3)}};
+        layouts::write_record(r, units::e3_dat, e3);
+        layouts::write_record(r, units::g23_dat, g23);
+        layouts::write_record(r, units::nu32_dat, nu32);
     }
 }
 
