@@ -1,5 +1,6 @@
 #include "meshexport/mesh_tables.hpp"
 
+#include <array>
 #include <cmath>
 #include <filesystem>
 #include <string>
@@ -22,12 +23,11 @@ bool fits(float x, int width, int digits) {
 }
 
 void read_nodes(records::run& r, mesh& m) {
-    static const records::record_format node_format("(I6,3I3,2F12.6)");
-    r.open_or_stop(units::wnodes_out, "wnodes.out", records::file_status::old);
+    r.open_or_stop(units::wnodes_out, layouts::node_table_file, records::file_status::old);
     m.node_position.assign(max_number + 1, 0);
     while (r.has_record(units::wnodes_out)) {
         node_record n;
-        r.read(units::wnodes_out, node_format, n.number, n.flags[0], n.flags[1], n.flags[2], n.h, n.v);
+        layouts::read_record(r, units::wnodes_out, n);
         if (n.number < 1) r.fail_at_record(units::wnodes_out,
                                            "node number " + number_text(n.number) + " is not positive");
         std::int32_t& position = m.node_position[static_cast<std::size_t>(n.number)];
@@ -43,12 +43,11 @@ void read_nodes(records::run& r, mesh& m) {
 }
 
 void read_elements(records::run& r, mesh& m) {
-    static const records::record_format element_format("(4I6,F8.2,I3)");
-    r.open_or_stop(units::wtopo_out, "wtopo.out", records::file_status::old);
+    r.open_or_stop(units::wtopo_out, layouts::element_table_file, records::file_status::old);
     std::vector<std::int32_t> element_position(max_number + 1, 0);
     while (r.has_record(units::wtopo_out)) {
         element_record e;
-        r.read(units::wtopo_out, element_format, e.number, e.nodes[0], e.nodes[1], e.nodes[2], e.angle, e.type);
+        layouts::read_record(r, units::wtopo_out, e);
         std::string name = "element " + number_text(e.number);
         if (e.number < 1) r.fail_at_record(units::wtopo_out,
                                            "element number " + number_text(e.number) + " is not positive");
@@ -78,12 +77,11 @@ void read_elements(records::run& r, mesh& m) {
 }
 
 void read_stresses(records::run& r, mesh& m) {
-    static const records::record_format stress_format("(3E11.4)");
     std::error_code error;
-    if (!std::filesystem::exists("wstresses.out", error)) return;
-    r.open_or_stop(units::wstresses_out, "wstresses.out", records::file_status::old);
+    if (!std::filesystem::exists(layouts::element_stresses_file, error)) return;
+    r.open_or_stop(units::wstresses_out, layouts::element_stresses_file, records::file_status::old);
     m.stresses.resize(m.elements.size());
-    for (stress_record& s : m.stresses) r.read(units::wstresses_out, stress_format, s.sh, s.sz, s.shz);
+    for (stress_record& s : m.stresses) layouts::read_record(r, units::wstresses_out, s);
 }
 
 }  // namespace

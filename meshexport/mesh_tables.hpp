@@ -3,41 +3,24 @@
 // "wstresses.out", read and checked for what the finite-element tools need.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <vector>
 
+#include "layouts/element_stresses.hpp"
+#include "layouts/mesh_tables.hpp"
 #include "records/run.hpp"
 
 namespace meshexport {
 
-// "(I6,3I3,2F12.6)": number, the flags h=0 and v=12 / h=0 / v=12, h, v.
-struct node_record {
-    std::int32_t number = 0;
-    std::array<std::int32_t, 3> flags{};
-    float h = 0.0f;
-    float v = 0.0f;
-};
-
-// "(4I6,F8.2,I3)": number, three nodes, angle, type code. The nodes are kept
+// Records as the tables lay them out. The nodes of an element are kept
 // anticlockwise (h to the right, v upwards), the order the tools expect.
-struct element_record {
-    std::int32_t number = 0;
-    std::array<std::int32_t, 3> nodes{};
-    float angle = 0.0f;
-    std::int32_t type = 0;
-};
+using node_record = layouts::node_record;
+using element_record = layouts::element_record;
+using stress_record = layouts::stress_record;
 
-// "(3E11.4)": stress along h, along v, and the h-v shear.
-struct stress_record {
-    float sh = 0.0f;
-    float sz = 0.0f;
-    float shz = 0.0f;
-};
-
-// Node and element numbers are what an I6 field holds; the tools need them
-// positive and each used once, so a model has at most this many of each.
-inline constexpr std::int32_t max_number = 999999;
+// Node and element numbers are what the tables' fields hold; the tools need
+// them positive and each used once, so a model has at most this many of each.
+inline constexpr std::int32_t max_number = layouts::max_number;
 
 struct mesh {
     std::vector<node_record> nodes;        // in table order

@@ -1,5 +1,6 @@
 #include "meshplot/mesh_files.hpp"
 
+#include "layouts/mesh_tables.hpp"
 #include "plots/table_scan.hpp"
 #include "meshplot/units.hpp"
 
@@ -7,47 +8,36 @@ namespace meshplot {
 
 namespace {
 
-// The records of the table: every line up to the last one that holds
-// anything; blank lines after it are no records.
-long table_records(records::run& r, const std::string& file_name) {
+// Opens the table and reads its records, every line up to the last one that
+// holds anything (blank lines after it are no records), with `read_one`
+// (unit, record number from 1) each.
+template <typename Record, typename ReadOne>
+std::vector<Record> read_table(records::run& r, int unit, const std::string& file_name, ReadOne read_one) {
+    r.open_or_stop(unit, file_name, records::file_status::old);
     plots::table_scan scan = plots::scan_table(file_name);
     if (!scan.readable) r.fail("cannot read " + file_name);
-    return scan.last_nonblank;
+    std::vector<Record> table;
+    table.reserve(static_cast<std::size_t>(scan.last_nonblank));
+    for (long k = 1; k <= scan.last_nonblank; ++k) table.push_back(read_one(unit, k));
+    return table;
 }
 
 }  // namespace
 
 std::vector<node_record> read_nodes(records::run& r, const std::string& file_name) {
-    static const records::record_format node_format("(I6,3I3,2F12.6)");
-    constexpr int unit = units::wnodes_out;
-    r.open_or_stop(unit, file_name, records::file_status::old);
-    long count = table_records(r, file_name);
-    std::vector<node_record> nodes;
-    nodes.reserve(static_cast<std::size_t>(count));
-    for (long k = 1; k <= count; ++k) {
-        node_record n;
-        std::int32_t flags[3] = {};  // read and checked, not kept
-        r.read(unit, node_format, n.number, flags[0], flags[1], flags[2], n.h, n.v);
-        n.record = k;
-        nodes.push_back(n);
-    }
-    return nodes;
+    return read_table<node_record>(r, units::wnodes_out, file_name, [&r](int unit, long k) {
+        layouts::node_record n;  // the flags are read and checked, not kept
+        layouts::read_record(r, unit, n);
+        return node_record{n.number, n.h, n.v, k};
+    });
 }
 
 std::vector<element_record> read_elements(records::run& r, const std::string& file_name) {
-    static const records::record_format element_format("(4I6,F8.2,I3)");
-    constexpr int unit = units::wtopo_out;
-    r.open_or_stop(unit, file_name, records::file_status::old);
-    long count = table_records(r, file_name);
-    std::vector<element_record> elements;
-    elements.reserve(static_cast<std::size_t>(count));
-    for (long k = 1; k <= count; ++k) {
-        element_record e;
-        r.read(unit, element_format, e.number, e.nodes[0], e.nodes[1], e.nodes[2], e.angle, e.type);
-        e.record = k;
-        elements.push_back(e);
-    }
-    return elements;
+    return read_table<element_record>(r, units::wtopo_out, file_name, [&r](int unit, long k) {
+        layouts::element_record e;
+        layouts::read_record(r, unit, e);
+        return element_record{e.number, e.nodes, e.angle, e.type, k};
+    });
 }
 
 }  // namespace meshplot

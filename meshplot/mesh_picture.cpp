@@ -43,14 +43,12 @@ std::string group_label(const group_key& g) {
     return buffer;
 }
 
-constexpr double max_plot_width = 1000.0;
-constexpr double max_plot_height = 680.0;
-constexpr double min_plot_width = 420.0;
-constexpr double min_plot_height = 260.0;
-constexpr double margin_left = 90.0;
-constexpr double margin_top = 95.0;
-constexpr double margin_bottom = 80.0;
-constexpr double margin_right = 30.0;
+// The plot area's width and height: at most, and at least (a slender mesh
+// is then drawn at two scales).
+constexpr double max_plot_width = 1000.0, max_plot_height = 680.0;
+constexpr double min_plot_width = 420.0, min_plot_height = 260.0;
+// Around the plot: the axes' labels and title, the legend at the right.
+constexpr double margin_left = 90.0, margin_top = 95.0, margin_bottom = 80.0, margin_right = 30.0;
 constexpr double legend_width = 290.0;
 constexpr std::size_t legend_rows = 24;
 constexpr std::size_t labelled_faults = 60;

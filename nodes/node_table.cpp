@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 
+#include "layouts/mesh_tables.hpp"
 #include "records/wrapping.hpp"
 #include "nodes/units.hpp"
 
@@ -29,10 +30,9 @@ struct node_line {
 void write_node_table(records::run& r) {
     static const records::record_format count_format("(I3)");
     static const records::record_format line_format("(F7.5,1X,F7.5,1X,I1,8(1X,I4,1X,I1))");
-    static const records::record_format node_format("(I6,3I3,2F12.6)");
 
     r.open_or_stop(units::wnodes_dat, "wnodes.dat", file_status::old);
-    r.open_or_stop(units::wnodes_out, "wnodes.out", file_status::unknown);
+    r.open_or_stop(units::wnodes_out, layouts::node_table_file, file_status::unknown);
 
     // One statement per line record: the segment count just read decides how
     // many pairs follow; a ninth pair comes from a continuation record.
@@ -69,7 +69,8 @@ void write_node_table(records::run& r) {
                 std::int32_t in = (h == 0.0f && line.v == 12.0f) ? 1 : 0;
                 std::int32_t ih = h == 0.0f ? 1 : 0;
                 std::int32_t iz = line.v == 12.0f ? 1 : 0;
-                r.write(units::wnodes_out, node_format, static_cast<std::int32_t>(inode), in, ih, iz, h, line.v);
+                const layouts::node_record node{static_cast<std::int32_t>(inode), {in, ih, iz}, h, line.v};
+                layouts::write_record(r, units::wnodes_out, node);
                 h = h + delh;
             }
         }

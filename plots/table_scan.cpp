@@ -50,6 +50,31 @@ table_scan scan_table(const std::string& file_name, std::size_t reach, long firs
     return scan;
 }
 
+field_columns last_field(const records::record_format& format) {
+    field_columns last;
+    std::size_t position = 0;  // columns taken so far
+    for (const records::format_item& item : format.items()) {
+        if (item.is_data()) {
+            last = {position + 1, position + static_cast<std::size_t>(item.width)};
+            position = last.to;
+        } else if (item.kind == records::item_kind::skip) {
+            position += static_cast<std::size_t>(item.width);
+        } else if (item.kind == records::item_kind::literal) {
+            position += format.literal(item).size();
+        } else if (item.kind == records::item_kind::slash) {
+            position = 0;
+            last = {};
+        }
+    }
+    return last;
+}
+
+void require_field(records::run& r, const std::string& file_name, const records::record_format& format, long first,
+                   long last, std::string_view what) {
+    field_columns field = last_field(format);
+    require_field(r, file_name, field.from, field.to, first, last, what);
+}
+
 void require_field(records::run& r, const std::string& file_name, std::size_t from, std::size_t to, long first,
                    long last, std::string_view what) {
     table_scan scan = scan_table(file_name, from, first, last);

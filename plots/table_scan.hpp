@@ -29,10 +29,23 @@ struct table_scan {
 // or beyond it); a carriage return before a line feed counts as a blank.
 table_scan scan_table(const std::string& file_name, std::size_t reach = 0, long first = 1, long last = 0);
 
+// The first and last column of a field.
+struct field_columns {
+    std::size_t from = 0;
+    std::size_t to = 0;
+};
+
+// Where the last value of `format` stands in its record (after a slash, in
+// the last record); {0, 0} when the format transfers no value.
+field_columns last_field(const records::record_format& format);
+
 // Ends the run when one of the records `first` to `last` of the file ends
 // before the field in columns `from` to `to`, which `what` names:
 // "program: file, record N: ends at column C, before WHAT in columns F-T".
 void require_field(records::run& r, const std::string& file_name, std::size_t from, std::size_t to, long first,
+                   long last, std::string_view what);
+// The same for the last field of the table's record format.
+void require_field(records::run& r, const std::string& file_name, const records::record_format& format, long first,
                    long last, std::string_view what);
 
 }  // namespace plots

@@ -127,7 +127,8 @@ void prop(records::run& r, const material& mat, float vf, matrix6& s, matrix6& c
 
     const head1& h = mat.h1;
     const mf& m = mat.m;
-    auto text = [&r](std::span<const char> cells) { r.write_item(cells); };
+    // A text is written character by character, one A1 item each.
+    using text = std::span<const char>;
 
     // The constants and the stiffness first; the inversion stays between the
     // stiffness and the compliance in the report, as a row of zeros pauses
@@ -138,43 +139,13 @@ void prop(records::run& r, const material& mat, float vf, matrix6& s, matrix6& c
 
     r.write(units::polar_out, page_format);
 
-    r.begin_write(units::polar_out, matrix_format);
-    text(h.mhead);
-    text(h.units);
-    r.write_real(m.em);
-    r.write_real(k.gm);
-    r.write_real(m.num);
-    r.end_write();
-
-    r.begin_write(units::polar_out, fibre_format);
-    text(std::span<const char>(h.fhead).first(25));
-    text(h.units);
-    r.write_real(m.efl);
-    r.write_real(m.eft);
-    r.write_real(m.gflt);
-    r.write_real(m.gftt);
-    r.write_real(m.kftt);
-    r.end_write();
-
-    r.begin_write(units::polar_out, material_format);
-    text(h.title);
-    r.write_real(vf);
-    r.end_write();
-
-    r.begin_write(units::polar_out, properties_format);
-    text(h.units);
-    r.write_real(p.e11);
-    r.write_real(p.e22);
-    text(h.units);
-    r.write_real(p.g12);
-    r.write_real(p.g23);
-    r.write_real(p.nu12);
-    r.write_real(p.nu23);
-    r.end_write();
-
-    r.begin_write(units::polar_out, stiffness_title);
-    text(h.units);
-    r.end_write();
+    r.write(units::polar_out, matrix_format, text(h.mhead), text(h.units), m.em, k.gm, m.num);
+    r.write(units::polar_out, fibre_format, text(h.fhead).first(25), text(h.units), m.efl, m.eft, m.gflt, m.gftt,
+            m.kftt);
+    r.write(units::polar_out, material_format, text(h.title), vf);
+    r.write(units::polar_out, properties_format, text(h.units), p.e11, p.e22, text(h.units), p.g12, p.g23, p.nu12,
+            p.nu23);
+    r.write(units::polar_out, stiffness_title, text(h.units));
     r.write(units::polar_out, stiffness_heading);
     write_triangle(r, c);
 

@@ -32,21 +32,12 @@ struct constituent_constants {
 
 // Engineering constants of the composite (fibre direction 1).
 struct composite_constants {
-    float vm = 0.0f;
-    float e11 = 0.0f;
-    float g23 = 0.0f;
-    float g12 = 0.0f;
-    float g13 = 0.0f;
-    float nu12 = 0.0f;
-    float nu13 = 0.0f;
-    float k23 = 0.0f;
-    float psi = 0.0f;
-    float nu23 = 0.0f;
-    float e22 = 0.0f;
-    float e33 = 0.0f;
-    float nu21 = 0.0f;
-    float nu31 = 0.0f;
-    float nu32 = 0.0f;
+    float vm = 0.0f;                           // matrix volume fraction, 1 - vf
+    float e11 = 0.0f, e22 = 0.0f, e33 = 0.0f;  // Young's moduli
+    float g12 = 0.0f, g13 = 0.0f, g23 = 0.0f;  // shear moduli
+    float nu12 = 0.0f, nu13 = 0.0f, nu23 = 0.0f, nu21 = 0.0f, nu31 = 0.0f, nu32 = 0.0f;  // Poisson ratios
+    float k23 = 0.0f;                          // plane-strain bulk modulus
+    float psi = 0.0f;                          // 1 + 4 k23 nu12^2 / e11
 };
 
 constituent_constants constituents(const mf& m);

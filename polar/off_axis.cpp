@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "layouts/polar_tables.hpp"
 #include "polar/column_matrix.hpp"
 #include "polar/units.hpp"
 
@@ -87,15 +88,17 @@ void sweep(records::run& r, const matrix6& s, float vf, int k, angle_tables& tab
 }
 
 void write_plot_files(records::run& r, const angle_tables& tables) {
-    static const records::record_format values_format("(1X,E11.4,3(1X,E11.4))");
-    static const records::record_format nu32_format("(1X,E11.4,3(1X,E11.4),3(1X,E11.4))");
     for (std::int32_t jj = 1; jj <= angle_rows; ++jj) {
         const float theta = theta_of(jj);
         const float thetar = (theta * pi) / 180.0f;
-        r.write(units::e3_dat, values_format, thetar, tables.e3(jj, 1), tables.e3(jj, 2), tables.e3(jj, 3));
-        r.write(units::g23_dat, values_format, thetar, tables.g23(jj, 1), tables.g23(jj, 2), tables.g23(jj, 3));
-        r.write(units::nu32_dat, nu32_format, thetar, tables.posnu32(jj, 1), tables.posnu32(jj, 2), tables.posnu32(jj, 3),
-                tables.negnu32(jj, 1), tables.negnu32(jj, 2), tables.negnu32(jj, 3));
+        const layouts::plot_record e3{thetar, {tables.e3(jj, 1), tables.e3(jj, 2), tables.e3(jj, 3)}};
+        const layouts::plot_record g23{thetar, {tables.g23(jj, 1), tables.g23(jj, 2), tables.g23(jj, 3)}};
+        const layouts::nu32_record nu32{thetar,
+                                        {tables.posnu32(jj, 1), tables.posnu32(jj, 2), tables.posnu32(jj, 3)},
+                                        {tables.negnu32(jj, 1), tables.negnu32(jj, 2), tables.negnu32(jj, 3)}};
+        layouts::write_record(r, units::e3_dat, e3);
+        layouts::write_record(r, units::g23_dat, g23);
+        layouts::write_record(r, units::nu32_dat, nu32);
     }
 }
 

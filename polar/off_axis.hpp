@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 
+#include "layouts/polar_tables.hpp"
 #include "polar/lamina.hpp"
 #include "records/run.hpp"
 
@@ -13,8 +14,8 @@ namespace polar {
 // Pi in single precision, the nearest float (what acos(-1.0f) returns).
 inline constexpr float pi = 3.14159265358979323846f;
 
-inline constexpr int angle_rows = 361;
-inline constexpr int passes = 3;
+inline constexpr int angle_rows = layouts::plot_rows;
+inline constexpr int passes = layouts::plot_fractions;
 
 // 361 by 3 table: row j is THETA = j - 1 degrees, column k the pass.
 class angle_table {
@@ -38,13 +39,8 @@ struct angle_tables {
 // tilt ALPHA = 0.
 struct off_axis_values {
     float theta = 0.0f;
-    float e3 = 0.0f;
-    float t3 = 0.0f;
-    float g23 = 0.0f;
-    float g13 = 0.0f;
-    float k3 = 0.0f;
-    float nu32 = 0.0f;
-    float nu13 = 0.0f;
+    // In the order of the angle table's columns.
+    float e3 = 0.0f, t3 = 0.0f, g23 = 0.0f, g13 = 0.0f, k3 = 0.0f, nu32 = 0.0f, nu13 = 0.0f;
 };
 
 // THETA in degrees for angle counter j: the counter's real value plus -1.0.

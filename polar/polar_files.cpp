@@ -8,6 +8,7 @@
 
 #include <array>
 
+#include "layouts/polar_tables.hpp"
 #include "polar/lamina.hpp"
 #include "polar/material.hpp"
 #include "polar/off_axis.hpp"
@@ -19,23 +20,23 @@ void write_polar_files(records::run& r) {
     using records::file_status;
     static const records::record_format fractions_in("(23X,3F5.2)");
     static const records::record_format fractions_heading("(' Three Fiber Volume Fractions: ',/,3(1X,F5.2))");
-    static const records::record_format fractions_out("(3F5.2)");
 
     // The input is opened first, so a missing "polar.dat" touches no output.
     r.open_or_stop(units::polar_dat, "polar.dat", file_status::old);
-    r.open_or_stop(units::vf_dat, "vf.DAT", file_status::unknown);
+    r.open_or_stop(units::vf_dat, layouts::fractions_file, file_status::unknown);
     r.open_or_stop(units::polar_out, "polar.out", file_status::unknown);
-    r.open_or_stop(units::e3_dat, "e3.DAT", file_status::unknown);
-    r.open_or_stop(units::g23_dat, "g23.DAT", file_status::unknown);
-    r.open_or_stop(units::nu32_dat, "nu32.DAT", file_status::unknown);
+    r.open_or_stop(units::e3_dat, layouts::e3_file, file_status::unknown);
+    r.open_or_stop(units::g23_dat, layouts::g23_file, file_status::unknown);
+    r.open_or_stop(units::nu32_dat, layouts::nu32_file, file_status::unknown);
 
     polar::material mat{};
     polar::in(r, mat);
 
-    std::array<float, 3> vfk{};
+    layouts::fractions_record fractions;
+    std::array<float, polar::passes>& vfk = fractions.vfk;
     r.read(units::polar_dat, fractions_in, vfk[0], vfk[1], vfk[2]);
     r.write(units::polar_out, fractions_heading, vfk[0], vfk[1], vfk[2]);
-    r.write(units::vf_dat, fractions_out, vfk[0], vfk[1], vfk[2]);
+    layouts::write_record(r, units::vf_dat, fractions);
 
     // Zeroed here, before the first pass; each pass fills its own column.
     polar::angle_tables tables{};

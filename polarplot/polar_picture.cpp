@@ -23,13 +23,17 @@ bool finite_row(const column& theta, const column& values, std::size_t j) {
     return std::isfinite(theta[j]) && std::isfinite(values[j]);
 }
 
-std::string fraction_label(float vf) {
-    if (std::isnan(vf)) return "Vf = NaN";
-    if (std::isinf(vf)) return vf > 0 ? "Vf = Infinity" : "Vf = -Infinity";
+// A value printed with `format` (a printf conversion of one double), or
+// NaN, Infinity or -Infinity.
+std::string number_text(float value, const char* format) {
+    if (std::isnan(value)) return "NaN";
+    if (std::isinf(value)) return value > 0 ? "Infinity" : "-Infinity";
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "Vf = %.2f", static_cast<double>(vf));
+    std::snprintf(buffer, sizeof buffer, format, static_cast<double>(value));
     return buffer;
 }
+
+std::string fraction_label(float vf) { return "Vf = " + number_text(vf, "%.2f"); }
 
 // Splits the rows into runs of consecutive kept rows, each a piece of the
 // curve at radius |value| (a negative E3 or G23 would be drawn through the
@@ -48,13 +52,7 @@ std::vector<std::vector<plots::point>> curve(const column& theta, const column& 
 }
 
 // A value of the table below a diagram, to three significant digits.
-std::string value_label(float value) {
-    if (std::isnan(value)) return "NaN";
-    if (std::isinf(value)) return value > 0 ? "Infinity" : "-Infinity";
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.3g", static_cast<double>(value));
-    return buffer;
-}
+std::string value_label(float value) { return number_text(value, "%.3g"); }
 
 struct diagram {
     std::string_view title;

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 
+#include "layouts/polar_tables.hpp"
 #include "plots/table_scan.hpp"
 #include "polarplot/units.hpp"
 
@@ -31,32 +32,43 @@ std::string moduli_unit(records::run& r) {
 }  // namespace
 
 polar_tables read_polar_tables(records::run& r) {
-    static const records::record_format vf_format("(3F5.2)");
-    static const records::record_format plot_format("(1X,E11.4,3(1X,E11.4))");
-    static const records::record_format nu_format("(1X,E11.4,3(1X,E11.4),3(1X,E11.4))");
-
-    r.open_or_stop(units::vf_dat, "vf.DAT", records::file_status::old);
-    r.open_or_stop(units::e3_dat, "e3.DAT", records::file_status::old);
-    r.open_or_stop(units::g23_dat, "g23.DAT", records::file_status::old);
-    r.open_or_stop(units::nu32_dat, "nu32.DAT", records::file_status::old);
+    const std::string vf_file(layouts::fractions_file);
+    const std::string e3_file(layouts::e3_file);
+    const std::string g23_file(layouts::g23_file);
+    const std::string nu32_file(layouts::nu32_file);
+    r.open_or_stop(units::vf_dat, vf_file, records::file_status::old);
+    r.open_or_stop(units::e3_dat, e3_file, records::file_status::old);
+    r.open_or_stop(units::g23_dat, g23_file, records::file_status::old);
+    r.open_or_stop(units::nu32_dat, nu32_file, records::file_status::old);
     // A record that ends before its last field would read as zeros there
     // and draw them as values.
-    plots::require_field(r, "vf.DAT", 11, 15, 1, 1, "the third volume fraction");
-    plots::require_field(r, "e3.DAT", 38, 48, 1, angles, "E3 of the third volume fraction");
-    plots::require_field(r, "g23.DAT", 38, 48, 1, angles, "G23 of the third volume fraction");
-    plots::require_field(r, "nu32.DAT", 74, 84, 1, angles, "the negative NU32 of the third volume fraction");
+    plots::require_field(r, vf_file, layouts::fractions_record::format, 1, 1, "the third volume fraction");
+    plots::require_field(r, e3_file, layouts::plot_record::format, 1, angles, "E3 of the third volume fraction");
+    plots::require_field(r, g23_file, layouts::plot_record::format, 1, angles, "G23 of the third volume fraction");
+    plots::require_field(r, nu32_file, layouts::nu32_record::format, 1, angles,
+                         "the negative NU32 of the third volume fraction");
 
     polar_tables t;
     t.unit = moduli_unit(r);
-    r.read(units::vf_dat, vf_format, t.vf[0], t.vf[1], t.vf[2]);
+    layouts::fractions_record vf;
+    layouts::read_record(r, units::vf_dat, vf);
+    t.vf = vf.vfk;
     // The angle column of each file is read; e3.DAT's is the one drawn
     // (the three files are written in one loop over the same angles).
-    float angle = 0.0f;
     for (std::size_t j = 0; j < angles; ++j) {
-        r.read(units::e3_dat, plot_format, t.theta[j], t.e3[0][j], t.e3[1][j], t.e3[2][j]);
-        r.read(units::g23_dat, plot_format, angle, t.g23[0][j], t.g23[1][j], t.g23[2][j]);
-        r.read(units::nu32_dat, nu_format, angle, t.posnu32[0][j], t.posnu32[1][j], t.posnu32[2][j], t.negnu32[0][j],
-               t.negnu32[1][j], t.negnu32[2][j]);
+        layouts::plot_record e3;
+        layouts::plot_record g23;
+        layouts::nu32_record nu32;
+        layouts::read_record(r, units::e3_dat, e3);
+        layouts::read_record(r, units::g23_dat, g23);
+        layouts::read_record(r, units::nu32_dat, nu32);
+        t.theta[j] = e3.thetar;
+        for (std::size_t k = 0; k < fractions; ++k) {
+            t.e3[k][j] = e3.values[k];
+            t.g23[k][j] = g23.values[k];
+            t.posnu32[k][j] = nu32.posnu32[k];
+            t.negnu32[k][j] = nu32.negnu32[k];
+        }
     }
     return t;
 }

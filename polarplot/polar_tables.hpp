@@ -5,12 +5,13 @@
 #include <array>
 #include <string>
 
+#include "layouts/polar_tables.hpp"
 #include "records/run.hpp"
 
 namespace polarplot {
 
-inline constexpr int angles = 361;
-inline constexpr int fractions = 3;
+inline constexpr int angles = layouts::plot_rows;
+inline constexpr int fractions = layouts::plot_fractions;
 
 using column = std::array<float, angles>;
 

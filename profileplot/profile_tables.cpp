@@ -1,30 +1,57 @@
 #include "profileplot/profile_tables.hpp"
 
+#include <string>
+
+#include "layouts/stress_profiles.hpp"
 #include "plots/table_scan.hpp"
 #include "profileplot/units.hpp"
 
 namespace profileplot {
 
-profile_tables read_profile_tables(records::run& r) {
-    static const records::record_format height_format("(1X,' I=',I2,' SIGZ=',E10.3,' Z/H=',F6.4,' SIGHZ=',E10.3)");
-    static const records::record_format edge_format("(1X,' I=',I2,' Y/B=',F6.4,' SIGZ=',E10.3)");
-    static const records::record_format width_format("(1X,' I=',I2,' Y/B=',F6.4,' SAZM=',E10.3,' SAZT=',E10.3)");
+namespace {
 
-    r.open_or_stop(units::wstressavg_out, "wstressavg.out", records::file_status::old);
+// Reads `count` records of one profile, handing each to `keep` with its
+// position in the profile.
+template <typename Record, typename Keep>
+void read_profile(records::run& r, std::size_t count, Keep keep) {
+    for (std::size_t k = 0; k < count; ++k) {
+        Record rec;
+        layouts::read_record(r, units::wstressavg_out, rec);
+        keep(k, rec);
+    }
+}
+
+}  // namespace
+
+profile_tables read_profile_tables(records::run& r) {
+    const std::string file_name(layouts::stress_profiles_file);
+    r.open_or_stop(units::wstressavg_out, file_name, records::file_status::old);
     // A record that ends before its last field would read as zero there and
     // draw it as a stress.
-    plots::require_field(r, "wstressavg.out", 41, 50, 1, 95, "SIGHZ");
-    plots::require_field(r, "wstressavg.out", 24, 33, 96, 101, "SIGZ");
-    plots::require_field(r, "wstressavg.out", 40, 49, 102, 127, "SAZT");
+    constexpr long zh_end = layouts::zh_records;
+    constexpr long six_point_end = zh_end + layouts::six_point_records;
+    constexpr long yb_end = six_point_end + layouts::yb_records;
+    plots::require_field(r, file_name, layouts::zh_record::format, 1, zh_end, "SIGHZ");
+    plots::require_field(r, file_name, layouts::six_point_record::format, zh_end + 1, six_point_end, "SIGZ");
+    plots::require_field(r, file_name, layouts::yb_record::format, six_point_end + 1, yb_end, "SAZT");
 
+    // The record number each record shows is read and checked, not kept:
+    // the position in the file decides.
     profile_tables t;
-    std::int32_t i = 0;  // the record number the file shows; the position in the file decides
-    for (std::size_t k = 0; k < t.zdh.size(); ++k)
-        r.read(units::wstressavg_out, height_format, i, t.sigz[k], t.zdh[k], t.sighz[k]);
-    for (std::size_t k = 0; k < t.edge_ydb.size(); ++k)
-        r.read(units::wstressavg_out, edge_format, i, t.edge_ydb[k], t.edge_sigz[k]);
-    for (std::size_t k = 0; k < t.ydb.size(); ++k)
-        r.read(units::wstressavg_out, width_format, i, t.ydb[k], t.sazm[k], t.sazt[k]);
+    read_profile<layouts::zh_record>(r, t.zdh.size(), [&t](std::size_t k, const auto& rec) {
+        t.sigz[k] = rec.esavgz;
+        t.zdh[k] = rec.zdh;
+        t.sighz[k] = rec.esavghz;
+    });
+    read_profile<layouts::six_point_record>(r, t.edge_ydb.size(), [&t](std::size_t k, const auto& rec) {
+        t.edge_ydb[k] = rec.ydb;
+        t.edge_sigz[k] = rec.saz;
+    });
+    read_profile<layouts::yb_record>(r, t.ydb.size(), [&t](std::size_t k, const auto& rec) {
+        t.ydb[k] = rec.ydb;
+        t.sazm[k] = rec.sazm;
+        t.sazt[k] = rec.sazt;
+    });
     return t;
 }
 

@@ -5,19 +5,20 @@
 
 #include <array>
 
+#include "layouts/stress_profiles.hpp"
 #include "records/run.hpp"
 
 namespace profileplot {
 
 struct profile_tables {
-    std::array<float, 95> zdh{};
-    std::array<float, 95> sigz{};
-    std::array<float, 95> sighz{};
-    std::array<float, 6> edge_ydb{};
-    std::array<float, 6> edge_sigz{};
-    std::array<float, 26> ydb{};
-    std::array<float, 26> sazm{};
-    std::array<float, 26> sazt{};
+    std::array<float, layouts::zh_records> zdh{};
+    std::array<float, layouts::zh_records> sigz{};
+    std::array<float, layouts::zh_records> sighz{};
+    std::array<float, layouts::six_point_records> edge_ydb{};
+    std::array<float, layouts::six_point_records> edge_sigz{};
+    std::array<float, layouts::yb_records> ydb{};
+    std::array<float, layouts::yb_records> sazm{};
+    std::array<float, layouts::yb_records> sazt{};
 };
 
 // Opens and reads "wstressavg.out"; a missing file, a malformed field or a

@@ -7,55 +7,35 @@
 // six elements to a line.
 #include "shift/slash_lines.hpp"
 
-#include <array>
 #include <cstdint>
-#include <string>
 
+#include "layouts/connectivity_line.hpp"
 #include "records/wrapping.hpp"
 #include "shift/units.hpp"
 
 namespace shift {
 namespace {
 
-using records::file_status;
-
 // Added to every node number.
 constexpr std::int32_t node_shift = 60;
-// Node triples that fit on one line.
-constexpr std::int32_t max_triples = 6;
 
 }  // namespace
 
 void write_slash_lines(records::run& r) {
     static const records::record_format count_format("(I4)");
-    static const records::record_format line_format("(I1,18(1X,I3))");
     static const records::record_format slash_format("(I1,'/',6(I3,'.',I3,'.',I3,'/'))");
 
-    r.open_or_stop(units::old3_dat, "old3.dat", file_status::old);
-    r.open_or_stop(units::new3_dat, "new3.dat", file_status::unknown);
+    r.open_or_stop(units::old3_dat, "old3.dat", records::file_status::old);
+    r.open_or_stop(units::new3_dat, "new3.dat", records::file_status::unknown);
 
     std::int32_t nel = 0;
     r.read(units::old3_dat, count_format, nel);
 
-    // Triples indexed from 1; nel fits in I4, so i never comes near overflow.
-    std::array<std::int32_t, max_triples + 1> n1{};
-    std::array<std::int32_t, max_triples + 1> n2{};
-    std::array<std::int32_t, max_triples + 1> n3{};
-    for (std::int32_t i = 1; i <= nel; i += max_triples) {
-        std::int32_t ns = 0;
-        r.begin_read(units::old3_dat, line_format);
-        r.read_int(ns);
-        if (ns > max_triples) {
-            r.end_read();
-            r.fail_at_record(units::old3_dat,
-                             std::to_string(ns) + " elements on a line, at most " + std::to_string(max_triples) + " fit");
-        }
-        for (std::int32_t is = 1; is <= ns; ++is) {
-            r.read_int(n1[is]);
-            r.read_int(n2[is]);
-            r.read_int(n3[is]);
-        }
-        r.end_read();
+    // nel fits in I4, so i never comes near overflow.
+    layouts::connectivity_line line;
+    auto& [ns, n1, n2, n3] = line;
+    for (std::int32_t i = 1; i <= nel; i += layouts::max_triples) {
+        layouts::read_connectivity_line(r, units::old3_dat, layouts::six_per_line, line);
 
         for (std::int32_t is = 1; is <= ns; ++is) {
             n1[is] = records::wrapping_add(n1[is], node_shift);

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "layouts/element_stresses.hpp"
+#include "layouts/mesh_tables.hpp"
 #include "records/input_editing.hpp"
 #include "stressimport/units.hpp"
 
@@ -14,8 +16,8 @@ namespace {
 
 // A CPS3 element is solved as a wedge with two integration points.
 constexpr std::int32_t points_per_element = 2;
-// What an I6 field of wtopo.out holds.
-constexpr std::int32_t max_number = 999999;
+// The largest element number of wtopo.out.
+constexpr std::int32_t max_number = layouts::max_number;
 
 // One element of the last stress block: the sums of sxx, syy and sxy over
 // its integration points, and the record of its first line.
@@ -123,23 +125,21 @@ stress_block read_last_block(records::run& r) {
 }  // namespace
 
 void import_stresses(records::run& r, const char* output_name) {
-    static const records::record_format element_format("(4I6,F8.2,I3)");
-    static const records::record_format stress_format("(3E11.4)");
     r.open_or_stop(units::mesh_dat, "mesh.dat", records::file_status::old);
-    r.open_or_stop(units::wtopo_out, "wtopo.out", records::file_status::old);
+    r.open_or_stop(units::wtopo_out, layouts::element_table_file, records::file_status::old);
     r.open_or_stop(units::wstresses_out, output_name, records::file_status::unknown);
     stress_block block = read_last_block(r);
     std::vector<bool> used(block.elements.size());
     while (r.has_record(units::wtopo_out)) {
-        std::int32_t number = 0, nodes[3] = {}, type = 0;
-        float angle = 0.0f;
-        r.read(units::wtopo_out, element_format, number, nodes[0], nodes[1], nodes[2], angle, type);
+        layouts::element_record element;
+        layouts::read_record(r, units::wtopo_out, element);
+        const std::int32_t number = element.number;
         std::int32_t at = number >= 1 && number <= max_number ? block.position[static_cast<std::size_t>(number)] : 0;
         if (at == 0) r.fail_at_record(units::wtopo_out, "element " + text(number) + " has no stresses in mesh.dat");
         const element_sums& e = block.elements[static_cast<std::size_t>(at - 1)];
         used[static_cast<std::size_t>(at - 1)] = true;
         auto mean = [&e](std::size_t k) { return static_cast<float>(e.sum[k] / e.points); };
-        r.write(units::wstresses_out, stress_format, mean(0), mean(1), mean(2));
+        layouts::write_record(r, units::wstresses_out, layouts::stress_record{mean(0), mean(1), mean(2)});
     }
     for (std::size_t i = 0; i < used.size(); ++i)
         if (!used[i])

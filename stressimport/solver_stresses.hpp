@@ -7,7 +7,7 @@
 namespace stressimport {
 
 // The whole program: reads "mesh.dat" and "wtopo.out", writes the stress
-// table on `output_name`, one record (3E11.4) per element of wtopo.out, in its
+// table on `output_name`, one stress record per element of wtopo.out, in its
 // order: the means over the element's integration points of sxx (along h),
 // syy (along v) and sxy (h-v shear).
 void import_stresses(records::run& r, const char* output_name);

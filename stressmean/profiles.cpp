@@ -92,8 +92,8 @@ static_assert(table_in_range());
 
 }  // namespace
 
-std::array<zh_record, 95> zh_profile(const stress_array& sz, const stress_array& shz) {
-    std::array<zh_record, 95> out{};
+std::array<zh_record, layouts::zh_records> zh_profile(const stress_array& sz, const stress_array& shz) {
+    std::array<zh_record, layouts::zh_records> out{};
     // First column of slices: records 1975 to 2070, two per slice.
     for (std::int32_t i = 1; i <= 47; ++i) {
         std::int32_t j = 1975 + 2 * (i - 1);
@@ -116,7 +116,7 @@ std::array<zh_record, 95> zh_profile(const stress_array& sz, const stress_array&
     return out;
 }
 
-std::array<six_point_record, 6> six_point_profile(const stress_array& sz) {
+std::array<six_point_record, layouts::six_point_records> six_point_profile(const stress_array& sz) {
     std::array<float, 7> saz{};
     saz[1] = mean4(sz[2069], sz[2070], sz[2299], sz[2300]);
     saz[2] = mean4(sz[1974], sz[2070], sz[2299], sz[2227]);
@@ -127,13 +127,13 @@ std::array<six_point_record, 6> six_point_profile(const stress_array& sz) {
                    mean4(sz[2071], sz[2072], sz[2073], mean2(sz[2074], sz[2075])));
 
     constexpr std::array<float, 7> ydb{0.0f, 0.9961f, 0.9922f, 0.9883f, 0.9844f, 0.9766f, 0.9531f};
-    std::array<six_point_record, 6> out{};
+    std::array<six_point_record, layouts::six_point_records> out{};
     for (std::int32_t j = 1; j <= 6; ++j) out[j - 1] = {j, ydb[j], saz[j]};
     return out;
 }
 
-std::array<yb_record, 26> yb_profile(const stress_array& sz) {
-    std::array<yb_record, 26> out{};
+std::array<yb_record, layouts::yb_records> yb_profile(const stress_array& sz) {
+    std::array<yb_record, layouts::yb_records> out{};
     for (std::int32_t i = 1; i <= 26; ++i) {
         const yb_row& row = yb_table[i - 1];
         out[i - 1] = {i, row.c / 16.0f, value_of(sz, row.sazm), value_of(sz, row.sazt)};

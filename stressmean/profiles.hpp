@@ -12,6 +12,8 @@
 #include <array>
 #include <cstdint>
 
+#include "layouts/stress_profiles.hpp"
+
 namespace stressmean {
 
 // Number of element records the solver writes for the model.
@@ -21,34 +23,19 @@ inline constexpr std::int32_t ne = 2394;
 // entry 0 is not used.
 using stress_array = std::array<float, ne + 1>;
 
-struct zh_record {
-    std::int32_t i;   // output record number, 1 to 95
-    float esavgz;     // SIGZ
-    float zdh;        // Z/H
-    float esavghz;    // SIGHZ
-};
-
-struct six_point_record {
-    std::int32_t j;  // 1 to 6
-    float ydb;       // Y/B
-    float saz;       // SIGZ
-};
-
-struct yb_record {
-    std::int32_t i;  // 1 to 26
-    float ydb;       // Y/B
-    float sazm;      // SAZM
-    float sazt;      // SAZT
-};
+// The records of "wstressavg.out" the profiles fill.
+using layouts::six_point_record;
+using layouts::yb_record;
+using layouts::zh_record;
 
 // Z/H = i/96 for i = 1 to 95: the mean of the four records of the two
 // slices that meet there.
-std::array<zh_record, 95> zh_profile(const stress_array& sz, const stress_array& shz);
+std::array<zh_record, layouts::zh_records> zh_profile(const stress_array& sz, const stress_array& shz);
 
 // SIGZ at Y/B = 0.9961, 0.9922, 0.9883, 0.9844, 0.9766 and 0.9531.
-std::array<six_point_record, 6> six_point_profile(const stress_array& sz);
+std::array<six_point_record, layouts::six_point_records> six_point_profile(const stress_array& sz);
 
 // SAZM and SAZT at 26 positions from Y/B = 0.99609375 down to 0.015625.
-std::array<yb_record, 26> yb_profile(const stress_array& sz);
+std::array<yb_record, layouts::yb_records> yb_profile(const stress_array& sz);
 
 }  // namespace stressmean

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "layouts/element_stresses.hpp"
+#include "layouts/stress_profiles.hpp"
 #include "stressmean/profiles.hpp"
 #include "stressmean/units.hpp"
 
@@ -23,13 +25,8 @@ struct stress_columns {
 
 void write_stress_profiles(records::run& r) {
     using records::file_status;
-    static const records::record_format stress_format("(3E11.4)");
-    static const records::record_format zh_format("(1X,' I=',I2,' SIGZ=',E10.3,' Z/H=',F6.4,' SIGHZ=',E10.3)");
-    static const records::record_format six_point_format("(1X,' I=',I2,' Y/B=',F6.4,' SIGZ=',E10.3)");
-    static const records::record_format yb_format("(1X,' I=',I2,' Y/B=',F6.4,' SAZM=',E10.3,' SAZT=',E10.3)");
-
-    r.open_or_stop(units::wstresses_out, "wstresses.out", file_status::old);
-    r.open_or_stop(units::wstressavg_out, "wstressavg.out", file_status::unknown);
+    r.open_or_stop(units::wstresses_out, layouts::element_stresses_file, file_status::old);
+    r.open_or_stop(units::wstressavg_out, layouts::stress_profiles_file, file_status::unknown);
 
     // Every record is read before anything is written, so a short or broken
     // input leaves the output without records.
@@ -38,18 +35,17 @@ void write_stress_profiles(records::run& r) {
     // read and checked like the others but enters no profile.
     auto columns = std::make_unique<stress_columns>();
     for (std::int32_t k = 1; k <= stressmean::ne; ++k) {
-        float sh = 0.0f;
-        r.read(units::wstresses_out, stress_format, sh, columns->sz[k], columns->shz[k]);
+        layouts::stress_record s;
+        layouts::read_record(r, units::wstresses_out, s);
+        columns->sz[k] = s.sz;
+        columns->shz[k] = s.shz;
     }
     const stressmean::stress_array& sz = columns->sz;
     const stressmean::stress_array& shz = columns->shz;
 
-    for (const auto& rec : stressmean::zh_profile(sz, shz))
-        r.write(units::wstressavg_out, zh_format, rec.i, rec.esavgz, rec.zdh, rec.esavghz);
-    for (const auto& rec : stressmean::six_point_profile(sz))
-        r.write(units::wstressavg_out, six_point_format, rec.j, rec.ydb, rec.saz);
-    for (const auto& rec : stressmean::yb_profile(sz))
-        r.write(units::wstressavg_out, yb_format, rec.i, rec.ydb, rec.sazm, rec.sazt);
+    for (const auto& rec : stressmean::zh_profile(sz, shz)) layouts::write_record(r, units::wstressavg_out, rec);
+    for (const auto& rec : stressmean::six_point_profile(sz)) layouts::write_record(r, units::wstressavg_out, rec);
+    for (const auto& rec : stressmean::yb_profile(sz)) layouts::write_record(r, units::wstressavg_out, rec);
 
     r.stop_run();
 }

@@ -1,6 +1,6 @@
-// The element record of "wtopo.out": element number, its three node numbers,
-// the angle and the type code, laid out "(4I6,F8.2,I3)". Element groups and
-// generated sections write the same record.
+// The elements topo forms, written to "wtopo.out" in its element record
+// (layouts/mesh_tables.hpp) with the angle and type code of their group or
+// section. Element groups and generated sections write the same record.
 #pragma once
 
 #include <cstdint>
@@ -16,7 +16,7 @@ struct element {
     std::int32_t third = 0;
 };
 
-// Writes element records on unit 6 of a run, each the moment it is formed.
+// Writes element records to wtopo.out, each the moment it is formed.
 class element_writer {
 public:
     explicit element_writer(records::run& r) : r_(r) {}

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "layouts/mesh_tables.hpp"
 #include "topo/element_record.hpp"
 #include "topo/groups.hpp"
 #include "topo/sections.hpp"
@@ -17,7 +18,7 @@ void write_element_table(records::run& r) {
     static const records::record_format section_count("(I1)");
 
     r.open_or_stop(units::wtopo_dat, "wtopo.dat", records::file_status::old);
-    r.open_or_stop(units::wtopo_out, "wtopo.out", records::file_status::unknown);
+    r.open_or_stop(units::wtopo_out, layouts::element_table_file, records::file_status::unknown);
 
     topo::element_writer out(r);
 

@@ -9,12 +9,9 @@ namespace topo {
 
 namespace {
 
-// The two layouts of a connectivity line: the count ns in column 1, then
-// five triples of I4 or six triples of I3.
+// The connectivity line of a group with five or six elements per line.
 const records::record_format& line_format(std::int32_t ngpl) {
-    static const records::record_format five("(I1,15(1X,I4))");
-    static const records::record_format six("(I1,18(1X,I3))");
-    return ngpl == 5 ? five : six;
+    return ngpl == 5 ? layouts::five_per_line : layouts::six_per_line;
 }
 
 void read_ranges(records::run& r, group_state& g) {
@@ -26,23 +23,6 @@ void read_ranges(records::run& r, group_state& g) {
         r.read(units::wtopo_dat, pair, ond, nnd);
         g.ranges.set_pair(inds, ond, nnd);
     }
-}
-
-// Reads one connectivity line into ns, n1, n2, n3: the count read first
-// decides how many triples the same statement reads.
-void read_line(records::run& r, group_state& g) {
-    r.begin_read(units::wtopo_dat, line_format(g.ngpl));
-    r.read_int(g.ns);
-    if (g.ns > max_line_elements)
-        r.fail_at_record(units::wtopo_dat, std::to_string(g.ns) + " elements on a line, at most " +
-                                    std::to_string(max_line_elements) + " fit");
-    for (std::int32_t is = 1; is <= g.ns; ++is) {
-        auto k = static_cast<std::size_t>(is);
-        r.read_int(g.n1[k]);
-        r.read_int(g.n2[k]);
-        r.read_int(g.n3[k]);
-    }
-    r.end_read();
 }
 
 }  // namespace
@@ -68,10 +48,10 @@ void read_group(records::run& r, element_writer& out, group_state& g) {
     // One pass per line: (nel - 1) div ngpl + 1 of them, none when nel < 1.
     std::int32_t passes = g.nel >= 1 ? (g.nel - 1) / g.ngpl + 1 : 0;
     for (std::int32_t pass = 1; pass <= passes; ++pass) {
-        read_line(r, g);
-        for (std::int32_t is = 1; is <= g.ns; ++is) {
+        layouts::read_connectivity_line(r, units::wtopo_dat, line_format(g.ngpl), g.line);
+        for (std::int32_t is = 1; is <= g.line.ns; ++is) {
             auto k = static_cast<std::size_t>(is);
-            element e{g.jj, g.n1[k], g.n2[k], g.n3[k]};
+            element e{g.jj, g.line.n1[k], g.line.n2[k], g.line.n3[k]};
             if (renumbered) {
                 e.first = g.ranges.renumber(e.first);
                 e.second = g.ranges.renumber(e.second);

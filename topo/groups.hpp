@@ -3,31 +3,27 @@
 // renumbering of node ranges.
 #pragma once
 
-#include <array>
 #include <cstdint>
 
+#include "layouts/connectivity_line.hpp"
 #include "topo/element_record.hpp"
 #include "records/run.hpp"
 #include "topo/renumbering.hpp"
 
 namespace topo {
 
-// A connectivity line holds at most this many node triples.
-inline constexpr std::int32_t max_line_elements = 6;
-
 // Every variable of the group phase keeps its value from group to group.
+// They stand in the order the group's records give them.
 struct group_state {
-    std::int32_t jj = 0;
-    std::int32_t tnds = 0;
+    std::int32_t jj = 0;    // first element number, numbered on
+    std::int32_t tnds = 0;  // renumbering pairs
+    range_table ranges;
+    // The group header: elements, angle, type code, elements per line.
     std::int32_t nel = 0;
     float ang = 0.0f;
     std::int32_t itype = 0;
     std::int32_t ngpl = 0;
-    std::int32_t ns = 0;
-    std::array<std::int32_t, max_line_elements + 1> n1{};  // indexed from 1
-    std::array<std::int32_t, max_line_elements + 1> n2{};
-    std::array<std::int32_t, max_line_elements + 1> n3{};
-    range_table ranges;
+    layouts::connectivity_line line;  // ns and the triples n1, n2, n3
 };
 
 // Reads one group (first element number, pairs, header, lines) and writes
