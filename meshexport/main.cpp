@@ -31,12 +31,12 @@ Writes:
                  TYPE=CPS3 (ELSET=EALL), element sets TYPE<k>, node sets
                  H0V12, H0 and V12 (those not empty)
 
-Exit status:
-  0  the run completed
-  1  the run stopped on a fault: a malformed field, a missing node, an element
+)";
+
+// Why a run ends with exit status 1, for the help text.
+const char stopped[] = R"(the run stopped on a fault: a malformed field, a missing node, an element
      without area, a short wstresses.out or a failed write; one line on
      standard error says what and where, and no mesh file is replaced
-  2  a usage error: an argument other than --help or --version
 )";
 
 const char* const outputs[] = {"mesh.vtu", "mesh.msh", "mesh.inp"};
@@ -55,7 +55,7 @@ void export_mesh(records::run& r) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    int status = records::run_program("meshexport", argc, argv, help, export_mesh);
+    int status = records::run_program("meshexport", argc, argv, help, export_mesh, stopped);
     if (argc > 1) return status;  // --help, --version or a usage error: no file touched
     return meshexport::replace_files("meshexport", status, {outputs[0], outputs[1], outputs[2]});
 }

@@ -33,12 +33,12 @@ Writes:
               clockwise (the order topo generates) or that enclose no area,
               element numbers used twice
 
-Exit status:
-  0  the run completed
-  1  the check found a fault in the mesh (the check says which), or the run
+)";
+
+// Why a run ends with exit status 1, for the help text.
+const char stopped[] = R"(the check found a fault in the mesh (the check says which), or the run
      stopped on a fault: a missing input, a malformed field or a failed write;
      one line on standard error then says what and where
-  2  a usage error: an argument other than --help or --version
 )";
 
 void draw(records::run& r) {
@@ -58,4 +58,4 @@ void draw(records::run& r) {
 
 }  // namespace
 
-int main(int argc, char** argv) { return records::run_program("meshplot", argc, argv, help, draw); }
+int main(int argc, char** argv) { return records::run_program("meshplot", argc, argv, help, draw, stopped); }

@@ -26,11 +26,6 @@ Writes:
 
          1  1  1  1    0.000000   12.000000
 
-Exit status:
-  0  the run completed
-  1  the run stopped on a fault: a missing input, a malformed field, a missing
-     record or a failed write; one line on standard error says what and where
-  2  a usage error: an argument other than --help or --version
 )";
 
 }  // namespace

@@ -42,14 +42,14 @@ The first records of vf.DAT and e3.DAT for the shipped example:
      0.40 0.50 0.60
       0.0000E+00  0.9412E+02  0.1168E+03  0.1394E+03
 
-Exit status:
-  0  the run completed
-  1  the run stopped on a fault: a missing input, a malformed field, a missing
+)";
+
+// Why a run ends with exit status 1, for the help text.
+const char stopped[] = R"(the run stopped on a fault: a missing input, a malformed field, a missing
      record or a failed write; one line on standard error says what and where
      (also after "stop" at the pause)
-  2  a usage error: an argument other than --help or --version
 )";
 
 }  // namespace
 
-int main(int argc, char** argv) { return records::run_program("polar", argc, argv, help, polar::write_polar_files); }
+int main(int argc, char** argv) { return records::run_program("polar", argc, argv, help, polar::write_polar_files, stopped); }

@@ -30,11 +30,6 @@ Writes:
   polar.svg  the diagrams of E3, G23 and NU32, a scale of each below it, and
              a table of the values at 0 and 90 degrees
 
-Exit status:
-  0  the run completed
-  1  the run stopped on a fault: a missing input, a malformed field, a missing
-     record or a failed write; one line on standard error says what and where
-  2  a usage error: an argument other than --help or --version
 )";
 
 void draw(records::run& r) {

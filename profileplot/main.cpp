@@ -25,11 +25,6 @@ Writes:
                   profile is drawn as steps, a record's value holding across
                   its slice up to halfway to the next record
 
-Exit status:
-  0  the run completed
-  1  the run stopped on a fault: a missing input, a malformed field, a missing
-     record or a failed write; one line on standard error says what and where
-  2  a usage error: an argument other than --help or --version
 )";
 
 void draw(records::run& r) {

@@ -29,19 +29,22 @@ int run_program(std::string_view program, const std::function<void(run&)>& body)
 std::string_view suite_version() { return SUITE_VERSION; }
 
 int run_program(std::string_view program, int argc, char** argv, std::string_view help,
-                const std::function<void(run&)>& body) {
+                const std::function<void(run&)>& body, std::string_view stopped) {
     guard_standard_streams();
     handle_interrupts();
     if (argc <= 1) return run_program(program, body);
     std::string_view argument = argv[1];
     if (argc == 2 && argument == "--help") {
-        // Every program takes the same two options, so their lines are said here once.
-        static constexpr std::string_view options =
+        // Every program has the same exit statuses, but for why a run stops,
+        // and takes the same two options, so their lines are said here once.
+        static constexpr std::string_view statuses = "Exit status:\n  0  the run completed\n  1  ";
+        static constexpr std::string_view usage_and_options =
+            "  2  a usage error: an argument other than --help or --version\n"
             "\nOptions:\n"
             "  --help     prints this help and exits, touching no file\n"
             "  --version  prints the version and exits\n";
-        std::fwrite(help.data(), 1, help.size(), stdout);
-        std::fwrite(options.data(), 1, options.size(), stdout);
+        for (std::string_view part : {help, statuses, stopped, usage_and_options})
+            std::fwrite(part.data(), 1, part.size(), stdout);
         return std::fflush(stdout) == 0 ? 0 : 1;
     }
     if (argc == 2 && argument == "--version") {

@@ -12,14 +12,21 @@ class run;
 // Runs a program's main routine and returns its exit status.
 int run_program(std::string_view program, const std::function<void(run&)>& body);
 
+// Why most runs that end with exit status 1 end so, as the help says it:
+// the lines that follow "  1  ", each ended by its line feed.
+inline constexpr std::string_view stopped_on_a_fault =
+    "the run stopped on a fault: a missing input, a malformed field, a missing\n"
+    "     record or a failed write; one line on standard error says what and where\n";
+
 // The same for a program started from a shell. Closed standard streams are
 // opened on /dev/null and interrupts are handled (records/interrupts.hpp)
-// first. Without arguments the main routine runs. "--help" prints `help`
-// followed by the lines of the two options, "--version" the suite's version,
-// on standard output, exit status 0, touching no file; any other argument is
-// a usage error: one line on standard error naming it quoted(), exit status 2.
+// first. Without arguments the main routine runs. "--help" prints `help`,
+// then the exit statuses (`stopped` saying why a run ends with 1) and the
+// lines of the two options, "--version" the suite's version, on standard
+// output, exit status 0, touching no file; any other argument is a usage
+// error: one line on standard error naming it quoted(), exit status 2.
 int run_program(std::string_view program, int argc, char** argv, std::string_view help,
-                const std::function<void(run&)>& body);
+                const std::function<void(run&)>& body, std::string_view stopped = stopped_on_a_fault);
 
 // The suite's version, as "--version" prints it.
 std::string_view suite_version();

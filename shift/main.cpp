@@ -27,11 +27,6 @@ The first line of old3.dat and of new3.dat for the shipped example:
     6   1   2   3   2   3   4   3   4   5   4   5   6   5   6   7   6   7   8
     6/ 61. 62. 63/ 62. 63. 64/ 63. 64. 65/ 64. 65. 66/ 65. 66. 67/ 66. 67. 68/
 
-Exit status:
-  0  the run completed
-  1  the run stopped on a fault: a missing input, a malformed field, a missing
-     record or a failed write; one line on standard error says what and where
-  2  a usage error: an argument other than --help or --version
 )";
 
 }  // namespace

@@ -22,14 +22,14 @@ Writes:
   wstresses.out  one record (3E11.4) per element of wtopo.out, in its order:
                  stress along h (sxx), along v (syy) and the h-v shear (sxy)
 
-Exit status:
-  0  the run completed
-  1  the run stopped on a fault: an element of wtopo.out missing from
+)";
+
+// Why a run ends with exit status 1, for the help text.
+const char stopped[] = R"(the run stopped on a fault: an element of wtopo.out missing from
      mesh.dat, an element of mesh.dat not in wtopo.out, integration points
      other than 1 and 2 in order, a field that is not a number or a failed
      write; one line on standard error says what and where, and wstresses.out
      is left as it was
-  2  a usage error: an argument other than --help or --version
 )";
 
 void import(records::run& r) { stressimport::import_stresses(r, meshexport::part_name("wstresses.out").c_str()); }
@@ -37,7 +37,7 @@ void import(records::run& r) { stressimport::import_stresses(r, meshexport::part
 }  // namespace
 
 int main(int argc, char** argv) {
-    int status = records::run_program("stressimport", argc, argv, help, import);
+    int status = records::run_program("stressimport", argc, argv, help, import, stopped);
     if (argc > 1) return status;  // --help, --version or a usage error: no file touched
     return meshexport::replace_files("stressimport", status, {"wstresses.out"});
 }

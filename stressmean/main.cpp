@@ -32,11 +32,6 @@ The first record of each kind for the shipped example:
       I= 1 Y/B=0.9961 SIGZ= 0.190E+02
       I= 1 Y/B=0.9961 SAZM=-0.581E+02 SAZT= 0.120E+03
 
-Exit status:
-  0  the run completed
-  1  the run stopped on a fault: a missing input, a malformed field, a missing
-     record or a failed write; one line on standard error says what and where
-  2  a usage error: an argument other than --help or --version
 )";
 
 }  // namespace
