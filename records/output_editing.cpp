@@ -154,7 +154,14 @@ bool edit_fixed_fast(char* field, int width, bool negative, float magnitude, int
         // The digits go in one place to the right, then the integer digits
         // move left over the place of the point.
         put_digits(out + 1, end);
-        for (int i = 0; i < integer_digits; ++i) out[i] = out[i + 1];
+        if (integer_digits == 1) {
+            out[0] = out[1];
+        } else if (integer_digits == 2) {
+            out[0] = out[1];
+            out[1] = out[2];
+        } else {
+            std::memmove(out, out + 1, static_cast<std::size_t>(integer_digits));
+        }
         out[integer_digits] = '.';
     }
     return true;
