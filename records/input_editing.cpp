@@ -94,11 +94,15 @@ field_status read_real_field(std::string_view field, int digits, float& value) {
     bool point = false;
     std::int64_t fraction_digits = 0;
     std::size_t mantissa_digits = 0;
+    // The mantissa's value, while it is at most 2^24.
+    constexpr std::uint32_t exact_limit = std::uint32_t{1} << 24;
+    std::uint32_t mantissa = 0;
     for (; i < s.size(); ++i) {
         char c = s[i];
         if (is_digit(c)) {
             number[n++] = c;
             ++mantissa_digits;
+            if (mantissa <= exact_limit) mantissa = mantissa * 10 + static_cast<std::uint32_t>(c - '0');
             if (point) ++fraction_digits;
         } else if (c == '.' && !point) {
             point = true;
@@ -128,6 +132,19 @@ field_status read_real_field(std::string_view field, int digits, float& value) {
         if (exponent_negative) exponent = -exponent;
     }
     std::int64_t scale = exponent - fraction_digits;
+
+    // A mantissa of at most 2^24 and a power of ten from 10^-10 to 10^10 are
+    // both floats exactly (5^10 is below 2^24), and one multiplication or
+    // division of floats is the exact result rounded to the nearest float,
+    // ties to even: the value the general conversion gives, at a fraction of
+    // its cost.
+    static constexpr float powers[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+    if (mantissa <= exact_limit && scale >= -10 && scale <= 10) {
+        auto m = static_cast<float>(mantissa);
+        float magnitude = scale >= 0 ? m * powers[scale] : m / powers[-scale];
+        value = negative ? -magnitude : magnitude;
+        return field_status::ok;
+    }
 
     number[n++] = 'e';
     auto exp_end = std::to_chars(number.data() + n, number.data() + number.size(), scale);

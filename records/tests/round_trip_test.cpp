@@ -108,4 +108,28 @@ TEST(RoundTrip, ExponentOutputIsCorrectlyRoundedAndReadsBack) {
     }
 }
 
+// Fields as a person types them, with a point or an implied one, with or
+// without an exponent, read as the 32-bit real nearest to their value: the
+// same as the C library's conversion of the digits and the power of ten,
+// on both sides of the 2^24 mantissas and the 10^10 scales read fastest.
+TEST(RoundTrip, TypedRealsReadAsTheNearestFloat) {
+    std::mt19937 random(77);
+    for (int i = 0; i < 100000; ++i) {
+        std::uint32_t mantissa = random() % (1u << (1 + random() % 26));
+        std::string digits = std::to_string(mantissa);
+        int d = static_cast<int>(random() % 6);
+        int point = static_cast<int>(random() % (digits.size() + 2)) - 1;  // -1: no point
+        int exponent = static_cast<int>(random() % 31) - 15;
+        bool with_exponent = random() % 2 == 0;
+        std::string field = point < 0 ? digits : digits.substr(0, point) + "." + digits.substr(point);
+        if (with_exponent) field += "E" + std::to_string(exponent);
+        if (random() % 3 == 0) field = "-" + field;
+        long scale = (with_exponent ? exponent : 0) - (point < 0 ? d : static_cast<long>(digits.size()) - point);
+        float expected = std::strtof((digits + "e" + std::to_string(scale)).c_str(), nullptr);
+        if (field[0] == '-') expected = -expected;
+        float value = reread(field, d);
+        ASSERT_EQ(std::bit_cast<std::uint32_t>(value), std::bit_cast<std::uint32_t>(expected)) << field << " d=" << d;
+    }
+}
+
 }  // namespace
