@@ -1,7 +1,5 @@
-#include "meshexport/mesh_tables.hpp"
 #include "meshexport/mesh_writers.hpp"
 #include "meshexport/replace_files.hpp"
-#include "meshexport/units.hpp"
 
 namespace {
 
@@ -39,23 +37,11 @@ const char stopped[] = R"(the run stopped on a fault: a malformed field, a missi
      standard error says what and where, and no mesh file is replaced
 )";
 
-const char* const outputs[] = {"mesh.vtu", "mesh.msh", "mesh.inp"};
-
-void export_mesh(records::run& r) {
-    meshexport::mesh m = meshexport::read_mesh(r);
-    const int output_units[] = {meshexport::units::mesh_vtu, meshexport::units::mesh_msh,
-                                meshexport::units::mesh_inp};
-    for (int k = 0; k < 3; ++k)
-        r.open_or_stop(output_units[k], meshexport::part_name(outputs[k]), records::file_status::unknown);
-    meshexport::write_vtu(r, meshexport::units::mesh_vtu, m);
-    meshexport::write_msh(r, meshexport::units::mesh_msh, m);
-    meshexport::write_inp(r, meshexport::units::mesh_inp, m);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    int status = records::run_program("meshexport", argc, argv, help, export_mesh, stopped);
+    int status = records::run_program("meshexport", argc, argv, help, meshexport::export_mesh, stopped);
     if (argc > 1) return status;  // --help, --version or a usage error: no file touched
-    return meshexport::replace_files("meshexport", status, {outputs[0], outputs[1], outputs[2]});
+    const auto& files = meshexport::mesh_files;
+    return meshexport::replace_files("meshexport", status, {files[0], files[1], files[2]});
 }

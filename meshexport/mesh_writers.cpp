@@ -1,5 +1,8 @@
 #include "meshexport/mesh_writers.hpp"
 
+#include "meshexport/replace_files.hpp"
+#include "meshexport/units.hpp"
+
 #include <algorithm>
 #include <initializer_list>
 #include <string>
@@ -219,6 +222,15 @@ void write_inp(records::run& r, int unit, const mesh& m) {
             if (n.flags[f] != 0) numbers.push_back(n.number);
         write_set("*NSET, NSET=" + std::string(set_names[f]), numbers);
     }
+}
+
+void export_mesh(records::run& r) {
+    mesh m = read_mesh(r);
+    const int output_units[] = {units::mesh_vtu, units::mesh_msh, units::mesh_inp};
+    for (int k = 0; k < 3; ++k) r.open_or_stop(output_units[k], part_name(mesh_files[k]), records::file_status::unknown);
+    write_vtu(r, units::mesh_vtu, m);
+    write_msh(r, units::mesh_msh, m);
+    write_inp(r, units::mesh_inp, m);
 }
 
 }  // namespace meshexport

@@ -19,4 +19,11 @@ void write_msh(records::run& r, int unit, const mesh& m);
 // TYPE<k> per type code and the node sets H0V12, H0 and V12 of the flags.
 void write_inp(records::run& r, int unit, const mesh& m);
 
+// The files the program writes, in the order of their units.
+inline constexpr const char* mesh_files[] = {"mesh.vtu", "mesh.msh", "mesh.inp"};
+
+// The whole program's run: reads the tables, writes the three files, each as
+// its part_name() (replace_files.hpp), for the caller to put in place.
+void export_mesh(records::run& r);
+
 }  // namespace meshexport
