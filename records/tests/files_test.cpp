@@ -1,0 +1,76 @@
+// An output file written past a size the system refuses (a file size limit
+// makes the refusal certain, without a disk to fill): blocks written on the
+// program's own thread fail early, blocks handed to the writer thread fail
+// late; either way the file ends with its last whole record and says how
+// many it holds. Without a limit every record arrives, in order.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "records/files.hpp"
+
+namespace {
+
+// Record k: its number in a field of 9, then 27 more characters, as long
+// as an element record.
+std::string record(long k) {
+    std::string number = std::to_string(k);
+    return std::string(9 - number.size(), ' ') + number + std::string(27, k % 2 != 0 ? 'a' : 'b');
+}
+
+TEST(OutputFile, FailedWritesLeaveWholeRecords) {
+    std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit then fails with EFBIG
+    struct rlimit before {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+    constexpr long records = 200000;  // 7.2 MB, well past the largest block
+    // No limit; a limit inside the first, small blocks; one after blocks go
+    // to the writer thread; one that falls on a record's end.
+    for (rlim_t limit : {RLIM_INFINITY, rlim_t{10000}, rlim_t{3000000}, rlim_t{37 * 1000}}) {
+        auto path = std::filesystem::temp_directory_path() /
+                    ("output-file-test-" + std::to_string(::getpid()) + "-" + std::to_string(limit));
+        struct rlimit lowered = before;
+        lowered.rlim_cur = limit;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &lowered), 0);
+        long written = 0;
+        int error = 0;
+        long in_file = 0;
+        {
+            records::output_file out;
+            ASSERT_TRUE(out.open(path.string()));
+            ASSERT_TRUE(out.start());
+            while (written < records && out.write_record(record(written + 1))) ++written;
+            bool closed = out.close();
+            error = out.error();
+            in_file = out.records_in_file();
+            EXPECT_EQ(closed, limit == RLIM_INFINITY) << limit;
+        }
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &before), 0);
+
+        std::ifstream back(path, std::ios::binary);
+        std::stringstream text;
+        text << back.rdbuf();
+        std::string data = text.str();
+        std::filesystem::remove(path);
+        std::string expected;
+        for (long k = 1; k <= in_file; ++k) expected += record(k) + "\n";
+        EXPECT_TRUE(data == expected) << "limit " << limit << ": the file's " << data.size()
+                                      << " bytes are not its first " << in_file << " records";
+        if (limit == RLIM_INFINITY) {
+            EXPECT_EQ(in_file, records);
+        } else {
+            EXPECT_EQ(error, EFBIG) << limit;
+            EXPECT_EQ(in_file, static_cast<long>(limit) / 37) << limit;
+            EXPECT_LE(in_file, written);
+        }
+    }
+    std::signal(SIGXFSZ, SIG_DFL);
+}
+
+}  // namespace
