@@ -25,12 +25,13 @@ import time
 # (name, file, original text, replacement)
 MUTANTS = [
     # records: files, editing, format control, diagnostics, the run's end
-    ("crlf-kept", "records/files.cpp", "record.back() == '\\r'", "record.back() == '\\n'"),
+    ("crlf-kept", "records/files.cpp", "text.back() == '\\r'", "text.back() == '\\n'"),
     ("ties-away-from-even", "records/output_editing.cpp",
-     "if (rest > half || (rest == half && (scaled & 1) != 0)) ++scaled;", "if (rest >= half) ++scaled;"),
-    ("no-leading-zero", "records/output_editing.cpp", "if (integer_digits == 0) *out++ = '0';",
-     "if (integer_digits < 0) *out++ = '0';"),
-    ("overflow-at-width", "records/output_editing.cpp", "if (text.size() > w) {", "if (text.size() >= w) {"),
+     "if (rest > half || (rest == half && (s.floor & 1) != 0)) ++s.rounded;", "if (rest >= half) ++s.rounded;"),
+    ("no-leading-zero", "records/output_editing.cpp", "bool zero_before_point = integer_digits == 0;",
+     "bool zero_before_point = integer_digits < 0;"),
+    ("overflow-at-width", "records/output_editing.cpp", "    if (length > width) {\n        std::memset(field, '*', static_cast<std::size_t>(width));\n        return true;",
+     "    if (length >= width) {\n        std::memset(field, '*', static_cast<std::size_t>(width));\n        return true;"),
     ("implied-decimals-flipped", "records/input_editing.cpp", "if (!point) fraction_digits = digits;",
      "if (point) fraction_digits = digits;"),
     ("exponent-sign-flipped", "records/input_editing.cpp", "if (exponent_negative) exponent = -exponent;",
@@ -65,8 +66,17 @@ MUTANTS = [
      "tables.negnu32(j, k) = -v.nu32;"),
     ("theta-from-one", "polar/off_axis.cpp", "static_cast<float>(j) + -1.0f", "static_cast<float>(j) + 0.0f"),
     ("pivot-tie-to-first", "polar/inversion.cpp", "if (dum >= aamax) {", "if (dum > aamax) {"),
-    ("singular-row-no-pause", "polar/inversion.cpp", 'if (aamax == 0.0f) pause("singular matrix");',
-     'if (aamax < 0.0f) pause("singular matrix");'),
+    ("singular-row-no-pause", "polar/inversion.cpp", 'if (aamax == 0.0f) pause("singular matrix", i);',
+     'if (aamax < 0.0f) pause("singular matrix", i);'),
+    ("digit-count-short", "records/output_editing.cpp", "return estimate + (n >= powers_of_ten[estimate] ? 1 : 0);",
+     "return estimate + (n > powers_of_ten[estimate] ? 1 : 0);"),
+    ("literal-not-in-record", "records/format.cpp",
+     "f_.record_template_.replace(position, item.text_length, f_.literal(item));", "(void)0;"),
+    ("exact-read-too-wide", "records/input_editing.cpp", "exact_limit = std::uint32_t{1} << 24;",
+     "exact_limit = std::uint32_t{1} << 25;"),
+    ("torn-record-kept", "records/files.cpp", "length_ += static_cast<std::int64_t>(kept);",
+     "length_ += static_cast<std::int64_t>(outcome.written);"),
+    ("handed-records-uncounted", "records/files.cpp", "handed_records_ = records_buffered_;", "handed_records_ = 0;"),
     # nodes
     ("spacing-zero-means-two", "nodes/node_table.cpp", "if (line.it[incr] == 0) line.it[incr] = 1;",
      "if (line.it[incr] == 0) line.it[incr] = 2;"),
@@ -79,7 +89,8 @@ MUTANTS = [
     ("range-upper-bound-included", "topo/renumbering.cpp", "if (v >= ond_[indsp1]) continue;",
      "if (v > ond_[indsp1]) continue;"),
     ("passes-per-line", "topo/groups.cpp", "(g.nel - 1) / g.ngpl + 1", "g.nel / g.ngpl + 1"),
-    ("line-layouts-swapped", "topo/groups.cpp", "return ngpl == 5 ? five : six;", "return ngpl == 6 ? five : six;"),
+    ("line-layouts-swapped", "topo/groups.cpp", "return ngpl == 5 ? layouts::five_per_line : layouts::six_per_line;",
+     "return ngpl == 6 ? layouts::five_per_line : layouts::six_per_line;"),
     ("fifty-pairs-refused", "topo/groups.cpp", "if (g.tnds > range_table::max_pairs)",
      "if (g.tnds >= range_table::max_pairs)"),
     ("widening-fan-top-step", "topo/sections.cpp", "widening_fan,  7, 2, 1, 2}", "widening_fan,  7, 2, 2, 2}"),
@@ -92,8 +103,8 @@ MUTANTS = [
     ("second-column-start", "stressmean/profiles.cpp", "2299 + 2 * (i - 49);", "2299 + 2 * (i - 48);"),
     # shift
     ("node-shift", "shift/slash_lines.cpp", "node_shift = 60;", "node_shift = 61;"),
-    ("six-on-a-line-refused", "shift/slash_lines.cpp", "if (ns > max_triples) {", "if (ns >= max_triples) {"),
-    ("lines-for-nel", "shift/slash_lines.cpp", "i <= nel; i += max_triples", "i < nel; i += max_triples"),
+    ("six-on-a-line-refused", "layouts/connectivity_line.cpp", "if (line.ns > max_triples) {", "if (line.ns >= max_triples) {"),
+    ("lines-for-nel", "shift/slash_lines.cpp", "i <= nel; i += layouts::max_triples", "i < nel; i += layouts::max_triples"),
     # polarplot
     ("negative-nu32-not-folded", "polarplot/polar_picture.cpp", "part_rows(t.theta, second), centre, per_unit, true)",
      "part_rows(t.theta, second), centre, per_unit, false)"),
@@ -106,14 +117,13 @@ MUTANTS = [
      "scales.y = {y_domain.low, y_domain.high, frame.top, bottom};"),
     ("clockwise-flipped", "meshplot/mesh_check.cpp", "} else if (twice_signed_area(*p) > 0.0) {",
      "} else if (twice_signed_area(*p) < 0.0) {"),
-    ("number-twice-third-time", "meshplot/mesh_check.cpp", "if (++element_uses[e.number] == 2)",
-     "if (++element_uses[e.number] == 3)"),
+    ("number-twice-third-time", "meshplot/mesh_check.cpp", "if (end - k > 1) {", "if (end - k > 2) {"),
     ("more-line-at-ten", "meshplot/mesh_check.cpp", "if (total > listed)", "if (total >= listed)"),
     # profileplot
     ("legend-spacing", "profileplot/profile_picture.cpp", "legend_y += 24;", "legend_y += 25;"),
     ("edge-profile-records", "profileplot/profile_tables.cpp",
-     "r.read(5, edge_format, i, t.edge_ydb[k], t.edge_sigz[k]);",
-     "r.read(5, edge_format, i, t.edge_sigz[k], t.edge_ydb[k]);"),
+     "        t.edge_ydb[k] = rec.ydb;\n        t.edge_sigz[k] = rec.saz;",
+     "        t.edge_ydb[k] = rec.saz;\n        t.edge_sigz[k] = rec.ydb;"),
 ]
 
 
