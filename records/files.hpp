@@ -135,8 +135,10 @@ private:
     std::unique_ptr<char[]> buffer_;
     std::size_t capacity_ = 0;
     std::size_t used_ = 0;
-    // A regular file's full blocks go to a writer thread while the next one
-    // fills: `other_` is the block it has in hand (or the free one).
+    // Once its blocks are max_block long, a regular file's full blocks go to
+    // a writer thread while the next one fills: `other_` is the block the
+    // thread has in hand (or the free one), of handed_size_ bytes holding
+    // handed_records_ records.
     std::unique_ptr<block_writer> writer_;
     std::unique_ptr<char[]> other_;
     std::size_t other_capacity_ = 0;
