@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <system_error>
 
 namespace records {
 
@@ -102,7 +101,6 @@ bool input_file::next_record(std::string_view& record) {
 }
 
 output_file::~output_file() {
-    writer_.reset();
     unwatch_output(progress_);
     if (fd_ != -1) ::close(fd_);
 }
@@ -128,66 +126,39 @@ bool output_file::start() {
     return true;
 }
 
-// Counts what reached the file of a block of `records` records and keeps
-// the progress an interrupt reads up to date; after a failure the file is cut
-// back to its last whole record.
-void output_file::account(const char* block, std::size_t size, long records, block_outcome outcome) {
-    if (outcome.error == 0) {
-        length_ += static_cast<std::int64_t>(size);
-        records_in_file_ += records;
-    } else {
-        if (error_ == 0) error_ = outcome.error;
-        std::size_t kept = whole_prefix(block, outcome.written);
-        records_in_file_ += static_cast<long>(std::count(block, block + kept, '\n'));
-        length_ += static_cast<std::int64_t>(kept);
-        if (identity_.regular) (void)::ftruncate(fd_, static_cast<off_t>(length_));
-    }
-    if (progress_ != nullptr) {
-        // In this order: a handler that still sees the block finds it whole.
-        progress_->whole = length_;
-        progress_->block = nullptr;
-    }
-}
-
-// Waits for the block the writer thread has in hand, if any.
-bool output_file::finish_handed_over() {
-    if (writer_ != nullptr && writer_->busy()) account(other_.get(), handed_size_, handed_records_, writer_->finish());
-    return error_ == 0;
-}
-
-// Gives the full block to the writer thread and goes on in the other one,
-// once blocks have grown to their largest: a smaller file is written on the
-// program's own thread, which spares it starting another. False when the
-// block is to be written here, and when the block before failed.
-bool output_file::hand_over() {
-    if (progress_ == nullptr || capacity_ < max_block || !finish_handed_over()) return false;
-    if (writer_ == nullptr) {
-        try {
-            writer_ = std::make_unique<block_writer>(fd_, *progress_);
-        } catch (const std::system_error&) {
-            return false;
-        }
-    }
-    progress_->block_size = used_;
-    progress_->block = buffer_.get();
-    writer_->begin(buffer_.get(), used_);
-    handed_size_ = used_;
-    handed_records_ = records_buffered_;
-    std::swap(buffer_, other_);
-    std::swap(capacity_, other_capacity_);
-    used_ = 0;
-    records_buffered_ = 0;
-    return true;
-}
-
 bool output_file::flush() {
-    if (!finish_handed_over()) return false;
+    if (error_ != 0) return false;
     if (used_ == 0) return true;
     if (progress_ != nullptr) {
         progress_->block_size = used_;
         progress_->block = buffer_.get();
     }
-    account(buffer_.get(), used_, records_buffered_, write_block(fd_, buffer_.get(), used_, nullptr));
+    std::size_t done = 0;
+    while (done < used_) {
+        ssize_t put = ::write(fd_, buffer_.get() + done, used_ - done);
+        if (put > 0) {
+            done += static_cast<std::size_t>(put);
+        } else if (put < 0 && errno == EINTR) {
+            continue;
+        } else {
+            error_ = put < 0 && errno != 0 ? errno : EIO;
+            break;
+        }
+    }
+    if (error_ == 0) {
+        length_ += static_cast<std::int64_t>(used_);
+        records_in_file_ += records_buffered_;
+    } else {
+        // A record torn by the failure is cut off: the file ends with a whole record.
+        std::size_t kept = whole_prefix(buffer_.get(), done);
+        records_in_file_ += static_cast<long>(std::count(buffer_.get(), buffer_.get() + kept, '\n'));
+        length_ += static_cast<std::int64_t>(kept);
+        if (identity_.regular) (void)::ftruncate(fd_, static_cast<off_t>(length_));
+    }
+    if (progress_ != nullptr) {
+        progress_->whole = length_;
+        progress_->block = nullptr;
+    }
     used_ = 0;
     records_buffered_ = 0;
     return error_ == 0;
@@ -198,10 +169,9 @@ char* output_file::make_room(std::size_t length) {
     std::size_t needed = length + 1;
     if (used_ + needed > capacity_) {
         // The block is full (or the record longer than a block): hand it to
-        // the file, then go on in an empty block, larger while below max_block.
-        std::size_t full = capacity_;
-        if (!hand_over() && !flush()) return nullptr;
-        std::size_t larger = std::max(needed, std::min(2 * full, max_block));
+        // the file, then take a larger one while it is still empty.
+        if (!flush()) return nullptr;
+        std::size_t larger = std::max(needed, std::min(2 * capacity_, max_block));
         if (larger > capacity_) {
             buffer_ = std::make_unique_for_overwrite<char[]>(larger);
             capacity_ = larger;
@@ -221,7 +191,6 @@ bool output_file::write_record(std::string_view record) {
 bool output_file::close() {
     if (fd_ == -1) return error_ == 0;
     flush();
-    writer_.reset();
     unwatch_output(progress_);
     progress_ = nullptr;
     if (::close(fd_) != 0 && error_ == 0) error_ = errno != 0 ? errno : EIO;

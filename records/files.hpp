@@ -11,7 +11,6 @@
 #include <string_view>
 #include <vector>
 
-#include "records/block_writer.hpp"
 #include "records/whole_records.hpp"
 
 namespace records {
@@ -122,9 +121,6 @@ public:
 
 private:
     char* make_room(std::size_t length);
-    bool hand_over();
-    bool finish_handed_over();
-    void account(const char* block, std::size_t size, long records, block_outcome outcome);
 
     // Records are gathered here and handed to the file in blocks. The block
     // starts small, so a small file costs little memory, and doubles with
@@ -135,15 +131,6 @@ private:
     std::unique_ptr<char[]> buffer_;
     std::size_t capacity_ = 0;
     std::size_t used_ = 0;
-    // Once its blocks are max_block long, a regular file's full blocks go to
-    // a writer thread while the next one fills: `other_` is the block the
-    // thread has in hand (or the free one), of handed_size_ bytes holding
-    // handed_records_ records.
-    std::unique_ptr<block_writer> writer_;
-    std::unique_ptr<char[]> other_;
-    std::size_t other_capacity_ = 0;
-    std::size_t handed_size_ = 0;
-    long handed_records_ = 0;
     long records_buffered_ = 0;
     long records_in_file_ = 0;
     std::int64_t length_ = 0;

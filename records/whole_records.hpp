@@ -15,20 +15,7 @@ struct output_progress {
     std::atomic<std::int64_t> whole{0};         // bytes of whole records written before `block`
     std::atomic<std::size_t> block_size{0};     // the block being written, whole records only
     std::atomic<const char*> block{nullptr};    // nullptr: no write in progress
-    std::atomic<bool> writing{false};           // a writer thread is inside write()
 };
-
-// How much of a block reached its file, and the system's reason (errno) when
-// not all of it did.
-struct block_outcome {
-    std::size_t written = 0;
-    int error = 0;
-};
-
-// Writes the block to fd, going on after a partial write. A writer thread
-// passes its file's `writing` flag: each write() is then announced there, and
-// none starts once an interrupt is being handled.
-block_outcome write_block(int fd, const char* block, std::size_t size, std::atomic<bool>* writing);
 
 // A slot for the regular file open on fd, or nullptr when every slot is taken
 // (the file is then not cut when the run is interrupted).
@@ -39,9 +26,8 @@ void unwatch_output(output_progress* progress);
 // block of records: up to and including its last line feed. Signal-safe.
 std::size_t whole_prefix(const char* block, std::size_t written);
 
-// Cuts every watched file back to the end of its last whole record on disk,
-// once the writes a writer thread has in progress are done. Signal-safe;
-// call it on the program's own thread.
+// Cuts every watched file back to the end of its last whole record on disk.
+// Signal-safe.
 void cut_outputs_to_whole_records();
 
 }  // namespace records

@@ -75,8 +75,9 @@ MUTANTS = [
     ("exact-read-too-wide", "records/input_editing.cpp", "exact_limit = std::uint32_t{1} << 24;",
      "exact_limit = std::uint32_t{1} << 25;"),
     ("torn-record-kept", "records/files.cpp", "length_ += static_cast<std::int64_t>(kept);",
-     "length_ += static_cast<std::int64_t>(outcome.written);"),
-    ("handed-records-uncounted", "records/files.cpp", "handed_records_ = records_buffered_;", "handed_records_ = 0;"),
+     "length_ += static_cast<std::int64_t>(done);"),
+    ("block-records-uncounted", "records/files.cpp", "records_in_file_ += records_buffered_;",
+     "records_in_file_ += 0;"),
     # nodes
     ("spacing-zero-means-two", "nodes/node_table.cpp", "if (line.it[incr] == 0) line.it[incr] = 1;",
      "if (line.it[incr] == 0) line.it[incr] = 2;"),

@@ -193,9 +193,8 @@ for sig in (signal.SIGINT, signal.SIGTERM, signal.SIGHUP) * 3:
     check(f"{sig.name} during a run", p.returncode in (-sig, 0), f"status {p.returncode}")
     whole_records(f"{sig.name} during a run", os.path.join(folder, "wtopo.out"), full)
 
-# A disk that fills while blocks are written on the program's own thread
-# (64 KiB), and while they go to the writer thread (3 MiB, past the largest
-# block).
+# A disk that fills while blocks are still small (64 KiB), and once they
+# have reached their largest size (3 MiB).
 for size in ("64k", "3m"):
     small = tempfile.mkdtemp(prefix="edges-full-")
     if os.geteuid() != 0 or subprocess.run(["mount", "-t", "tmpfs", "-o", f"size={size}", "tmpfs", small]).returncode:

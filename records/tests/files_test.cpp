@@ -1,8 +1,8 @@
 // An output file written past a size the system refuses (a file size limit
-// makes the refusal certain, without a disk to fill): blocks written on the
-// program's own thread fail early, blocks handed to the writer thread fail
-// late; either way the file ends with its last whole record and says how
-// many it holds. Without a limit every record arrives, in order.
+// makes the refusal certain, without a disk to fill): whether the refusal
+// comes in the first small blocks or once blocks have reached their largest
+// size, the file ends with its last whole record and says how many it holds.
+// Without a limit every record arrives, in order.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -30,8 +30,8 @@ TEST(OutputFile, FailedWritesLeaveWholeRecords) {
     struct rlimit before {};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
     constexpr long records = 200000;  // 7.2 MB, well past the largest block
-    // No limit; a limit inside the first, small blocks; one after blocks go
-    // to the writer thread; one that falls on a record's end.
+    // No limit; a limit inside the first, small blocks; one after blocks
+    // reached their largest size; one that falls on a record's end.
     for (rlim_t limit : {RLIM_INFINITY, rlim_t{10000}, rlim_t{3000000}, rlim_t{37 * 1000}}) {
         auto path = std::filesystem::temp_directory_path() /
                     ("output-file-test-" + std::to_string(::getpid()) + "-" + std::to_string(limit));
