@@ -245,6 +245,12 @@ char* exponent_body_fast(float magnitude, int digits, char* out) {
 }  // namespace
 
 void edit_integer(char* field, std::int32_t value, int width) {
+    // The flags and codes of the tables are single digits: no conversion
+    // needed.
+    if (value >= 0 && value <= 9) {
+        field[width - 1] = static_cast<char>('0' + value);
+        return;
+    }
     std::uint32_t magnitude = value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
     int count = decimal_digits(magnitude);
     if (count + (value < 0 ? 1 : 0) > width) {
@@ -256,9 +262,12 @@ void edit_integer(char* field, std::int32_t value, int width) {
     if (value < 0) digits[-1] = '-';
 }
 
-void edit_fixed(char* field, float value, int width, int digits) {
-    if (!std::isfinite(value)) return edit_non_finite(field, value, width);
-    if (edit_fixed_fast(field, width, std::signbit(value), std::fabs(value), digits)) return;
+namespace {
+
+// Fw.d through the general conversion, for the values edit_fixed_fast does
+// not cover. Kept out of edit_fixed, whose common case then needs no large
+// buffer on its stack.
+[[gnu::noinline]] void edit_fixed_general(char* field, float value, int width, int digits) {
     // The largest float has 39 integer digits; digits is at most 255. The
     // body starts one character in, leaving room for the sign.
     std::array<char, 320> buf;
@@ -270,14 +279,36 @@ void edit_fixed(char* field, float value, int width, int digits) {
     edit_signed_number(field, std::signbit(value), body, end, width);
 }
 
-void edit_exponent(char* field, float value, int width, int digits) {
+}  // namespace
+
+void edit_fixed(char* field, float value, int width, int digits) {
     if (!std::isfinite(value)) return edit_non_finite(field, value, width);
+    if (!edit_fixed_fast(field, width, std::signbit(value), std::fabs(value), digits))
+        edit_fixed_general(field, value, width, digits);
+}
+
+namespace {
+
+// Ew.d through the general conversion, kept apart like edit_fixed_general.
+[[gnu::noinline]] void edit_exponent_general(char* field, float value, int width, int digits) {
     // The sign, then the body 0.d1...dd E±xx: at most 255 digits and 8 more
     // characters.
     std::array<char, 272> buf;
     char* body = buf.data() + 1;
+    char* end = exponent_body_general(std::fabs(value), digits, body);
+    edit_signed_number(field, std::signbit(value), body, end, width);
+}
+
+}  // namespace
+
+void edit_exponent(char* field, float value, int width, int digits) {
+    if (!std::isfinite(value)) return edit_non_finite(field, value, width);
+    // The sign, then a body of at most 9 digits (all exponent_body_fast
+    // takes) and 6 more characters.
+    std::array<char, 20> buf;
+    char* body = buf.data() + 1;
     char* end = exponent_body_fast(std::fabs(value), digits, body);
-    if (end == nullptr) end = exponent_body_general(std::fabs(value), digits, body);
+    if (end == nullptr) return edit_exponent_general(field, value, width, digits);
     edit_signed_number(field, std::signbit(value), body, end, width);
 }
 
