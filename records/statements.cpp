@@ -239,22 +239,32 @@ void run::end_write() {
     emit_output_record();
 }
 
+namespace {
+
+// True when each value is of the kind its field takes.
+bool kinds_agree(std::span<const field_place> fields, std::span<const run::output_value> values) {
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        if (values[i].kind != fields[i].value) return false;
+    return true;
+}
+
+}  // namespace
+
 void run::write_values(int unit, const record_format& format, std::span<const output_value> values) {
     unit_slot& u = slot(unit, "write");
     auto fields = format.fields();
-    if (!u.reading && format.one_record() && fields.size() == values.size()) {
+    // A value of another kind than its descriptor takes the item-by-item
+    // way, which reports it.
+    if (!u.reading && format.one_record() && fields.size() == values.size() && kinds_agree(fields, values)) {
         start_outputs();
         std::size_t length = format.record_length();
         char* record = u.output.reserve_record(length);
         if (record == nullptr) fail(write_failure(u));
         std::memcpy(record, format.record_template().data(), length);
-        bool agrees = true;
-        for (std::size_t i = 0; agrees && i < fields.size(); ++i) {
+        for (std::size_t i = 0; i < fields.size(); ++i) {
             const field_place& f = fields[i];
             const output_value& v = values[i];
             char* field = record + f.offset;
-            agrees = v.kind == f.value;
-            if (!agrees) break;
             switch (f.kind) {
             case item_kind::integer: edit_integer(field, v.integer, f.width); break;
             case item_kind::fixed: edit_fixed(field, v.real, f.width, f.digits); break;
@@ -262,12 +272,8 @@ void run::write_values(int unit, const record_format& format, std::span<const ou
             default: edit_character(field, v.character, f.width); break;
             }
         }
-        if (agrees) {
-            u.output.commit_record(length);
-            return;
-        }
-        // A value of another kind than its descriptor: the statement item by
-        // item reports it.
+        u.output.commit_record(length);
+        return;
     }
     begin_write(unit, format);
     for (const output_value& value : values) {
