@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <string>
 
+#include "layouts/mesh_tables.hpp"
 #include "meshplot/mesh_check.hpp"
 #include "meshplot/mesh_files.hpp"
 #include "meshplot/mesh_picture.hpp"
@@ -42,8 +43,9 @@ const char stopped[] = R"(the check found a fault in the mesh (the check says wh
 )";
 
 void draw(records::run& r) {
-    std::vector<meshplot::node_record> nodes = meshplot::read_nodes(r, "wnodes.out");
-    std::vector<meshplot::element_record> elements = meshplot::read_elements(r, "wtopo.out");
+    std::vector<meshplot::node_record> nodes = meshplot::read_nodes(r, std::string(layouts::node_table_file));
+    std::vector<meshplot::element_record> elements =
+        meshplot::read_elements(r, std::string(layouts::element_table_file));
     const meshplot::node_table table(nodes);
     meshplot::mesh_check check = meshplot::check_mesh(table, elements);
     plots::svg_file picture(r, "mesh.svg");
