@@ -9,7 +9,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "records/whole_records.hpp"
 

@@ -49,8 +49,7 @@ private:
                 continue;
             }
             if (item.is_data()) {
-                item_kind value = item.kind == item_kind::exponent ? item_kind::fixed : item.kind;
-                f_.fields_.push_back({static_cast<std::uint32_t>(position), item.kind, value,
+                f_.fields_.push_back({static_cast<std::uint32_t>(position), item.kind, item.value_kind(),
                                       static_cast<std::uint8_t>(item.width), static_cast<std::uint8_t>(item.digits)});
             }
             position += static_cast<std::size_t>(item.width);

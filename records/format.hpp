@@ -46,6 +46,10 @@ struct format_item {
         }
         return false;
     }
+
+    // The kind of value a data item takes: a real for Fw.d and Ew.d alike
+    // (item_kind::fixed), else its own kind.
+    item_kind value_kind() const { return kind == item_kind::exponent ? item_kind::fixed : kind; }
 };
 
 // Where a data item's field stands in the one record of a format without a

@@ -175,6 +175,8 @@ private:
     [[noreturn]] void field_error(const format_item& item, std::string_view text, std::string_view what);
     [[noreturn]] void end(int status);
     void start_outputs();
+    void begin_statement(unit_slot& u, const record_format& format);
+    void end_statement();
     std::string write_failure(unit_slot& u);
     // Closes every output; returns the diagnostic lines of the failed writes
     // not reported yet.

@@ -18,7 +18,7 @@ const format_item& run::next_data_item(item_kind wanted) {
     statement& st = *st_;
     while (st.next_item < st.items.size()) {
         const format_item& item = st.items[st.next_item];
-        if (item.kind == wanted || (wanted == item_kind::fixed && item.kind == item_kind::exponent)) {
+        if (item.value_kind() == wanted) {
             ++st.next_item;
             return item;
         }
@@ -49,9 +49,7 @@ const format_item& run::find_data_item(item_kind wanted) {
             process_control(item);
             continue;
         }
-        bool agrees = item.kind == wanted ||
-                      (wanted == item_kind::fixed && item.kind == item_kind::exponent);
-        if (!agrees)
+        if (item.value_kind() != wanted)
             fail("programming error: " + descriptor_name(item) + " of format " + st.format->text() +
                  " meets an item of another kind");
         return item;
@@ -108,17 +106,33 @@ void run::next_input_record() {
     st.position = 0;
 }
 
-void run::begin_read(int unit, const record_format& format) {
-    unit_slot& u = slot(unit, "read");
-    if (!u.reading) fail("programming error: read from output file " + u.name);
+// A statement of `format` begins on the unit, which the caller has found to
+// be open the right way round.
+void run::begin_statement(unit_slot& u, const record_format& format) {
     start_outputs();
     statement& st = *st_;
-    st.reading = true;
+    st.reading = u.reading;
     st.unit = &u;
     st.format = &format;
     st.items = format.items();
     st.next_item = 0;
     st.active = true;
+}
+
+// The statement ends: control items up to the next data item still take
+// effect (literal text is written, / ends a record).
+void run::end_statement() {
+    statement& st = *st_;
+    while (st.next_item < st.items.size() && !st.items[st.next_item].is_data())
+        process_control(st.items[st.next_item++]);
+    st.active = false;
+    st.items = {};
+}
+
+void run::begin_read(int unit, const record_format& format) {
+    unit_slot& u = slot(unit, "read");
+    if (!u.reading) fail("programming error: read from output file " + u.name);
+    begin_statement(u, format);
     next_input_record();
 }
 
@@ -164,13 +178,7 @@ void run::read_char(char& value) {
     value = field.back();
 }
 
-void run::end_read() {
-    statement& st = *st_;
-    while (st.next_item < st.items.size() && !st.items[st.next_item].is_data())
-        process_control(st.items[st.next_item++]);
-    st.active = false;
-    st.items = {};
-}
+void run::end_read() { end_statement(); }
 
 // ---- writing --------------------------------------------------------------
 
@@ -197,20 +205,14 @@ char* run::output_field(std::size_t width) {
 void run::begin_write(int unit, const record_format& format) {
     unit_slot& u = slot(unit, "write");
     if (u.reading) fail("programming error: write to input file " + u.name);
-    start_outputs();
+    begin_statement(u, format);
     statement& st = *st_;
-    st.reading = false;
-    st.unit = &u;
-    st.format = &format;
-    st.items = format.items();
-    st.next_item = 0;
     st.position = 0;
     if (st.length != 0) {
         // A statement that ended the run part way left its record behind.
         std::memset(st.record.data(), ' ', st.length);
         st.length = 0;
     }
-    st.active = true;
 }
 
 void run::write_int(std::int32_t value) {
@@ -231,11 +233,7 @@ void run::write_char(char value) {
 }
 
 void run::end_write() {
-    statement& st = *st_;
-    while (st.next_item < st.items.size() && !st.items[st.next_item].is_data())
-        process_control(st.items[st.next_item++]);
-    st.active = false;
-    st.items = {};
+    end_statement();
     emit_output_record();
 }
 
