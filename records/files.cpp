@@ -38,11 +38,12 @@ bool input_file::open(const std::string& name) {
         return false;
     }
     identity_ = identity_of(fd_);
+    buffer_ = std::make_unique_for_overwrite<char[]>(buffer_size);
     return true;
 }
 
 bool input_file::fill() {
-    if (at_end_) return false;
+    if (at_end_ || buffer_ == nullptr) return false;
     begin_ = 0;
     ssize_t got;
     do got = ::read(fd_, buffer_.get(), buffer_size);
@@ -120,7 +121,8 @@ bool output_file::start() {
         error_ = errno;
         return false;
     }
-    buffer_ = std::make_unique_for_overwrite<char[]>(first_block);
+    buffer_ = std::make_unique_for_overwrite<char[]>(max_block);
+    allocated_ = max_block;
     capacity_ = first_block;
     if (identity_.regular) progress_ = watch_output(fd_);
     return true;
@@ -169,13 +171,18 @@ char* output_file::make_room(std::size_t length) {
     std::size_t needed = length + 1;
     if (used_ + needed > capacity_) {
         // The block is full (or the record longer than a block): hand it to
-        // the file, then take a larger one while it is still empty.
+        // the file, then use more of the buffer, or a larger one for a
+        // record that needs it, while it is empty.
         if (!flush()) return nullptr;
-        std::size_t larger = std::max(needed, std::min(2 * capacity_, max_block));
-        if (larger > capacity_) {
-            buffer_ = std::make_unique_for_overwrite<char[]>(larger);
-            capacity_ = larger;
+        if (capacity_ < max_block && ++fills_ == fills_per_size) {
+            fills_ = 0;
+            capacity_ = std::min(2 * capacity_, max_block);
         }
+        if (needed > allocated_) {
+            buffer_ = std::make_unique_for_overwrite<char[]>(needed);
+            allocated_ = needed;
+        }
+        capacity_ = std::max(capacity_, needed);
     }
     return buffer_.get() + used_;
 }

@@ -64,9 +64,10 @@ private:
     bool take(std::string_view& record, std::string_view text);
 
     int fd_ = -1;
-    // Left uninitialised: only what a read fills is ever touched.
+    // Taken when the file opens, so a unit that writes holds none, and left
+    // uninitialised: only what a read fills is ever touched.
     static constexpr std::size_t buffer_size = 1 << 16;
-    std::unique_ptr<char[]> buffer_ = std::make_unique_for_overwrite<char[]>(buffer_size);
+    std::unique_ptr<char[]> buffer_;
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
     std::string long_record_;
@@ -121,14 +122,21 @@ public:
 private:
     char* make_room(std::size_t length);
 
-    // Records are gathered here and handed to the file in blocks. The block
-    // starts small, so a small file costs little memory, and doubles with
-    // each full block up to max_block.
+    // Records are gathered here and handed to the file in blocks. The
+    // buffer is taken at its largest size, but only its first `capacity_`
+    // characters are used: they start at first_block and double after every
+    // fills_per_size full blocks, up to max_block. Memory is only given a
+    // page when first written, and each new page costs more than handing a
+    // small block to the file does, so a small file costs a page or two,
+    // while a large one soon goes in large blocks.
     static constexpr std::size_t first_block = 1 << 12;
     static constexpr std::size_t max_block = 1 << 18;
+    static constexpr int fills_per_size = 4;
     int fd_ = -1;
     std::unique_ptr<char[]> buffer_;
     std::size_t capacity_ = 0;
+    std::size_t allocated_ = 0;
+    int fills_ = 0;
     std::size_t used_ = 0;
     long records_buffered_ = 0;
     long records_in_file_ = 0;

@@ -73,4 +73,33 @@ TEST(OutputFile, FailedWritesLeaveWholeRecords) {
     std::signal(SIGXFSZ, SIG_DFL);
 }
 
+// Records shorter than a block, as long as the blocks at each stage, and
+// longer than the largest: each arrives whole and in order, whatever block
+// it falls in.
+TEST(OutputFile, RecordsOfEveryLengthArriveWhole) {
+    auto path = std::filesystem::temp_directory_path() / ("output-file-lengths-" + std::to_string(::getpid()));
+    std::string expected;
+    {
+        records::output_file out;
+        ASSERT_TRUE(out.open(path.string()));
+        ASSERT_TRUE(out.start());
+        std::size_t lengths[] = {0, 1, 4095, 4096, 80, 300000, 7, 1 << 18, (1 << 18) - 1, 1000000, 12, 8191};
+        for (int round = 0; round < 3; ++round) {
+            for (std::size_t length : lengths) {
+                std::string line(length, static_cast<char>('a' + (expected.size() % 26)));
+                ASSERT_TRUE(out.write_record(line));
+                expected += line + "\n";
+            }
+        }
+        ASSERT_TRUE(out.close());
+        EXPECT_EQ(out.records_in_file(), 36);
+    }
+    std::ifstream back(path, std::ios::binary);
+    std::stringstream text;
+    text << back.rdbuf();
+    std::filesystem::remove(path);
+    EXPECT_TRUE(text.str() == expected) << "the file's " << text.str().size() << " bytes are not the "
+                                        << expected.size() << " written";
+}
+
 }  // namespace
