@@ -1,5 +1,7 @@
 #include "records/format.hpp"
 
+#include <atomic>
+
 #include <algorithm>
 #include <cctype>
 
@@ -214,6 +216,8 @@ private:
 };
 
 record_format::record_format(std::string_view text) : text_(text) {
+    static std::atomic<std::uint64_t> formats_built{0};
+    serial_ = ++formats_built;
     format_parser(*this, text).parse();
 }
 

@@ -103,6 +103,10 @@ public:
     std::size_t record_length() const { return record_template_.size(); }
     const std::string& record_template() const { return record_template_; }
     std::span<const field_place> fields() const { return fields_; }
+    // A number no other format built in this process has (a copy keeps it,
+    // having the same layout), so a record made with one format can be
+    // recognised later without holding on to the format itself.
+    std::uint64_t serial() const { return serial_; }
 
 private:
     friend class format_parser;
@@ -116,6 +120,7 @@ private:
     bool one_record_ = true;
     std::string record_template_;
     std::vector<field_place> fields_;
+    std::uint64_t serial_ = 0;
 };
 
 // The descriptor as written in a format, for diagnostics: "I4", "F7.5".

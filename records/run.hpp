@@ -15,6 +15,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
@@ -139,6 +140,15 @@ public:
         explicit output_value(std::int32_t v) : kind(item_kind::integer), integer(v) {}
         explicit output_value(float v) : kind(item_kind::fixed), real(v) {}
         explicit output_value(char v) : kind(item_kind::character), character(v) {}
+        // The value's bits: two values of one kind edit alike exactly when
+        // their bits agree.
+        std::uint32_t bits() const {
+            switch (kind) {
+            case item_kind::integer: return static_cast<std::uint32_t>(integer);
+            case item_kind::character: return static_cast<unsigned char>(character);
+            default: return std::bit_cast<std::uint32_t>(real);
+            }
+        }
     };
     template <typename T>
     static constexpr bool is_single_value =

@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "records/run.hpp"
 
@@ -21,6 +22,14 @@ struct run::unit_slot {
     bool failure_reported = false;
     input_file input;
     output_file output;
+    // The record the last whole write statement made, and the bits of the
+    // values it took: a record is a function of its format and values alone,
+    // so the next one of the same format starts from this one and edits
+    // only the fields whose value changed. Tables repeat most of their
+    // values from one record to the next.
+    std::uint64_t last_format = 0;  // serial of its format; 0 for none yet
+    std::vector<std::uint32_t> last_bits;
+    std::string last_record;
 };
 
 // The statement in progress: where it is in its format and in its record.

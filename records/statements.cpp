@@ -258,11 +258,21 @@ void run::write_values(int unit, const record_format& format, std::span<const ou
         std::size_t length = format.record_length();
         char* record = u.output.reserve_record(length);
         if (record == nullptr) fail(write_failure(u));
-        std::memcpy(record, format.record_template().data(), length);
+        bool fresh = u.last_format != format.serial();
+        if (fresh) {
+            u.last_format = format.serial();
+            u.last_record = format.record_template();
+            u.last_bits.resize(fields.size());
+        }
+        char* text = u.last_record.data();
         for (std::size_t i = 0; i < fields.size(); ++i) {
-            const field_place& f = fields[i];
             const output_value& v = values[i];
-            char* field = record + f.offset;
+            std::uint32_t bits = v.bits();
+            if (!fresh && bits == u.last_bits[i]) continue;
+            u.last_bits[i] = bits;
+            const field_place& f = fields[i];
+            char* field = text + f.offset;
+            if (!fresh) std::memset(field, ' ', f.width);
             switch (f.kind) {
             case item_kind::integer: edit_integer(field, v.integer, f.width); break;
             case item_kind::fixed: edit_fixed(field, v.real, f.width, f.digits); break;
@@ -270,6 +280,7 @@ void run::write_values(int unit, const record_format& format, std::span<const ou
             default: edit_character(field, v.character, f.width); break;
             }
         }
+        std::memcpy(record, text, length);
         u.output.commit_record(length);
         return;
     }

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <bit>
+#include <limits>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -100,6 +103,59 @@ TEST(WriteStatement, FormatControlReversionAndRecordEnds) {
         EXPECT_EQ(whole.status, 0) << c.format << ": " << whole.said;
         EXPECT_EQ(whole.file, c.text) << c.format << " as one statement";
     }
+}
+
+// A run of whole write statements on one unit, each record made from the
+// one before where values repeat, gives the file the same statements item
+// by item give: values that shrink, grow, repeat, overflow their field,
+// differ only in sign or in a NaN's bits, and formats that alternate (a
+// copy of a format, and one of the same length, among them).
+TEST(WriteStatement, SuccessiveRecordsAgreeWithItemByItem) {
+    records::record_format table("(I6,3I3,2F12.6)");
+    records::record_format other("(1X,A3,E10.3,' end',I2)");
+    records::record_format copy = table;
+    records::record_format same_length("(I6,3I3,2E12.4)");
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float other_nan = std::bit_cast<float>(std::bit_cast<std::uint32_t>(nan) | 1u);
+    struct statement {
+        const records::record_format* format;
+        std::vector<item> items;
+    };
+    const std::vector<statement> statements = {
+        {&table, {123456, 1, 0, 7, 12345.5f, -0.25f}},
+        {&table, {7, 1, 0, 7, 12345.5f, -0.25f}},
+        {&table, {7, 10, 0, 7, 1.0f, 0.25f}},
+        {&table, {-99999, 10, 0, -7, 1.0f, 0.25f}},
+        {&table, {-99999, 10, 0, -7, 1e9f, -0.0f}},
+        {&table, {1, 1, 1, 1, 1e9f, 0.0f}},
+        {&other, {'q', 1.5f, 99}},
+        {&table, {1, 1, 1, 1, 1e9f, 0.0f}},
+        {&other, {'r', 1.5f, 100}},
+        {&other, {'r', nan, 5}},
+        {&other, {'r', other_nan, 5}},
+        {&copy, {1, 1, 1, 1, 1e9f, 0.0f}},
+        {&copy, {2, 1, 1, 1, 3.0f, 0.0f}},
+        {&table, {2, 1, 1, 1, 3.0f, 0.0f}},
+        {&same_length, {2, 1, 1, 1, 3.0f, 0.0f}},
+    };
+    outcome by_item = in_layer(nullptr, [&](records::run& r) {
+        for (const statement& s : statements) {
+            r.begin_write(6, *s.format);
+            for (const item& i : s.items) std::visit([&r](auto v) { r.write_item(v); }, i);
+            r.end_write();
+        }
+    });
+    outcome whole = in_layer(nullptr, [&](records::run& r) {
+        for (const statement& s : statements) {
+            std::vector<records::run::output_value> values;
+            for (const item& i : s.items) std::visit([&values](auto v) { values.emplace_back(v); }, i);
+            r.write_values(6, *s.format, values);
+        }
+    });
+    EXPECT_EQ(by_item.status, 0) << by_item.said;
+    EXPECT_EQ(whole.status, 0) << whole.said;
+    EXPECT_EQ(whole.file, by_item.file);
+    EXPECT_EQ(std::count(whole.file.begin(), whole.file.end(), '\n'), static_cast<long>(statements.size()));
 }
 
 struct read_case {
