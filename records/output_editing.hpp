@@ -21,6 +21,13 @@ void edit_fixed(char* field, float value, int width, int digits);
 void edit_exponent(char* field, float value, int width, int digits);
 void edit_character(char* field, char value, int width);
 
+// Rewrites a field that edit_integer filled with `from` so that it holds `to`
+// when only its last character changes: `from` is not negative and `to`
+// exceeds it by less than the room left above its last digit, so no digit
+// carries. Returns false, changing nothing, otherwise. Numbers that count up
+// from record to record mostly take this way.
+bool step_integer(char* field, std::int32_t from, std::int32_t to, int width);
+
 void put_integer(std::string& out, std::int32_t value, int width);
 void put_fixed(std::string& out, float value, int width, int digits);
 void put_exponent(std::string& out, float value, int width, int digits);

@@ -269,10 +269,16 @@ void run::write_values(int unit, const record_format& format, std::span<const ou
             const output_value& v = values[i];
             std::uint32_t bits = v.bits();
             if (!fresh && bits == u.last_bits[i]) continue;
+            std::uint32_t last = u.last_bits[i];
             u.last_bits[i] = bits;
             const field_place& f = fields[i];
             char* field = text + f.offset;
-            if (!fresh) std::memset(field, ' ', f.width);
+            if (!fresh) {
+                if (f.kind == item_kind::integer &&
+                    step_integer(field, static_cast<std::int32_t>(last), v.integer, f.width))
+                    continue;
+                std::memset(field, ' ', f.width);
+            }
             switch (f.kind) {
             case item_kind::integer: edit_integer(field, v.integer, f.width); break;
             case item_kind::fixed: edit_fixed(field, v.real, f.width, f.digits); break;

@@ -34,6 +34,36 @@ TEST(OutputEditing, Integers) {
     }
 }
 
+// A field stepped from one number to another holds what editing the second
+// number gives, or is left alone: across the carries, the field widths, the
+// numbers too wide for their field and the negative ones.
+TEST(OutputEditing, IntegersSteppedInPlace) {
+    const std::int32_t starts[] = {0, 1, 5, 8, 9, 10, 18, 99, 100, 12340, 99995, 99999, 999990, 2147483640,
+                                   -1, -10, -12345, INT32_MIN};
+    int stepped = 0;
+    for (int width : {1, 2, 5, 6, 11}) {
+        for (std::int32_t from : starts) {
+            for (std::int64_t step : {-1, 0, 1, 2, 7, 9, 10, 100}) {
+                std::int64_t wide = from + step;
+                if (wide < INT32_MIN || wide > INT32_MAX) continue;
+                auto to = static_cast<std::int32_t>(wide);
+                std::string field;
+                records::put_integer(field, from, width);
+                std::string expected;
+                records::put_integer(expected, to, width);
+                std::string before = field;
+                if (records::step_integer(field.data(), from, to, width)) {
+                    ++stepped;
+                    EXPECT_EQ(field, expected) << from << " to " << to << " I" << width;
+                } else {
+                    EXPECT_EQ(field, before) << from << " to " << to << " I" << width;
+                }
+            }
+        }
+    }
+    EXPECT_GT(stepped, 50);
+}
+
 struct real_case {
     char kind;
     int w, d;
