@@ -262,16 +262,6 @@ void edit_integer(char* field, std::int32_t value, int width) {
     if (value < 0) digits[-1] = '-';
 }
 
-bool step_integer(char* field, std::int32_t from, std::int32_t to, int width) {
-    // The last character of a field holding a number that is not negative
-    // is its units digit, or an asterisk when it did not fit.
-    char& units = field[width - 1];
-    std::int64_t step = std::int64_t{to} - from;
-    if (from < 0 || step < 0 || units < '0' || step > '9' - units) return false;
-    units = static_cast<char>(units + step);
-    return true;
-}
-
 namespace {
 
 // Fw.d through the general conversion, for the values edit_fixed_fast does

@@ -26,7 +26,15 @@ void edit_character(char* field, char value, int width);
 // exceeds it by less than the room left above its last digit, so no digit
 // carries. Returns false, changing nothing, otherwise. Numbers that count up
 // from record to record mostly take this way.
-bool step_integer(char* field, std::int32_t from, std::int32_t to, int width);
+inline bool step_integer(char* field, std::int32_t from, std::int32_t to, int width) {
+    // The last character of a field holding a number that is not negative
+    // is its units digit, or an asterisk when it did not fit.
+    char& units = field[width - 1];
+    std::int64_t step = std::int64_t{to} - from;
+    if (from < 0 || step < 0 || units < '0' || step > '9' - units) return false;
+    units = static_cast<char>(units + step);
+    return true;
+}
 
 void put_integer(std::string& out, std::int32_t value, int width);
 void put_fixed(std::string& out, float value, int width, int digits);

@@ -129,26 +129,18 @@ public:
         for (const T& v : values) write_item(v);
     }
 
-    // One value of a write statement whose list is known in advance.
+    // One value of a write statement whose list is known in advance, kept as
+    // its kind and its bits: two values of one kind edit alike exactly when
+    // their bits agree.
     struct output_value {
         item_kind kind;  // integer, fixed or character
-        union {
-            std::int32_t integer;
-            float real;
-            char character;
-        };
-        explicit output_value(std::int32_t v) : kind(item_kind::integer), integer(v) {}
-        explicit output_value(float v) : kind(item_kind::fixed), real(v) {}
-        explicit output_value(char v) : kind(item_kind::character), character(v) {}
-        // The value's bits: two values of one kind edit alike exactly when
-        // their bits agree.
-        std::uint32_t bits() const {
-            switch (kind) {
-            case item_kind::integer: return static_cast<std::uint32_t>(integer);
-            case item_kind::character: return static_cast<unsigned char>(character);
-            default: return std::bit_cast<std::uint32_t>(real);
-            }
-        }
+        std::uint32_t bits;
+        explicit output_value(std::int32_t v) : kind(item_kind::integer), bits(static_cast<std::uint32_t>(v)) {}
+        explicit output_value(float v) : kind(item_kind::fixed), bits(std::bit_cast<std::uint32_t>(v)) {}
+        explicit output_value(char v) : kind(item_kind::character), bits(static_cast<unsigned char>(v)) {}
+        std::int32_t integer() const { return static_cast<std::int32_t>(bits); }
+        float real() const { return std::bit_cast<float>(bits); }
+        char character() const { return static_cast<char>(bits); }
     };
     template <typename T>
     static constexpr bool is_single_value =

@@ -206,6 +206,16 @@ TEST(Statement, ProgrammingErrorsEndTheRun) {
     outcome kinds = in_layer(nullptr, [&](records::run& r) { r.write(6, i3, 1.5f); });
     EXPECT_EQ(kinds.status, 1);
     EXPECT_NE(kinds.said.find("meets an item of another kind"), std::string::npos) << kinds.said;
+    // A value of another kind after one that fits: the records before it
+    // are whole in the file, and nothing of its own record is.
+    records::record_format pair("(I3,F5.1)");
+    outcome late = in_layer(nullptr, [&](records::run& r) {
+        r.write(6, pair, 7, 1.5f);
+        r.write(6, pair, 8, 2);
+    });
+    EXPECT_EQ(late.status, 1);
+    EXPECT_NE(late.said.find("meets an item of another kind"), std::string::npos) << late.said;
+    EXPECT_EQ(late.file, "  7  1.5\n");
 }
 
 }  // namespace
