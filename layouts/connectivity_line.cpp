@@ -1,5 +1,8 @@
 #include "layouts/connectivity_line.hpp"
 
+#include <algorithm>
+#include <array>
+#include <span>
 #include <string>
 
 namespace layouts {
@@ -14,11 +17,13 @@ void read_connectivity_line(records::run& r, int unit, const records::record_for
         r.fail_at_record(unit, std::to_string(line.ns) + " elements on a line, at most " + std::to_string(max_triples) +
                                    " fit");
     }
-    for (std::int32_t is = 1; is <= line.ns; ++is) {
-        auto k = static_cast<std::size_t>(is);
-        r.read_int(line.n1[k]);
-        r.read_int(line.n2[k]);
-        r.read_int(line.n3[k]);
+    std::array<std::int32_t, 3 * max_triples> nodes;
+    auto count = static_cast<std::size_t>(std::max(line.ns, 0));
+    r.read_ints(std::span(nodes).first(3 * count));
+    for (std::size_t k = 1; k <= count; ++k) {
+        line.n1[k] = nodes[3 * k - 3];
+        line.n2[k] = nodes[3 * k - 2];
+        line.n3[k] = nodes[3 * k - 1];
     }
     r.end_read();
 }

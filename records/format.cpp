@@ -44,14 +44,16 @@ private:
         if (!f_.one_record_) return;
         f_.record_template_.assign(length, ' ');
         position = 0;
-        for (const format_item& item : f_.items_) {
+        for (std::size_t index = 0; index < f_.items_.size(); ++index) {
+            const format_item& item = f_.items_[index];
             if (item.kind == item_kind::literal) {
                 f_.record_template_.replace(position, item.text_length, f_.literal(item));
                 position += item.text_length;
                 continue;
             }
             if (item.is_data()) {
-                f_.fields_.push_back({static_cast<std::uint32_t>(position), item.kind, item.value_kind(),
+                f_.fields_.push_back({static_cast<std::uint32_t>(position), static_cast<std::uint32_t>(index),
+                                      item.kind, item.value_kind(),
                                       static_cast<std::uint8_t>(item.width), static_cast<std::uint8_t>(item.digits)});
             }
             position += static_cast<std::size_t>(item.width);

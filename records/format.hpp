@@ -56,6 +56,7 @@ struct format_item {
 // slash, and which kind of value it takes.
 struct field_place {
     std::uint32_t offset = 0;
+    std::uint32_t item = 0;  // its index in items()
     item_kind kind = item_kind::integer;
     item_kind value = item_kind::integer;  // integer, fixed (for Fw.d and Ew.d) or character
     std::uint8_t width = 0;

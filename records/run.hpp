@@ -66,6 +66,8 @@ public:
     void read_int(std::int32_t& value);
     void read_real(float& value);
     void read_char(char& value);
+    // The statement's next values.size() items, integers all.
+    void read_ints(std::span<std::int32_t> values);
     void end_read();
 
     void begin_write(int unit, const record_format& format);
@@ -174,6 +176,8 @@ private:
     void emit_output_record();
     std::string_view take_field(const format_item& item);
     std::string_view padded_field(std::size_t start, std::size_t width);
+    std::string_view field_at(std::size_t start, std::size_t width);
+    void check_integer(const format_item& item, std::string_view field, std::int32_t& value);
     [[noreturn]] void field_error(const format_item& item, std::string_view text, std::string_view what);
     [[noreturn]] void end(int status);
     void start_outputs();

@@ -41,6 +41,7 @@ struct run::statement {
     // The format's items while the statement is active, empty otherwise.
     std::span<const format_item> items;
     std::size_t next_item = 0;
+    std::size_t data_done = 0;  // data items transferred so far
     std::size_t position = 0;   // current position, counted from 0
     // The output record being built is record[0, length); the rest of
     // record is blanks. record only grows, and fields are written in place.

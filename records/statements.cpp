@@ -20,6 +20,7 @@ const format_item& run::next_data_item(item_kind wanted) {
         const format_item& item = st.items[st.next_item];
         if (item.value_kind() == wanted) {
             ++st.next_item;
+            ++st.data_done;
             return item;
         }
         if (item.kind != item_kind::skip) break;
@@ -52,6 +53,7 @@ const format_item& run::find_data_item(item_kind wanted) {
         if (item.value_kind() != wanted)
             fail("programming error: " + descriptor_name(item) + " of format " + st.format->text() +
                  " meets an item of another kind");
+        ++st.data_done;
         return item;
     }
 }
@@ -116,6 +118,7 @@ void run::begin_statement(unit_slot& u, const record_format& format) {
     st.format = &format;
     st.items = format.items();
     st.next_item = 0;
+    st.data_done = 0;
     st.active = true;
 }
 
@@ -141,12 +144,17 @@ std::string_view run::take_field(const format_item& item) {
     auto w = static_cast<std::size_t>(item.width);
     std::size_t start = st.position;
     st.position += w;
-    if (start + w <= st.input.size()) return std::string_view(st.input.data() + start, w);
-    return padded_field(start, w);
+    return field_at(start, w);
+}
+
+std::string_view run::field_at(std::size_t start, std::size_t width) {
+    statement& st = *st_;
+    if (start + width <= st.input.size()) return std::string_view(st.input.data() + start, width);
+    return padded_field(start, width);
 }
 
 // A field that runs past the end of the record: the positions beyond it
-// read as blanks. Kept apart from take_field, whose common case stays small.
+// read as blanks. Kept apart from field_at, whose common case stays small.
 [[gnu::noinline]] std::string_view run::padded_field(std::size_t start, std::size_t width) {
     statement& st = *st_;
     st.padded_field.assign(width, ' ');
@@ -154,14 +162,40 @@ std::string_view run::take_field(const format_item& item) {
     return st.padded_field;
 }
 
-void run::read_int(std::int32_t& value) {
-    const format_item& item = next_data_item(item_kind::integer);
-    std::string_view field = take_field(item);
+void run::check_integer(const format_item& item, std::string_view field, std::int32_t& value) {
     switch (read_integer_field(field, value)) {
     case field_status::ok: return;
     case field_status::out_of_range: field_error(item, field, "is out of range for an");
     case field_status::invalid: field_error(item, field, "is not a valid");
     }
+}
+
+void run::read_int(std::int32_t& value) {
+    const format_item& item = next_data_item(item_kind::integer);
+    check_integer(item, take_field(item), value);
+}
+
+void run::read_ints(std::span<std::int32_t> values) {
+    // Within the first pass over a format without a slash, the fields'
+    // places are known in advance: each is read where it stands, and the
+    // statement goes on after the last of them. Items past that pass take
+    // the item-by-item way.
+    statement& st = *st_;
+    auto fields = st.active && st.reading ? st.format->fields() : std::span<const field_place>{};
+    std::size_t known = st.data_done < fields.size() ? std::min(values.size(), fields.size() - st.data_done) : 0;
+    auto ours = fields.subspan(st.data_done, known);
+    if (known > 0 &&
+        std::all_of(ours.begin(), ours.end(), [](const field_place& f) { return f.kind == item_kind::integer; })) {
+        for (std::size_t i = 0; i < known; ++i) {
+            const field_place& f = ours[i];
+            st.position = f.offset + std::size_t{f.width};  // a diagnostic names the field by it
+            check_integer(st.items[f.item], field_at(f.offset, f.width), values[i]);
+        }
+        st.next_item = ours.back().item + 1;
+        st.data_done += known;
+        values = values.subspan(known);
+    }
+    for (std::int32_t& value : values) read_int(value);
 }
 
 void run::read_real(float& value) {
