@@ -22,17 +22,27 @@ void edit_exponent(char* field, float value, int width, int digits);
 void edit_character(char* field, char value, int width);
 
 // Rewrites a field that edit_integer filled with `from` so that it holds `to`
-// when only its last character changes: `from` is not negative and `to`
-// exceeds it by less than the room left above its last digit, so no digit
-// carries. Returns false, changing nothing, otherwise. Numbers that count up
-// from record to record mostly take this way.
+// when only its last two characters change: `from` is not negative, `to`
+// exceeds it by at most 9, and a carry out of the units digit meets a tens
+// digit below 9, so it goes no further. Returns false, changing nothing,
+// otherwise. Numbers that count up from record to record mostly take this
+// way.
 inline bool step_integer(char* field, std::int32_t from, std::int32_t to, int width) {
     // The last character of a field holding a number that is not negative
     // is its units digit, or an asterisk when it did not fit.
     char& units = field[width - 1];
     std::int64_t step = std::int64_t{to} - from;
-    if (from < 0 || step < 0 || units < '0' || step > '9' - units) return false;
-    units = static_cast<char>(units + step);
+    if (from < 0 || step < 0 || step > 9 || units < '0') return false;
+    int sum = units - '0' + static_cast<int>(step);
+    if (sum <= 9) {
+        units = static_cast<char>('0' + sum);
+        return true;
+    }
+    if (width < 2) return false;
+    char& tens = field[width - 2];
+    if (tens < '0' || tens > '8') return false;
+    ++tens;
+    units = static_cast<char>('0' + sum - 10);
     return true;
 }
 

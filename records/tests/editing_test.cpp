@@ -35,11 +35,11 @@ TEST(OutputEditing, Integers) {
 }
 
 // A field stepped from one number to another holds what editing the second
-// number gives, or is left alone: across the carries, the field widths, the
+// number gives, or is left alone: across one carry and more, the field widths, the
 // numbers too wide for their field and the negative ones.
 TEST(OutputEditing, IntegersSteppedInPlace) {
-    const std::int32_t starts[] = {0, 1, 5, 8, 9, 10, 18, 99, 100, 12340, 99995, 99999, 999990, 2147483640,
-                                   -1, -10, -12345, INT32_MIN};
+    const std::int32_t starts[] = {0, 1, 5, 8, 9, 10, 18, 19, 89, 98, 99, 100, 12340, 12345, 99995, 99999, 999990,
+                                   2147483640, 2147483645, -1, -10, -12345, INT32_MIN};
     int stepped = 0;
     for (int width : {1, 2, 5, 6, 11}) {
         for (std::int32_t from : starts) {
