@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Times each batch program against what bounds its speed, side by side.
 
-    python3 bench/speed.py [--build DIR] [--pairs N]
+    python3 bench/speed.py [--build DIR] [--pairs N] [PROGRAM ...]
 
 nodes and topo are set against copying the bytes they read and write: `cat`
 of their input and output files into one file of the same folder, the work
@@ -80,7 +80,10 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--build", default=str(ROOT / "build"), help="the build folder (default: build)")
     parser.add_argument("--pairs", type=int, default=11, help="pairs of runs per program (default: 11)")
+    parser.add_argument("programs", nargs="*", choices=[[], *GOALS], metavar="PROGRAM",
+                        help="the programs to time (default: all)")
     args = parser.parse_args()
+    chosen = args.programs or list(GOALS)
     build = Path(args.build).resolve()
     for name in GOALS:
         if not (build / name / name).is_file():
@@ -105,12 +108,16 @@ def main():
 
         results = []
         for name, files in (("nodes", "wnodes.dat wnodes.out"), ("topo", "wtopo.dat wtopo.out")):
+            if name not in chosen:
+                continue
             program = [str(build / name / name)]
             os.chdir(folders[name])
             run_once(program)  # writes the output the copy reads
             copy = ["/bin/sh", "-c", f"exec cat {files} > copy.bytes"]
             results.append(compare(name, program, copy, folders[name], args.pairs) | {"against": "copying its bytes"})
         for name in ("polar", "stressmean", "shift"):
+            if name not in chosen:
+                continue
             program = [str(build / name / name)]
             results.append(compare(name, program, [str(empty)], folders[name], args.pairs) | {"against": "empty program"})
 

@@ -6,7 +6,11 @@
 
 namespace meshexport {
 
-std::string part_name(std::string_view name) { return std::string(name) + ".part"; }
+std::string part_name(std::string_view name) {
+    std::string part(name);
+    part.append(".part");
+    return part;
+}
 
 int replace_files(std::string_view program, int status, std::initializer_list<std::string_view> names) {
     for (std::string_view name : names) {
