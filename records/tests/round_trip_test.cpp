@@ -57,8 +57,9 @@ float reread(const std::string& field, int digits) {
 
 TEST(RoundTrip, FixedOutputIsCorrectlyRoundedAndReadsBack) {
     const std::vector<float> values = interesting_values();
-    const int descriptors[][2] = {{5, 1}, {5, 2}, {6, 1}, {6, 4}, {7, 5}, {8, 2}, {12, 6},
-                                  {20, 0}, {30, 7}, {40, 8}, {50, 9}, {60, 3}};
+    // Every Fw.d the suite writes, and more.
+    const int descriptors[][2] = {{5, 1}, {5, 2}, {6, 1}, {6, 4}, {7, 5}, {8, 2}, {12, 6}, {13, 6},
+                                  {14, 2}, {20, 0}, {30, 7}, {40, 8}, {50, 9}, {60, 3}};
     for (float v : values) {
         for (const auto& wd : descriptors) {
             int w = wd[0], d = wd[1];
@@ -84,9 +85,12 @@ TEST(RoundTrip, FixedOutputIsCorrectlyRoundedAndReadsBack) {
 
 TEST(RoundTrip, ExponentOutputIsCorrectlyRoundedAndReadsBack) {
     const std::vector<float> values = interesting_values();
+    // Every Ew.d the suite writes, and more; each is wide enough for any
+    // value (sign, "0.", d digits and "E+xx").
+    const int descriptors[][2] = {{10, 3}, {11, 4}, {12, 5}, {14, 4}, {14, 6}, {16, 9}};
     for (float v : values) {
-        for (int d : {3, 4, 5, 9}) {
-            int w = d + 7;
+        for (const auto& wd : descriptors) {
+            int w = wd[0], d = wd[1];
             std::string ours;
             records::put_exponent(ours, v, w, d);
             // The C library writes d1.d2...dd e±x; the field shows 0.d1d2...dd E±(x+1).
