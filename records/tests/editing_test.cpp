@@ -151,6 +151,10 @@ TEST(InputEditing, Integers) {
         {"99999999999999999999a", field_status::invalid, 0},
         {"1.0", field_status::invalid, 0}, {"12a", field_status::invalid, 0}, {"--1", field_status::invalid, 0},
         {"1-", field_status::invalid, 0},  {"1\t", field_status::invalid, 0},
+        // Up to 9 characters, and just past them.
+        {"999999999", field_status::ok, 999999999}, {"9 9 9 9 9", field_status::ok, 99999},
+        {"1234567890", field_status::ok, 1234567890}, {"  -123456", field_status::ok, -123456},
+        {"12345678-", field_status::invalid, 0}, {"\xb5", field_status::invalid, 0},
     };
     for (const auto& k : cases) {
         std::int32_t v = -12345;
