@@ -52,7 +52,7 @@ void run::fail(std::string_view message) {
     // The records written so far reach their files before the run ends; the
     // records that cannot are reported after the message.
     failed_ = true;
-    st_->active = false;
+    in_statement_ = false;
     st_->items = {};
     std::string failures = close_all(true);
     std::fprintf(diagnostics_, "%s: %.*s\n", program_.c_str(), static_cast<int>(message.size()), message.data());

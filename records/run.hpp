@@ -167,7 +167,14 @@ private:
     struct unit_slot;
     struct statement;
 
-    unit_slot& slot(int unit, std::string_view operation);
+    // The open unit a statement outside any other takes; anything else is a
+    // programming error, which slot_fault reports.
+    unit_slot& slot(int unit, std::string_view operation) {
+        if (!in_statement_ && unit >= 0 && unit <= max_unit && units_[static_cast<std::size_t>(unit)])
+            return *units_[static_cast<std::size_t>(unit)];
+        slot_fault(unit, operation);
+    }
+    [[noreturn]] void slot_fault(int unit, std::string_view operation);
     const format_item& next_data_item(item_kind wanted);
     const format_item& find_data_item(item_kind wanted);
     char* output_field(std::size_t width);
@@ -193,6 +200,7 @@ private:
     std::FILE* operator_input_;
     std::array<std::unique_ptr<unit_slot>, max_unit + 1> units_;
     std::unique_ptr<statement> st_;
+    bool in_statement_ = false;  // a statement is in progress
     bool failed_ = false;
     // Outputs are emptied when the first statement begins (or the run ends),
     // so a run refused at its opens leaves every file as it was.

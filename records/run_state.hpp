@@ -34,11 +34,10 @@ struct run::unit_slot {
 
 // The statement in progress: where it is in its format and in its record.
 struct run::statement {
-    bool active = false;
     bool reading = false;
     unit_slot* unit = nullptr;
     const record_format* format = nullptr;
-    // The format's items while the statement is active, empty otherwise.
+    // The format's items while the statement is in progress, empty otherwise.
     std::span<const format_item> items;
     std::size_t next_item = 0;
     std::size_t data_done = 0;  // data items transferred so far

@@ -32,7 +32,7 @@ const format_item& run::next_data_item(item_kind wanted) {
 
 const format_item& run::find_data_item(item_kind wanted) {
     statement& st = *st_;
-    if (!st.active) fail("programming error: item transfer outside a statement");
+    if (!in_statement_) fail("programming error: item transfer outside a statement");
     auto items = st.items;
     for (;;) {
         if (st.next_item == items.size()) {
@@ -119,7 +119,7 @@ void run::begin_statement(unit_slot& u, const record_format& format) {
     st.items = format.items();
     st.next_item = 0;
     st.data_done = 0;
-    st.active = true;
+    in_statement_ = true;
 }
 
 // The statement ends: control items up to the next data item still take
@@ -128,7 +128,7 @@ void run::end_statement() {
     statement& st = *st_;
     while (st.next_item < st.items.size() && !st.items[st.next_item].is_data())
         process_control(st.items[st.next_item++]);
-    st.active = false;
+    in_statement_ = false;
     st.items = {};
 }
 
@@ -181,7 +181,7 @@ void run::read_ints(std::span<std::int32_t> values) {
     // statement goes on after the last of them. Items past that pass take
     // the item-by-item way.
     statement& st = *st_;
-    auto fields = st.active && st.reading ? st.format->fields() : std::span<const field_place>{};
+    auto fields = in_statement_ && st.reading ? st.format->fields() : std::span<const field_place>{};
     std::size_t known = st.data_done < fields.size() ? std::min(values.size(), fields.size() - st.data_done) : 0;
     auto ours = fields.subspan(st.data_done, known);
     if (known > 0 &&

@@ -53,12 +53,9 @@ void run::start_outputs() {
         if (u && !u->reading && u->output.is_open() && !u->output.start()) fail(write_failure(*u));
 }
 
-run::unit_slot& run::slot(int unit, std::string_view operation) {
-    if (st_->active) fail("programming error: " + std::string(operation) + " inside another statement");
-    if (unit < 0 || unit > max_unit || !units_[static_cast<std::size_t>(unit)])
-        fail("programming error: " + std::string(operation) + " on unit " + std::to_string(unit) +
-             ", which is not open");
-    return *units_[static_cast<std::size_t>(unit)];
+void run::slot_fault(int unit, std::string_view operation) {
+    if (in_statement_) fail("programming error: " + std::string(operation) + " inside another statement");
+    fail("programming error: " + std::string(operation) + " on unit " + std::to_string(unit) + ", which is not open");
 }
 
 std::string run::close_all(bool start) {
@@ -72,7 +69,7 @@ std::string run::close_all(bool start) {
 }
 
 void run::end(int status) {
-    st_->active = false;
+    in_statement_ = false;
     st_->items = {};
     std::string failures = close_all(true);
     if (!failures.empty()) status = 1;
