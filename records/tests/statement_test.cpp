@@ -206,6 +206,18 @@ TEST(Statement, ProgrammingErrorsEndTheRun) {
     outcome kinds = in_layer(nullptr, [&](records::run& r) { r.write(6, i3, 1.5f); });
     EXPECT_EQ(kinds.status, 1);
     EXPECT_NE(kinds.said.find("meets an item of another kind"), std::string::npos) << kinds.said;
+    // A unit that is not open, a statement inside another.
+    outcome closed = in_layer(nullptr, [&](records::run& r) { r.write(7, i3, 1); });
+    EXPECT_EQ(closed.status, 1);
+    EXPECT_NE(closed.said.find("programming error: write on unit 7, which is not open"), std::string::npos)
+        << closed.said;
+    outcome nested = in_layer(nullptr, [&](records::run& r) {
+        r.begin_write(6, i3);
+        r.write(6, i3, 1);
+    });
+    EXPECT_EQ(nested.status, 1);
+    EXPECT_NE(nested.said.find("programming error: write inside another statement"), std::string::npos)
+        << nested.said;
     // A value of another kind after one that fits: the records before it
     // are whole in the file, and nothing of its own record is.
     records::record_format pair("(I3,F5.1)");
