@@ -43,26 +43,8 @@ bool take_sign(std::string_view& s) {
 }  // namespace
 
 field_status read_integer_field(std::string_view field, std::int32_t& value) {
-    // Blanks count for nothing wherever they stand. Most fields are blanks
-    // and digits alone, and a field of at most 9 characters holds a value
-    // below 10^9: one pass takes it.
-    if (field.size() <= 9) {
-        std::uint32_t magnitude = 0;
-        bool plain = true;
-        for (char c : field) {
-            auto digit = static_cast<unsigned>(static_cast<unsigned char>(c) - '0');
-            if (digit <= 9) {
-                magnitude = magnitude * 10 + digit;
-            } else if (c != ' ') {
-                plain = false;
-                break;
-            }
-        }
-        if (plain) {
-            value = static_cast<std::int32_t>(magnitude);
-            return field_status::ok;
-        }
-    }
+    // Blanks count for nothing wherever they stand.
+    if (read_plain_integer(field, value)) return field_status::ok;
     // The general way: a sign may come before the first digit.
     const char* p = field.data();
     const char* end = p + field.size();

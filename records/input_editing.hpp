@@ -14,6 +14,21 @@ enum class field_status { ok, invalid, out_of_range };
 // A value outside the 32-bit range is out_of_range.
 field_status read_integer_field(std::string_view field, std::int32_t& value);
 
+// The common case of Iw, read in one pass: a field of at most 9 characters
+// that are blanks and digits alone holds a value below 10^9. Returns false,
+// leaving value as it was, for any other field.
+inline bool read_plain_integer(std::string_view field, std::int32_t& value) {
+    if (field.size() > 9) return false;
+    std::uint32_t magnitude = 0;
+    for (char c : field) {
+        auto digit = static_cast<unsigned>(static_cast<unsigned char>(c) - '0');
+        if (digit <= 9) magnitude = magnitude * 10 + digit;
+        else if (c != ' ') return false;
+    }
+    value = static_cast<std::int32_t>(magnitude);
+    return true;
+}
+
 // Fw.d and Ew.d: an optional sign, digits with at most one decimal point and
 // an optional exponent (E or D in either case followed by an optionally
 // signed integer, or a sign followed by an integer). Without a decimal point

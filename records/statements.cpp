@@ -189,7 +189,8 @@ void run::read_ints(std::span<std::int32_t> values) {
         for (std::size_t i = 0; i < known; ++i) {
             const field_place& f = ours[i];
             st.position = f.offset + std::size_t{f.width};  // a diagnostic names the field by it
-            check_integer(st.items[f.item], field_at(f.offset, f.width), values[i]);
+            std::string_view field = field_at(f.offset, f.width);
+            if (!read_plain_integer(field, values[i])) check_integer(st.items[f.item], field, values[i]);
         }
         st.next_item = ours.back().item + 1;
         st.data_done += known;
