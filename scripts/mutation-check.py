@@ -55,8 +55,8 @@ MUTANTS = [
     ("plural-of-one", "records/run_state.hpp", '(n == 1 ? "" : "s")', '(n == 0 ? "" : "s")'),
     ("failed-close-succeeds", "records/unit_table.cpp", "if (!failures.empty()) status = 1;",
      "if (!failures.empty()) status = 0;"),
-    ("nested-group-reverts", "records/format.cpp", "if (depth == 0) f_.reversion_point_ = start;",
-     "if (depth >= 0) f_.reversion_point_ = start;"),
+    ("reverts-to-last-repeat", "records/format.cpp", "if (depth == 0) f_.reversion_point_ = start;",
+     "if (depth == 0) f_.reversion_point_ = f_.items_.size() - body.size();"),
     ("group-one-time-more", "records/format.cpp", "for (int k = 1; k < repeat; ++k)",
      "for (int k = 1; k <= repeat; ++k)"),
     # polar
