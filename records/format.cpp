@@ -1,8 +1,7 @@
 #include "records/format.hpp"
 
-#include <atomic>
-
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 
 namespace records {

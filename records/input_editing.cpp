@@ -51,18 +51,10 @@ field_status read_integer_field(std::string_view field, std::int32_t& value) {
     while (p != end && *p == ' ') ++p;
     bool negative = false;
     if (p != end && (*p == '+' || *p == '-')) negative = *p++ == '-';
-    // The first 18 digits cannot take the magnitude past 64 bits, so they
-    // are taken without a check; most fields end with them.
-    std::uint64_t magnitude = 0;
-    const char* unchecked_end = end - p > 18 ? p + 18 : end;
-    for (; p != unchecked_end; ++p) {
-        auto digit = static_cast<unsigned>(static_cast<unsigned char>(*p) - '0');
-        if (digit > 9) break;
-        magnitude = magnitude * 10 + digit;
-    }
-    // Beyond them, digits stop counting once the magnitude is past 2^31,
-    // which no 32-bit value reaches; the rest of the field is still checked.
+    // Digits stop counting once the magnitude is past 2^31, which no 32-bit
+    // value reaches; the rest of the field is still checked.
     constexpr std::uint64_t limit = std::uint64_t{1} << 31;
+    std::uint64_t magnitude = 0;
     for (; p != end; ++p) {
         auto digit = static_cast<unsigned>(static_cast<unsigned char>(*p) - '0');
         if (digit <= 9) {

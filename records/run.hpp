@@ -149,8 +149,9 @@ public:
         std::is_same_v<T, std::int32_t> || std::is_same_v<T, float> || std::is_same_v<T, char>;
 
     // A whole write statement. A format that takes exactly these values in
-    // one record is written straight into the file's block; any other goes
-    // item by item, with the same result.
+    // one record has its record made from the unit's last one of that format
+    // (only changed fields are edited) and copied into the file's block; any
+    // other goes item by item, with the same result.
     void write_values(int unit, const record_format& format, std::span<const output_value> values);
 
     // Ends the run with one diagnostic line "program: message", status 1.
