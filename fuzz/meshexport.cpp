@@ -6,6 +6,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::run_program_on("meshexport", {"wnodes.out", "wtopo.out", "wstresses.out"},
-                         {"mesh.vtu.part", "mesh.msh.part", "mesh.inp.part"}, data, size, meshexport::export_mesh);
+                         {"mesh.vtu", "mesh.msh", "mesh.inp"}, data, size, meshexport::export_mesh);
     return 0;
 }

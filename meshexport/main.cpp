@@ -1,5 +1,4 @@
 #include "meshexport/mesh_writers.hpp"
-#include "meshexport/replace_files.hpp"
 
 namespace {
 
@@ -11,8 +10,8 @@ element numbers stay the ids in all three files; they must be positive and
 each used once. Triangles are listed anticlockwise (topo lists them
 clockwise). The tables are held in memory, at most 999999 nodes and 999999
 elements: about 70 MB for a million elements. The files are written under
-temporary names (mesh.vtu.part, ...) and appear only when all three are
-complete.
+temporary names of the run's own (mesh.vtu.part.PID, ...) and appear only
+when all three are complete; a failed or interrupted run replaces none.
 
 Reads:
   wnodes.out     node records (I6,3I3,2F12.6), to the end of the file
@@ -40,8 +39,5 @@ const char stopped[] = R"(the run stopped on a fault: a malformed field, a missi
 }  // namespace
 
 int main(int argc, char** argv) {
-    int status = records::run_program("meshexport", argc, argv, help, meshexport::export_mesh, stopped);
-    if (argc > 1) return status;  // --help, --version or a usage error: no file touched
-    const auto& files = meshexport::mesh_files;
-    return meshexport::replace_files("meshexport", status, {files[0], files[1], files[2]});
+    return records::run_program("meshexport", argc, argv, help, meshexport::export_mesh, stopped);
 }

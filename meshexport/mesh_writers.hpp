@@ -22,8 +22,8 @@ void write_inp(records::run& r, int unit, const mesh& m);
 // The files the program writes, in the order of their units.
 inline constexpr const char* mesh_files[] = {"mesh.vtu", "mesh.msh", "mesh.inp"};
 
-// The whole program's run: reads the tables, writes the three files, each as
-// its part_name() (replace_files.hpp), for the caller to put in place.
+// The whole program's run: reads the tables and writes the three files,
+// which appear together, whole, when the run ends well.
 void export_mesh(records::run& r);
 
 }  // namespace meshexport

@@ -55,7 +55,7 @@ void draw(records::run& r) {
     std::fwrite(report.data(), 1, report.size(), stdout);
     if (std::fflush(stdout) != 0) r.fail("cannot write the check to standard output");
     // A mesh with faults is drawn, and the run ends with status 1.
-    if (!check.clean()) throw records::run_ended{1};
+    if (!check.clean()) r.stop_run(1);
 }
 
 }  // namespace

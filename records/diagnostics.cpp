@@ -41,6 +41,9 @@ void run::field_error(const format_item& item, std::string_view text, std::strin
 
 std::string run::write_failure(unit_slot& u) {
     u.failure_reported = true;
+    // An output replaced whole or not at all is not replaced: its temporary,
+    // which the user never sees, is removed.
+    if (u.replaced.active()) return u.replaced.target() + " was not replaced: " + reason(u.output.error());
     std::string text = "cannot write " + u.name + ": " + reason(u.output.error());
     if (!u.output.is_regular()) return text;
     long n = u.output.records_in_file();
@@ -49,16 +52,8 @@ std::string run::write_failure(unit_slot& u) {
 }
 
 void run::fail(std::string_view message) {
-    // The records written so far reach their files before the run ends; the
-    // records that cannot are reported after the message.
     failed_ = true;
-    in_statement_ = false;
-    st_->items = {};
-    std::string failures = close_all(true);
-    std::fprintf(diagnostics_, "%s: %.*s\n", program_.c_str(), static_cast<int>(message.size()), message.data());
-    std::fputs(failures.c_str(), diagnostics_);
-    std::fflush(diagnostics_);
-    throw run_ended{1};
+    finish(1, message);
 }
 
 void run::fail_at_record(int unit, std::string_view what) {

@@ -116,6 +116,17 @@ bool output_file::open(const std::string& name) {
     return true;
 }
 
+bool output_file::create(const std::string& name) {
+    error_ = 0;
+    fd_ = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd_ == -1) {
+        error_ = errno;
+        return false;
+    }
+    identity_ = identity_of(fd_);
+    return true;
+}
+
 bool output_file::start() {
     if (identity_.regular && ::ftruncate(fd_, 0) != 0) {
         error_ = errno;

@@ -90,7 +90,11 @@ public:
     // Opens the file for writing, creating it when missing, without
     // changing what it holds yet.
     bool open(const std::string& name);
+    // Creates the file for writing, as a new one: a name that is taken (a
+    // link among them) is never opened, and error() is then EEXIST.
+    bool create(const std::string& name);
     const file_identity& identity() const { return identity_; }
+    int descriptor() const { return fd_; }
     // Empties the file (when it is a regular one): the run's records replace
     // what it held. From here on, an interrupt cuts it back to its last whole record.
     bool start();

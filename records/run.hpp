@@ -34,6 +34,12 @@ namespace records {
 enum class file_status {
     old,      // must exist; read from its first record
     unknown,  // created, or emptied when it exists; written from its start
+    // Written to a temporary file of its own and put in place under its name
+    // only when the run ends with status 0, together with the run's other
+    // replaced outputs; any other end leaves the file as it was
+    // (replaced_outputs.hpp). A directory, or a file the run may not write,
+    // is refused when the unit is opened.
+    replaced,
 };
 
 // Thrown when the run ends; status is the exit status.
@@ -89,6 +95,8 @@ public:
     // Ends the run: status 0, or 1 when an open failed or a record could not
     // be written.
     [[noreturn]] void stop_run();
+    // The same with at least `status`: for a program whose result decides it.
+    [[noreturn]] void stop_run(int status);
 
     // Hands every record written so far to its file, shows the message (and
     // the context line, when given) and asks the operator whether to go on.
@@ -187,7 +195,12 @@ private:
     std::string_view field_at(std::size_t start, std::size_t width);
     void check_integer(const format_item& item, std::string_view field, std::int32_t& value);
     [[noreturn]] void field_error(const format_item& item, std::string_view text, std::string_view what);
-    [[noreturn]] void end(int status);
+    // Every end of a run: closes every unit, puts the replaced outputs in
+    // place or removes them, writes `message` (when there is one) and the
+    // failed writes not yet reported, and throws run_ended.
+    [[noreturn]] void finish(int status, std::string_view message);
+    [[noreturn]] void end(int status) { finish(status, {}); }
+    int settle_replacements(int status);
     void start_outputs();
     void begin_statement(unit_slot& u, const record_format& format);
     void end_statement();

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "records/replaced_outputs.hpp"
 #include "records/run.hpp"
 
 namespace records {
@@ -22,6 +23,7 @@ struct run::unit_slot {
     bool failure_reported = false;
     input_file input;
     output_file output;
+    replacement replaced;  // for a replaced output: its temporary
     // The record the last whole write statement made, and the bits of the
     // values it took: a record is a function of its format and values alone,
     // so the next one of the same format starts from this one and edits

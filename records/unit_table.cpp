@@ -18,9 +18,12 @@ bool run::open_unit(int unit, std::string_view file_name, file_status status) {
     auto u = std::make_unique<unit_slot>();
     u->name = file_name;
     u->reading = status == file_status::old;
-    bool opened = u->reading ? u->input.open(u->name) : u->output.open(u->name);
-    if (!opened) {
-        int error = u->reading ? u->input.error() : u->output.error();
+    int error = 0;
+    if (status == file_status::replaced)
+        error = u->replaced.begin(u->output, u->name);
+    else if (!(u->reading ? u->input.open(u->name) : u->output.open(u->name)))
+        error = u->reading ? u->input.error() : u->output.error();
+    if (error != 0) {
         std::fprintf(diagnostics_, "%s: cannot open %s: %s\n", program_.c_str(), u->name.c_str(),
                      reason(error).c_str());
         failed_ = true;
@@ -68,16 +71,39 @@ std::string run::close_all(bool start) {
     return failures;
 }
 
-void run::end(int status) {
+void run::finish(int status, std::string_view message) {
+    // The records written so far reach their files before the run ends; the
+    // records that cannot are reported after the message.
     in_statement_ = false;
     st_->items = {};
     std::string failures = close_all(true);
     if (!failures.empty()) status = 1;
+    if (!message.empty())
+        std::fprintf(diagnostics_, "%s: %.*s\n", program_.c_str(), static_cast<int>(message.size()), message.data());
     std::fputs(failures.c_str(), diagnostics_);
+    status = settle_replacements(status);
     std::fflush(diagnostics_);
     throw run_ended{status};
 }
 
+int run::settle_replacements(int status) {
+    std::vector<replacement*> replaced;
+    for (auto& u : units_)
+        if (u && u->replaced.active()) replaced.push_back(&u->replaced);
+    if (status != 0) {
+        for (replacement* r : replaced) r->discard();
+        return status;
+    }
+    std::size_t failed = 0;
+    int error = replacement::put_in_place(replaced, failed);
+    if (error == 0) return status;
+    std::fprintf(diagnostics_, "%s: %s was not replaced: %s\n", program_.c_str(), replaced[failed]->target().c_str(),
+                 reason(error).c_str());
+    return 1;
+}
+
 void run::stop_run() { end(failed_ ? 1 : 0); }
+
+void run::stop_run(int status) { end(failed_ ? 1 : status); }
 
 }  // namespace records

@@ -13,6 +13,7 @@ static_assert(std::atomic<int>::is_always_lock_free && std::atomic<std::int64_t>
 
 // More than any program opens at once.
 std::array<output_progress, 16> watched;
+std::array<std::atomic<const char*>, 16> temporaries{};
 
 }  // namespace
 
@@ -29,6 +30,18 @@ output_progress* watch_output(int fd) {
 
 void unwatch_output(output_progress* progress) {
     if (progress != nullptr) progress->fd = -1;
+}
+
+std::atomic<const char*>* watch_temporary(const char* name) {
+    for (std::atomic<const char*>& slot : temporaries) {
+        const char* free = nullptr;
+        if (slot.compare_exchange_strong(free, name)) return &slot;
+    }
+    return nullptr;
+}
+
+void unwatch_temporary(std::atomic<const char*>* slot) {
+    if (slot != nullptr) slot->store(nullptr);
 }
 
 std::size_t whole_prefix(const char* block, std::size_t written) {
@@ -53,6 +66,8 @@ void cut_outputs_to_whole_records() {
         }
         if (keep < end) (void)::ftruncate(fd, static_cast<off_t>(keep));
     }
+    for (std::atomic<const char*>& slot : temporaries)
+        if (const char* name = slot.load()) (void)::unlink(name);
 }
 
 }  // namespace records

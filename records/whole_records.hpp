@@ -1,6 +1,7 @@
 // What an output file has written, kept where a signal handler can read it,
 // so that whatever ends a run leaves every output cut back to its last whole
-// record. Every member is a lock-free atomic and every function here that
+// record and no temporary file of an output that appears whole or not at all
+// (replaced_outputs.hpp) behind. Every member is a lock-free atomic and every function here that
 // says so may be called from a signal handler.
 #pragma once
 
@@ -26,8 +27,14 @@ void unwatch_output(output_progress* progress);
 // block of records: up to and including its last line feed. Signal-safe.
 std::size_t whole_prefix(const char* block, std::size_t written);
 
-// Cuts every watched file back to the end of its last whole record on disk.
-// Signal-safe.
+// A temporary file that an interrupt removes, from when it is created until
+// it is renamed or removed; `name` must stay valid that long. Returns nullptr
+// when every slot is taken (the file is then left behind by an interrupt).
+std::atomic<const char*>* watch_temporary(const char* name);
+void unwatch_temporary(std::atomic<const char*>* slot);
+
+// Cuts every watched file back to the end of its last whole record on disk
+// and removes every watched temporary. Signal-safe.
 void cut_outputs_to_whole_records();
 
 }  // namespace records

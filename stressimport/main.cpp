@@ -1,5 +1,4 @@
 #include "layouts/element_stresses.hpp"
-#include "meshexport/replace_files.hpp"
 #include "stressimport/solver_stresses.hpp"
 
 namespace {
@@ -33,14 +32,8 @@ const char stopped[] = R"(the run stopped on a fault: an element of wtopo.out mi
      is left as it was
 )";
 
-void import(records::run& r) {
-    stressimport::import_stresses(r, meshexport::part_name(layouts::element_stresses_file).c_str());
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    int status = records::run_program("stressimport", argc, argv, help, import, stopped);
-    if (argc > 1) return status;  // --help, --version or a usage error: no file touched
-    return meshexport::replace_files("stressimport", status, {layouts::element_stresses_file});
+    return records::run_program("stressimport", argc, argv, help, stressimport::import_stresses, stopped);
 }

@@ -124,10 +124,10 @@ stress_block read_last_block(records::run& r) {
 
 }  // namespace
 
-void import_stresses(records::run& r, const char* output_name) {
+void import_stresses(records::run& r) {
     r.open_or_stop(units::mesh_dat, "mesh.dat", records::file_status::old);
     r.open_or_stop(units::wtopo_out, layouts::element_table_file, records::file_status::old);
-    r.open_or_stop(units::wstresses_out, output_name, records::file_status::unknown);
+    r.open_or_stop(units::wstresses_out, layouts::element_stresses_file, records::file_status::replaced);
     stress_block block = read_last_block(r);
     std::vector<bool> used(block.elements.size());
     while (r.has_record(units::wtopo_out)) {

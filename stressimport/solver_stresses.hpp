@@ -6,10 +6,10 @@
 
 namespace stressimport {
 
-// The whole program: reads "mesh.dat" and "wtopo.out", writes the stress
-// table on `output_name`, one stress record per element of wtopo.out, in its
-// order: the means over the element's integration points of sxx (along h),
-// syy (along v) and sxy (h-v shear).
-void import_stresses(records::run& r, const char* output_name);
+// The whole program: reads "mesh.dat" and "wtopo.out" and replaces the stress
+// table "wstresses.out" whole, one stress record per element of wtopo.out, in
+// its order: the means over the element's integration points of sxx (along
+// h), syy (along v) and sxy (h-v shear).
+void import_stresses(records::run& r);
 
 }  // namespace stressimport
