@@ -6,6 +6,7 @@ failed write reported at the end of a faulty mesh's run.
 
   replaced_outputs_test.py CASES meshexport=PATH stressimport=PATH meshplot=PATH
 """
+import itertools
 import os
 import shutil
 import signal
@@ -51,7 +52,7 @@ def links_never_followed():
     link to the output itself, is neither followed nor needed, in a good run
     and in a failing one."""
     for program, outputs in OUTPUTS.items():
-        for good in (True, False):
+        for good, stale in itertools.product((True, False), ("symbolic", "hard")):
             with tempfile.TemporaryDirectory() as outside, tempfile.TemporaryDirectory() as work:
                 fill(work, program)
                 if not good:  # a mesh.dat or wtopo.out that is not one
@@ -63,11 +64,13 @@ def links_never_followed():
                 for name in outputs:
                     with open(os.path.join(work, name), "w") as f:
                         f.write("before\n")
-                os.symlink(kept, os.path.join(work, outputs[0] + ".part"))
-                os.link(os.path.join(work, outputs[-1]), os.path.join(work, outputs[-1] + ".part"))
+                    if stale == "symbolic":
+                        os.symlink(kept, os.path.join(work, name + ".part"))
+                    else:
+                        os.link(os.path.join(work, name), os.path.join(work, name + ".part"))
                 before = set(os.listdir(work))
                 done = run(program, work)
-                what = f"{program} ({'good' if good else 'failing'} run beside stale .part links)"
+                what = f"{program} ({'good' if good else 'failing'} run beside stale .part {stale} links)"
                 check(done.returncode == (0 if good else 1), f"{what}: status {done.returncode}")
                 check(read(kept) == b"kept\n", f"{what}: the file outside the folder was written")
                 check(set(os.listdir(work)) == before, f"{what}: left {leftovers(work, before)}")
@@ -76,6 +79,8 @@ def links_never_followed():
                     check(not os.path.islink(path), f"{what}: {name} is a link")
                     expected = read(os.path.join(CASES, program, "example", "expected", name)) if good else b"before\n"
                     check(read(path) == expected, f"{what}: {name} is not what it should be")
+                    if stale == "hard":
+                        check(read(path + ".part") == b"before\n", f"{what}: {name}.part was written")
 
 
 def model(work, n):
