@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 #include "polar/column_matrix.hpp"
 #include "polar/inversion.hpp"
@@ -150,10 +151,12 @@ void prop(records::run& r, const material& mat, float vf, matrix6& s, matrix6& c
     write_triangle(r, c);
 
     inv(c, 6, s, [&r, vf](std::string_view message, std::int32_t row) {
-        char context[96];
-        std::snprintf(context, sizeof context,
-                      "stiffness matrix C, volume fraction %.2f, row %d: every element is zero or not a number",
-                      static_cast<double>(vf), static_cast<int>(row));
+        // As long as the volume fraction needs: a float may have 39 digits
+        // before the point.
+        const char* form = "stiffness matrix C, volume fraction %.2f, row %d: every element is zero or not a number";
+        int length = std::snprintf(nullptr, 0, form, static_cast<double>(vf), static_cast<int>(row));
+        std::string context(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
+        std::snprintf(context.data(), context.size() + 1, form, static_cast<double>(vf), static_cast<int>(row));
         r.pause_run(message, context);
     });
 

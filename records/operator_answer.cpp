@@ -7,13 +7,9 @@ namespace records {
 bool operator_says_stop(std::FILE* input) {
     if (input == nullptr) return false;
     std::string answer;
-    bool ended = false;
-    for (std::size_t n = 0; n < max_answer_length && !ended; ++n) {
-        int c = std::fgetc(input);
-        ended = c == EOF || c == '\n';
-        if (!ended) answer.push_back(static_cast<char>(c));
-    }
-    if (!ended) return false;
+    answer.reserve(max_answer_length);
+    for (int c = std::getc(input); c != EOF && c != '\n'; c = std::getc(input))
+        if (answer.size() < max_answer_length) answer.push_back(static_cast<char>(c));
     std::size_t first = answer.find_first_not_of(" \t\r");
     if (first == std::string::npos) return false;
     std::size_t last = answer.find_last_not_of(" \t\r");

@@ -124,8 +124,10 @@ bool scale_exactly(float magnitude, int decimals, scaled_value& s) {
 bool edit_fixed_fast(char* field, int width, bool negative, float magnitude, int digits) {
     scaled_value s;
     if (!scale_exactly(magnitude, digits, s)) return false;
+    // A rounded value below 10^digits has no integer digits: with no
+    // decimals that is a rounded 0, written as the point alone or "0.".
     int count = decimal_digits(s.rounded);
-    int integer_digits = count > digits ? count - digits : 0;
+    int integer_digits = s.rounded >= powers_of_ten[digits] ? count - digits : 0;
     bool zero_before_point = integer_digits == 0;
     int length = (zero_before_point ? 1 : integer_digits) + 1 + digits + (negative ? 1 : 0);
     if (length > width && zero_before_point) {
@@ -146,10 +148,12 @@ bool edit_fixed_fast(char* field, int width, bool negative, float magnitude, int
     if (negative) *out++ = '-';
     if (zero_before_point) *out++ = '0';
     if (integer_digits == 0) {
-        // .000ddd: the decimals padded with zeros in front.
+        // .000ddd: the decimals padded with zeros in front; none for Fw.0.
         *out++ = '.';
-        while (out < end - count) *out++ = '0';
-        put_digits(out, end);
+        if (digits > 0) {
+            while (out < end - count) *out++ = '0';
+            put_digits(out, end);
+        }
     } else {
         // The digits go in one place to the right, then the integer digits
         // move left over the place of the point.

@@ -1,6 +1,8 @@
 // The program's shell: its arguments, "--help" and "--version", and the
 // exit status a run ends with.
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 
 #include "records/interrupts.hpp"
@@ -28,6 +30,20 @@ int run_program(std::string_view program, const std::function<void(run&)>& body)
 
 std::string_view suite_version() { return SUITE_VERSION; }
 
+namespace {
+
+// Ends what went to standard output: 0, or 1 with a line saying what could
+// not be written (a full disk, a pipe whose reader has gone).
+int written_to_standard_output(std::string_view program, const char* what) {
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
+    int error = errno;
+    std::fprintf(stderr, "%.*s: cannot write the %s to standard output: %s\n", static_cast<int>(program.size()),
+                 program.data(), what, std::strerror(error));
+    return 1;
+}
+
+}  // namespace
+
 int run_program(std::string_view program, int argc, char** argv, std::string_view help,
                 const std::function<void(run&)>& body, std::string_view stopped) {
     guard_standard_streams();
@@ -45,12 +61,12 @@ int run_program(std::string_view program, int argc, char** argv, std::string_vie
             "  --version  prints the version and exits\n";
         for (std::string_view part : {help, statuses, stopped, usage_and_options})
             std::fwrite(part.data(), 1, part.size(), stdout);
-        return std::fflush(stdout) == 0 ? 0 : 1;
+        return written_to_standard_output(program, "help");
     }
     if (argc == 2 && argument == "--version") {
         std::printf("%.*s %.*s\n", static_cast<int>(program.size()), program.data(),
                     static_cast<int>(suite_version().size()), suite_version().data());
-        return std::fflush(stdout) == 0 ? 0 : 1;
+        return written_to_standard_output(program, "version");
     }
     bool first_is_known = argument == "--help" || argument == "--version";
     std::string shown = quoted(first_is_known ? argv[2] : argv[1]);

@@ -91,5 +91,43 @@ case $said in
 *) fault "$name names an unknown program unquoted: $said" ;;
 esac
 
+# A name is compared whole: one that holds a line feed names no program,
+# even when each of its lines does, and nothing runs.
+printf '#!/bin/sh\n: >"%s"\n' "$scratch/ran" >"$scratch/evil"$'\n'"nodes"
+chmod +x "$scratch/evil"$'\n'"nodes"
+for wanted in "../../evil"$'\n'"nodes" "polar"$'\n'"nodes" $'\n'"polar" "polar"$'\n' ""; do
+  said=$("$name" "$wanted" 2>&1 >/dev/null)
+  status=$?
+  shown=$(printf '%q' "$wanted")
+  [ $status -eq 2 ] || fault "$name $shown: status $status, not a usage error"
+  case $said in
+  "$name: no program \""*) ;;
+  *) fault "$name $shown: $said" ;;
+  esac
+done
+[ ! -e "$scratch/ran" ] || fault "$name ran a program that is not in its list"
+
+# Output that cannot be written (a full disk) is a failure, and says so.
+while IFS='|' read -r what args; do
+  # shellcheck disable=SC2086  # the arguments are words
+  said=$("$name" $args 2>&1 >/dev/full)
+  status=$?
+  [ $status -eq 1 ] && [ "$said" = "$name: cannot write the $what to standard output" ] ||
+    fault "$name $args to a full disk: status $status, said: $said"
+done <<END
+help|--help
+help|
+version|--version
+list of copied examples|examples $scratch/copies
+END
+for program in $programs; do
+  for option in help version; do
+    said=$("$name" "$program" --$option 2>&1 >/dev/full)
+    status=$?
+    [ $status -eq 1 ] && [ "$said" = "$program: cannot write the $option to standard output: No space left on device" ] ||
+      fault "$name $program --$option to a full disk: status $status, said: $said"
+  done
+done
+
 [ $faults -eq 0 ] && echo "the installed suite works: $(echo $programs | wc -w) programs and $name"
 exit $((faults > 0))

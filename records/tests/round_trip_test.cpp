@@ -57,9 +57,10 @@ float reread(const std::string& field, int digits) {
 
 TEST(RoundTrip, FixedOutputIsCorrectlyRoundedAndReadsBack) {
     const std::vector<float> values = interesting_values();
-    // Every Fw.d the suite writes, and more.
-    const int descriptors[][2] = {{5, 1}, {5, 2}, {6, 1}, {6, 4}, {7, 5}, {8, 2}, {12, 6}, {13, 6},
-                                  {14, 2}, {20, 0}, {30, 7}, {40, 8}, {50, 9}, {60, 3}};
+    // Every Fw.d the suite writes, and more; the narrowest Fw.0 fields,
+    // where a value that rounds to 0 is the point alone or "-.".
+    const int descriptors[][2] = {{5, 1}, {5, 2}, {6, 1}, {6, 4}, {7, 5}, {8, 2}, {12, 6}, {13, 6}, {14, 2},
+                                  {20, 0}, {30, 7}, {40, 8}, {50, 9}, {60, 3}, {1, 0}, {2, 0}, {3, 0}};
     for (float v : values) {
         for (const auto& wd : descriptors) {
             int w = wd[0], d = wd[1];
@@ -76,6 +77,7 @@ TEST(RoundTrip, FixedOutputIsCorrectlyRoundedAndReadsBack) {
                 continue;
             }
             ASSERT_EQ(trimmed(ours), text) << "F" << w << "." << d << " of " << v;
+            if (text.find_first_of("0123456789") == std::string::npos) continue;  // no digit to read back
             float back = reread(ours, d);
             ASSERT_EQ(std::bit_cast<std::uint32_t>(back), std::bit_cast<std::uint32_t>(std::strtof(expected, nullptr)))
                 << ours;
