@@ -13,6 +13,7 @@ struct stress_record {
     static inline const records::record_format format{"(3E11.4)"};
     // The stress along h (SIGH), along v (SIGZ) and the h-v shear (SIGHZ).
     float sh = 0.0f, sz = 0.0f, shz = 0.0f;
+    static constexpr std::string_view last_field_name = "the shear stress";
     static auto fields(auto& s) { return std::tie(s.sh, s.sz, s.shz); }
 };
 

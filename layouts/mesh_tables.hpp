@@ -20,6 +20,7 @@ struct node_record {
     // 1 where h = 0 and v = 12, where h = 0, where v = 12; else 0.
     std::array<std::int32_t, 3> flags{};
     float h = 0.0f, v = 0.0f;
+    static constexpr std::string_view last_field_name = "the v coordinate";
     static auto fields(auto& n) { return std::tie(n.number, n.flags[0], n.flags[1], n.flags[2], n.h, n.v); }
 };
 
@@ -29,6 +30,7 @@ struct element_record {
     std::array<std::int32_t, 3> nodes{};
     float angle = 0.0f;
     std::int32_t type = 0;  // the type code
+    static constexpr std::string_view last_field_name = "the type code";
     static auto fields(auto& e) { return std::tie(e.number, e.nodes[0], e.nodes[1], e.nodes[2], e.angle, e.type); }
 };
 

@@ -21,10 +21,12 @@ inline constexpr std::string_view nu32_file = "nu32.DAT";
 struct fractions_record {
     static inline const records::record_format format{"(3F5.2)"};
     std::array<float, plot_fractions> vfk{};
+    static constexpr std::string_view last_field_name = "the third volume fraction";
     static auto fields(auto& f) { return std::tie(f.vfk[0], f.vfk[1], f.vfk[2]); }
 };
 
-// A record of "e3.DAT" or "g23.DAT": E3 or G23 of each fraction.
+// A record of "e3.DAT" or "g23.DAT": E3 or G23 of each fraction (its last
+// field is named by the file's reader).
 struct plot_record {
     static inline const records::record_format format{"(1X,E11.4,3(1X,E11.4))"};
     float thetar = 0.0f;
@@ -38,6 +40,7 @@ struct nu32_record {
     static inline const records::record_format format{"(1X,E11.4,3(1X,E11.4),3(1X,E11.4))"};
     float thetar = 0.0f;
     std::array<float, plot_fractions> posnu32{}, negnu32{};
+    static constexpr std::string_view last_field_name = "the negative NU32 of the third volume fraction";
     static auto fields(auto& p) {
         return std::tie(p.thetar, p.posnu32[0], p.posnu32[1], p.posnu32[2], p.negnu32[0], p.negnu32[1], p.negnu32[2]);
     }

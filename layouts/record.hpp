@@ -5,7 +5,10 @@
 //     static auto fields(auto& rec) { return std::tie(rec.sh, rec.sz, rec.shz); }
 //
 // so that one read and one write statement serve every layout, on both
-// sides of its file.
+// sides of its file. A layout that a tool reads back whole also names its
+// last field, for the diagnostic of a record that ends before it:
+//
+//     static constexpr std::string_view last_field_name = "the type code";
 #pragma once
 
 #include <array>
@@ -14,6 +17,7 @@
 #include <tuple>
 
 #include "records/run.hpp"
+#include "records/tables.hpp"
 
 namespace layouts {
 
@@ -21,6 +25,28 @@ namespace layouts {
 template <typename Record>
 void read_record(records::run& r, int unit, Record& rec) {
     std::apply([&](auto&... field) { r.read(unit, Record::format, field...); }, Record::fields(rec));
+}
+
+// Reads one record of `Record`'s layout from a unit the run reads as a table
+// (records::run::read_as_table): a record that ends before the layout's last
+// field, which `what` names, ends the run before any value is taken from it.
+template <typename Record>
+void read_table_record(records::run& r, int unit, Record& rec, std::string_view what) {
+    static const records::field_columns last = records::last_field(Record::format);
+    std::apply(
+        [&](auto&... field) {
+            r.begin_read(unit, Record::format);
+            r.require_field(last, what);
+            (r.read_item(field), ...);
+            r.end_read();
+        },
+        Record::fields(rec));
+}
+
+// The same, the last field named by the layout.
+template <typename Record>
+void read_table_record(records::run& r, int unit, Record& rec) {
+    read_table_record(r, unit, rec, Record::last_field_name);
 }
 
 // Writes `rec` to the unit as one record of its layout.

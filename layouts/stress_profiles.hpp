@@ -18,6 +18,7 @@ struct zh_record {
     static inline const records::record_format format{"(1X,' I=',I2,' SIGZ=',E10.3,' Z/H=',F6.4,' SIGHZ=',E10.3)"};
     std::int32_t i = 0;                               // 1 to 95
     float esavgz = 0.0f, zdh = 0.0f, esavghz = 0.0f;  // SIGZ, Z/H, SIGHZ
+    static constexpr std::string_view last_field_name = "SIGHZ";
     static auto fields(auto& rec) { return std::tie(rec.i, rec.esavgz, rec.zdh, rec.esavghz); }
 };
 
@@ -25,6 +26,7 @@ struct six_point_record {
     static inline const records::record_format format{"(1X,' I=',I2,' Y/B=',F6.4,' SIGZ=',E10.3)"};
     std::int32_t j = 0;                 // 1 to 6
     float ydb = 0.0f, saz = 0.0f;       // Y/B, SIGZ
+    static constexpr std::string_view last_field_name = "SIGZ";
     static auto fields(auto& rec) { return std::tie(rec.j, rec.ydb, rec.saz); }
 };
 
@@ -33,6 +35,7 @@ struct yb_record {
     std::int32_t i = 0;             // 1 to 26
     float ydb = 0.0f;               // Y/B
     float sazm = 0.0f, sazt = 0.0f; // SAZM, SAZT
+    static constexpr std::string_view last_field_name = "SAZT";
     static auto fields(auto& rec) { return std::tie(rec.i, rec.ydb, rec.sazm, rec.sazt); }
 };
 

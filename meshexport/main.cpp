@@ -13,11 +13,18 @@ elements: about 70 MB for a million elements. The files are written under
 temporary names of the run's own (mesh.vtu.part.PID, ...) and appear only
 when all three are complete; a failed or interrupted run replaces none.
 
+Blank lines in the tables it reads are skipped. A record that ends before its
+last field, or a last line without its line feed, is taken for a file cut off
+and refused. Record N in a message is line N of the file, blank lines counted.
+
 Reads:
   wnodes.out     node records (I6,3I3,2F12.6), to the end of the file
   wtopo.out      element records (4I6,F8.2,I3), to the end of the file
   wstresses.out  when present: one record (3E11.4) per element, in the order
-                 of wtopo.out: stress along h, along v, shear
+                 of wtopo.out: stress along h, along v, shear. A table with
+                 more or fewer records than wtopo.out has elements belongs to
+                 another mesh and is refused; move it away (or delete it) to
+                 export the model alone.
 Writes:
   mesh.vtu       VTK XML unstructured grid: points (h, v, 0), triangles;
                  point data node, H0V12, H0, V12 (the flags); cell data
@@ -31,9 +38,10 @@ Writes:
 )";
 
 // Why a run ends with exit status 1, for the help text.
-const char stopped[] = R"(the run stopped on a fault: a malformed field, a missing node, an element
-     without area, a short wstresses.out or a failed write; one line on
-     standard error says what and where, and no mesh file is replaced
+const char stopped[] = R"(the run stopped on a fault: a malformed field, a table cut off, a missing
+     node, an element without area, a wstresses.out of another mesh or a
+     failed write; one line on standard error says what and where, and no
+     mesh file is replaced
 )";
 
 }  // namespace

@@ -1,8 +1,10 @@
 #include "meshexport/mesh_tables.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <filesystem>
+#include <iterator>
 #include <string>
 #include <utility>
 
@@ -22,21 +24,69 @@ bool fits(float x, int width, int digits) {
     return std::isfinite(x) && field.find('*') == std::string::npos;
 }
 
+std::string plural(std::size_t n, const char* what) {
+    return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
+}
+
+// The line in its file of each record read, by the record's position in
+// table order: position + 1 and the blank lines before it, kept only where
+// that count changes, so a table without blank lines holds nothing here.
+class record_lines {
+public:
+    void add(std::size_t position, long line) {
+        long blanks = line - static_cast<long>(position) - 1;
+        if (blanks != (steps_.empty() ? 0 : steps_.back().blanks)) steps_.push_back({position, blanks});
+    }
+    long line(std::size_t position) const {
+        auto after = std::upper_bound(steps_.begin(), steps_.end(), position,
+                                      [](std::size_t p, const step& s) { return p < s.from; });
+        return static_cast<long>(position) + 1 + (after == steps_.begin() ? 0 : std::prev(after)->blanks);
+    }
+
+private:
+    struct step {
+        std::size_t from;
+        long blanks;
+    };
+    std::vector<step> steps_;
+};
+
+// The entry of a number in a table from number to position + 1, grown to
+// hold it: a table is as long as the largest number given so far, so a
+// small model, or a table cut off at its first record, takes little memory.
+std::int32_t& entry(std::vector<std::int32_t>& table, std::int32_t number) {
+    auto n = static_cast<std::size_t>(number);
+    if (n >= table.size())
+        table.resize(std::min(std::max(n + 1, 2 * table.size()), static_cast<std::size_t>(max_number) + 1), 0);
+    return table[n];
+}
+
+// Where a number stands in such a table; 0 when it was not given.
+std::int32_t find(const std::vector<std::int32_t>& table, std::int32_t number) {
+    return number >= 1 && static_cast<std::size_t>(number) < table.size() ? table[static_cast<std::size_t>(number)]
+                                                                           : 0;
+}
+
 void read_nodes(records::run& r, mesh& m) {
     r.open_or_stop(units::wnodes_out, layouts::node_table_file, records::file_status::old);
-    m.node_position.assign(max_number + 1, 0);
+    r.read_as_table(units::wnodes_out);
+    record_lines lines;
     while (r.has_record(units::wnodes_out)) {
         node_record n;
-        layouts::read_record(r, units::wnodes_out, n);
+        layouts::read_table_record(r, units::wnodes_out, n);
         if (n.number < 1) r.fail_at_record(units::wnodes_out,
                                            "node number " + number_text(n.number) + " is not positive");
-        std::int32_t& position = m.node_position[static_cast<std::size_t>(n.number)];
+        if (n.number > max_number)
+            r.fail_at_record(units::wnodes_out, "node number " + number_text(n.number) + " is above " +
+                                                    number_text(max_number));
+        std::int32_t& position = entry(m.node_position, n.number);
         if (position != 0)
             r.fail_at_record(units::wnodes_out, "node " + number_text(n.number) + " is given twice (first in record " +
-                                             number_text(position) + ")");
+                                             std::to_string(lines.line(static_cast<std::size_t>(position - 1))) + ")");
         if (!fits(n.h, 12, 6) || !fits(n.v, 12, 6))
             r.fail_at_record(units::wnodes_out,
                              "node " + number_text(n.number) + " has a coordinate F12.6 cannot hold");
+        lines.add(m.nodes.size(), r.record_number(units::wnodes_out));
         m.nodes.push_back(n);
         position = static_cast<std::int32_t>(m.nodes.size());
     }
@@ -44,22 +94,28 @@ void read_nodes(records::run& r, mesh& m) {
 
 void read_elements(records::run& r, mesh& m) {
     r.open_or_stop(units::wtopo_out, layouts::element_table_file, records::file_status::old);
-    std::vector<std::int32_t> element_position(max_number + 1, 0);
+    r.read_as_table(units::wtopo_out);
+    std::vector<std::int32_t> element_position;
+    record_lines lines;
     while (r.has_record(units::wtopo_out)) {
         element_record e;
-        layouts::read_record(r, units::wtopo_out, e);
+        layouts::read_table_record(r, units::wtopo_out, e);
         std::string name = "element " + number_text(e.number);
         if (e.number < 1) r.fail_at_record(units::wtopo_out,
                                            "element number " + number_text(e.number) + " is not positive");
-        std::int32_t& position = element_position[static_cast<std::size_t>(e.number)];
+        if (e.number > max_number)
+            r.fail_at_record(units::wtopo_out, "element number " + number_text(e.number) + " is above " +
+                                                   number_text(max_number));
+        std::int32_t& position = entry(element_position, e.number);
         if (position != 0)
-            r.fail_at_record(units::wtopo_out,
-                             name + " is given twice (first in record " + number_text(position) + ")");
+            r.fail_at_record(units::wtopo_out, name + " is given twice (first in record " +
+                                                   std::to_string(lines.line(static_cast<std::size_t>(position - 1))) +
+                                                   ")");
         if (!fits(e.angle, 8, 2)) r.fail_at_record(units::wtopo_out, name + " has an angle F8.2 cannot hold");
         std::array<const node_record*, 3> corner{};
         for (std::size_t k = 0; k < 3; ++k) {
             std::int32_t node = e.nodes[k];
-            std::int32_t at = node >= 1 ? m.node_position[static_cast<std::size_t>(node)] : 0;
+            std::int32_t at = find(m.node_position, node);
             if (at == 0)
                 r.fail_at_record(units::wtopo_out,
                                  name + " names node " + number_text(node) + ", which wnodes.out does not hold");
@@ -71,17 +127,31 @@ void read_elements(records::run& r, mesh& m) {
                       (double{corner[2]->h} - corner[0]->h) * (double{corner[1]->v} - corner[0]->v);
         if (area == 0.0) r.fail_at_record(units::wtopo_out, name + " encloses no area");
         if (area < 0.0) std::swap(e.nodes[1], e.nodes[2]);
+        lines.add(m.elements.size(), r.record_number(units::wtopo_out));
         m.elements.push_back(e);
         position = static_cast<std::int32_t>(m.elements.size());
     }
 }
 
+// The stresses are read to the end of their table: one record per element,
+// so a table of another mesh (another count of records) is refused, and only
+// the first records, as many as there are elements, are kept meanwhile.
 void read_stresses(records::run& r, mesh& m) {
     std::error_code error;
     if (!std::filesystem::exists(layouts::element_stresses_file, error)) return;
     r.open_or_stop(units::wstresses_out, layouts::element_stresses_file, records::file_status::old);
-    m.stresses.resize(m.elements.size());
-    for (stress_record& s : m.stresses) layouts::read_record(r, units::wstresses_out, s);
+    r.read_as_table(units::wstresses_out);
+    m.stresses.reserve(m.elements.size());
+    std::size_t records = 0;
+    while (r.has_record(units::wstresses_out)) {
+        stress_record s;
+        layouts::read_table_record(r, units::wstresses_out, s);
+        if (records++ < m.elements.size()) m.stresses.push_back(s);
+    }
+    if (records != m.elements.size())
+        r.fail(std::string(layouts::element_stresses_file) + " has " + plural(records, "record") + " and " +
+               std::string(layouts::element_table_file) + " " + plural(m.elements.size(), "element") +
+               "; these are not this mesh's stresses");
 }
 
 }  // namespace

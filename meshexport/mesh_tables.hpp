@@ -27,15 +27,19 @@ struct mesh {
     std::vector<element_record> elements;  // in table order
     std::vector<stress_record> stresses;   // one per element, or none
     // Node number to its position in `nodes` plus 1; 0 for a missing node.
+    // As long as the largest node number plus 1.
     std::vector<std::int32_t> node_position;
 };
 
-// Reads the tables to their end (the stresses: one record per element, later
-// records unused). A fault ends the run with a diagnostic naming the record:
-// a malformed field; a node or element number not positive or used twice; a
-// coordinate that is not finite or does not fit F12.6, an angle that does
-// not fit F8.2; an element naming a node missing from the node table, or
-// enclosing no area.
+// Reads the tables to their end, as tables read back whole: blank lines are
+// no records, and a record that ends before its last field or a last line
+// without its line feed (a file cut off) is refused. A fault ends the run
+// with a diagnostic naming the record (its line in the file): a malformed
+// field; a node or element number not positive or used twice; a coordinate
+// that is not finite or does not fit F12.6, an angle that does not fit F8.2;
+// an element naming a node missing from the node table, or enclosing no
+// area. Stresses whose count of records is not the count of elements are
+// another mesh's, and refused.
 mesh read_mesh(records::run& r);
 
 }  // namespace meshexport

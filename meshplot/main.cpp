@@ -22,7 +22,9 @@ mesh.svg is left as it was.
 
 Reads:
   wnodes.out  node records (I6,3I3,2F12.6): number, flags, h, v; to the end
-              of the file (blank lines at its end are ignored)
+              of the file (blank lines are skipped; a record that ends before
+              its last field, or a last line without its line feed, is taken
+              for a file cut off and refused)
   wtopo.out   element records (4I6,F8.2,I3): number, three nodes, angle, type
               code; to the end of the file likewise
 Writes:

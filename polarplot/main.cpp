@@ -14,8 +14,9 @@ The radius of a curve is the property at the angle THETA from the fibre axis;
 the angle in degrees stands around the rim. NU32 is drawn solid where it is
 positive and dashed, as its magnitude, where it is negative. Values that are
 not finite are left out of the curves. A file with fewer records than these
-counts, or a record that ends before its last field, stops the run like a
-missing record; after a fault polar.svg is left as it was.
+counts, a record that ends before its last field, or a last line without its
+line feed (a file cut off), stops the run like a missing record; blank lines
+are skipped; after a fault polar.svg is left as it was.
 
 Reads:
   vf.DAT     the three fibre volume fractions (3F5.2)

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "layouts/polar_tables.hpp"
-#include "plots/table_scan.hpp"
 #include "polarplot/units.hpp"
 
 namespace polarplot {
@@ -40,18 +39,14 @@ polar_tables read_polar_tables(records::run& r) {
     r.open_or_stop(units::e3_dat, e3_file, records::file_status::old);
     r.open_or_stop(units::g23_dat, g23_file, records::file_status::old);
     r.open_or_stop(units::nu32_dat, nu32_file, records::file_status::old);
-    // A record that ends before its last field would read as zeros there
-    // and draw them as values.
-    plots::require_field(r, vf_file, layouts::fractions_record::format, 1, 1, "the third volume fraction");
-    plots::require_field(r, e3_file, layouts::plot_record::format, 1, angles, "E3 of the third volume fraction");
-    plots::require_field(r, g23_file, layouts::plot_record::format, 1, angles, "G23 of the third volume fraction");
-    plots::require_field(r, nu32_file, layouts::nu32_record::format, 1, angles,
-                         "the negative NU32 of the third volume fraction");
+    // Tables read back whole: a record that ends before its last field would
+    // read as zeros there and draw them as values.
+    for (int unit : {units::vf_dat, units::e3_dat, units::g23_dat, units::nu32_dat}) r.read_as_table(unit);
 
     polar_tables t;
     t.unit = moduli_unit(r);
     layouts::fractions_record vf;
-    layouts::read_record(r, units::vf_dat, vf);
+    layouts::read_table_record(r, units::vf_dat, vf);
     t.vf = vf.vfk;
     // The angle column of each file is read; e3.DAT's is the one drawn
     // (the three files are written in one loop over the same angles).
@@ -59,9 +54,9 @@ polar_tables read_polar_tables(records::run& r) {
         layouts::plot_record e3;
         layouts::plot_record g23;
         layouts::nu32_record nu32;
-        layouts::read_record(r, units::e3_dat, e3);
-        layouts::read_record(r, units::g23_dat, g23);
-        layouts::read_record(r, units::nu32_dat, nu32);
+        layouts::read_table_record(r, units::e3_dat, e3, "E3 of the third volume fraction");
+        layouts::read_table_record(r, units::g23_dat, g23, "G23 of the third volume fraction");
+        layouts::read_table_record(r, units::nu32_dat, nu32);
         t.theta[j] = e3.thetar;
         for (std::size_t k = 0; k < fractions; ++k) {
             t.e3[k][j] = e3.values[k];

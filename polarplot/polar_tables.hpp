@@ -27,7 +27,8 @@ struct polar_tables {
 
 // Opens and reads the four files, and the unit of the moduli from
 // polar.dat when it is there; a missing file, a malformed field, a missing
-// record or a record that ends before its last field ends the run.
+// record, a record that ends before its last field or a last line without
+// its line feed ends the run. Blank lines in the four files are no records.
 polar_tables read_polar_tables(records::run& r);
 
 }  // namespace polarplot

@@ -11,14 +11,15 @@ Runs without arguments in the folder where stressmean ran, and draws its
 three stress profiles as charts, a dot per record and a step per slice.
 
 The stresses are in the units of the solver that wrote wstresses.out. Values
-that are not finite are left out of the curves. A file with fewer records, or
-a record that ends before its last field, stops the run like a missing
-record; after a fault profiles.svg is left as it was.
+that are not finite are left out of the curves. A file with fewer records, a
+record that ends before its last field, or a last line without its line feed
+(a file cut off), stops the run like a missing record; after a fault
+profiles.svg is left as it was.
 
 Reads:
   wstressavg.out  its 127 records: 95 of SIGZ and SIGHZ along Z/H, 6 of SIGZ
                   near Y/B = 1, 26 of SAZM and SAZT along Y/B, in the layouts
-                  stressmean writes
+                  stressmean writes; blank lines are skipped
 Writes:
   profiles.svg    four charts: SIGZ and SIGHZ against Z/H, SIGZ against Y/B
                   near 1, SAZM and SAZT against Y/B and near Y/B = 1; each

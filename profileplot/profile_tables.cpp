@@ -3,7 +3,6 @@
 #include <string>
 
 #include "layouts/stress_profiles.hpp"
-#include "plots/table_scan.hpp"
 #include "profileplot/units.hpp"
 
 namespace profileplot {
@@ -16,7 +15,7 @@ template <typename Record, typename Keep>
 void read_profile(records::run& r, std::size_t count, Keep keep) {
     for (std::size_t k = 0; k < count; ++k) {
         Record rec;
-        layouts::read_record(r, units::wstressavg_out, rec);
+        layouts::read_table_record(r, units::wstressavg_out, rec);
         keep(k, rec);
     }
 }
@@ -26,14 +25,9 @@ void read_profile(records::run& r, std::size_t count, Keep keep) {
 profile_tables read_profile_tables(records::run& r) {
     const std::string file_name(layouts::stress_profiles_file);
     r.open_or_stop(units::wstressavg_out, file_name, records::file_status::old);
-    // A record that ends before its last field would read as zero there and
-    // draw it as a stress.
-    constexpr long zh_end = layouts::zh_records;
-    constexpr long six_point_end = zh_end + layouts::six_point_records;
-    constexpr long yb_end = six_point_end + layouts::yb_records;
-    plots::require_field(r, file_name, layouts::zh_record::format, 1, zh_end, "SIGHZ");
-    plots::require_field(r, file_name, layouts::six_point_record::format, zh_end + 1, six_point_end, "SIGZ");
-    plots::require_field(r, file_name, layouts::yb_record::format, six_point_end + 1, yb_end, "SAZT");
+    // A table read back whole: a record that ends before its last field
+    // would read as zero there and draw it as a stress.
+    r.read_as_table(units::wstressavg_out);
 
     // The record number each record shows is read and checked, not kept:
     // the position in the file decides.

@@ -21,8 +21,10 @@ struct profile_tables {
     std::array<float, layouts::yb_records> sazt{};
 };
 
-// Opens and reads "wstressavg.out"; a missing file, a malformed field or a
-// missing record ends the run through the record layer.
+// Opens and reads "wstressavg.out"; a missing file, a malformed field, a
+// missing record, a record that ends before its last field or a last line
+// without its line feed ends the run through the record layer. Blank lines
+// are no records.
 profile_tables read_profile_tables(records::run& r);
 
 }  // namespace profileplot

@@ -58,23 +58,39 @@ bool input_file::fill() {
     return true;
 }
 
-bool input_file::at_end() { return too_long_ || (begin_ == end_ && !fill()); }
+bool input_file::at_end() {
+    if (!skip_blank_lines_) return too_long_ || (begin_ == end_ && !fill());
+    if (ahead_) return false;
+    std::string_view line;
+    while (next_line(line)) {
+        if (line_ended_ && line.find_first_not_of(' ') == std::string_view::npos) {
+            ++blank_lines_;
+            continue;
+        }
+        record_ahead_ = line;
+        ahead_ = true;
+        return false;
+    }
+    return true;
+}
 
 bool input_file::take(std::string_view& record, std::string_view text) {
     if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
-    ++records_read_;
+    ++lines_read_;
     if (text.size() > max_record_length) {
         too_long_ = true;
+        record_line_ = lines_read_;
         return false;
     }
-    if (records_read_ == 1 && text.starts_with("\xef\xbb\xbf")) byte_order_mark_ = true;
+    if (lines_read_ == 1 && text.starts_with("\xef\xbb\xbf")) byte_order_mark_ = true;
     if (text.find('\r') != std::string_view::npos) lone_carriage_return_ = true;
     record = text;
     return true;
 }
 
-bool input_file::next_record(std::string_view& record) {
-    if (at_end()) return false;
+bool input_file::next_line(std::string_view& record) {
+    line_ended_ = true;
+    if (too_long_ || (begin_ == end_ && !fill())) return false;
     long_record_.clear();
     for (;;) {
         const char* start = buffer_.get() + begin_;
@@ -83,7 +99,7 @@ bool input_file::next_record(std::string_view& record) {
         std::size_t length = nl != nullptr ? static_cast<std::size_t>(static_cast<const char*>(nl) - start) : available;
         // One character more than the limit may be the carriage return of the line end.
         if (long_record_.size() + length > max_record_length + 1) {
-            ++records_read_;
+            record_line_ = ++lines_read_;
             too_long_ = true;
             return false;
         }
@@ -93,12 +109,30 @@ bool input_file::next_record(std::string_view& record) {
             long_record_.append(start, length);
             return take(record, long_record_);
         }
-        // The record goes on past the buffer: keep what there is and read on.
-        if (long_record_.empty()) long_record_.reserve(max_record_length + 1);
+        // The line goes on past the buffer: keep what there is and read on.
+        // The room is taken whole once, so the string never grows past it.
+        if (long_record_.capacity() < max_record_length + 1) long_record_.reserve(max_record_length + 1);
         long_record_.append(start, available);
         begin_ = end_;
-        if (!fill()) return error_ == 0 && take(record, long_record_);
+        if (!fill()) {
+            if (error_ != 0) return false;
+            line_ended_ = false;
+            return take(record, long_record_);
+        }
     }
+}
+
+bool input_file::next_record(std::string_view& record) {
+    if (skip_blank_lines_) {
+        if (at_end()) return false;
+        ahead_ = false;
+        record = record_ahead_;
+    } else if (!next_line(record)) {
+        return false;
+    }
+    record_line_ = lines_read_;
+    record_ended_ = line_ended_;
+    return true;
 }
 
 output_file::~output_file() {

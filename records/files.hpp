@@ -40,17 +40,42 @@ public:
     // is refused.
     bool open(const std::string& name);
 
+    // Marks the file as a table that a tool reads back whole, as a program
+    // wrote it; the record layer then refuses a record cut off at the file's
+    // end (see ended()). With `skip_blank_lines`, blank lines (nothing but
+    // blanks before the line feed, a carriage return included) are no records
+    // from here on: next_record and at_end pass over them one at a time and
+    // count them as lines. A last line without its line feed is always a
+    // record, whatever it holds.
+    void read_as_table(bool skip_blank_lines) {
+        table_ = true;
+        skip_blank_lines_ = skip_blank_lines;
+    }
+    bool is_table() const { return table_; }
+
     // The next record without its line end (a line feed, or a carriage
     // return and a line feed). A last line without its line feed is still a
-    // record. The view stays valid until the next call. Returns false at the
-    // end of the file, on a read error (then error() is not 0) and on a record
-    // longer than max_record_length (then too_long() is true).
+    // record (ended() is then false). The view stays valid until the next
+    // call of next_record or at_end. Returns false at the end of the file, on
+    // a read error (then error() is not 0) and on a record longer than
+    // max_record_length (then too_long() is true).
     bool next_record(std::string_view& record);
 
-    // True when no record follows (or the file cannot be read further).
+    // True when no record follows, or the file cannot be read further (then
+    // error() is not 0 or too_long() is true). With blank lines skipped this
+    // reads on to the next record, which next_record then hands out.
     bool at_end();
 
-    long records_read() const { return records_read_; }
+    // The number of the record handed out last, which is its line in the
+    // file: skipped blank lines count. 0 before the first record.
+    long records_read() const { return record_line_; }
+    // Lines read so far: records, skipped blank lines and a record read
+    // ahead by at_end, or refused as too long.
+    long lines_read() const { return lines_read_; }
+    long blank_lines() const { return blank_lines_; }
+    // False when the record handed out last is the file's last line and has
+    // no line feed: the file may have been cut off inside it.
+    bool ended() const { return record_ended_; }
     int error() const { return error_; }
     bool too_long() const { return too_long_; }
     // What a diagnostic may need to explain: a UTF-8 byte-order mark before
@@ -61,6 +86,8 @@ public:
 
 private:
     bool fill();
+    // The next line, blank or not; sets line_ended_.
+    bool next_line(std::string_view& record);
     bool take(std::string_view& record, std::string_view text);
 
     int fd_ = -1;
@@ -70,11 +97,23 @@ private:
     std::unique_ptr<char[]> buffer_;
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
+    // A line that runs past the buffer, gathered here. Its room, taken once,
+    // is max_record_length + 1 (a carriage return may end the longest
+    // record) and never grows: a longer line is refused before it is kept.
     std::string long_record_;
-    long records_read_ = 0;
+    long lines_read_ = 0;
+    long record_line_ = 0;
+    long blank_lines_ = 0;
     int error_ = 0;
     bool at_end_ = false;
     bool too_long_ = false;
+    bool table_ = false;
+    bool skip_blank_lines_ = false;
+    // The record at_end read ahead, handed out by the next next_record.
+    bool ahead_ = false;
+    std::string_view record_ahead_;
+    bool line_ended_ = true;    // of the line read last
+    bool record_ended_ = true;  // of the record handed out last
     bool byte_order_mark_ = false;
     bool lone_carriage_return_ = false;
     file_identity identity_;

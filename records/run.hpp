@@ -31,6 +31,8 @@
 
 namespace records {
 
+struct field_columns;
+
 enum class file_status {
     old,      // must exist; read from its first record
     unknown,  // created, or emptied when it exists; written from its start
@@ -86,6 +88,25 @@ public:
     // never ask (their counts say how many records to read); a tool that reads
     // a table to its end does.
     [[nodiscard]] bool has_record(int unit);
+
+    // Tables that a tool reads back whole, as a program wrote them
+    // (tables.hpp). After read_as_table, a read statement that ends on the
+    // file's last line without its line feed ends the run: "file, record N:
+    // has no line end; is the file cut off?"; with blank_lines::skipped,
+    // blank lines (nothing but blanks before the line feed, a carriage return
+    // included) are no records, anywhere in the file. Record numbers in
+    // diagnostics stay line numbers, blank lines counted.
+    enum class blank_lines { skipped, records };
+    void read_as_table(int unit, blank_lines blanks = blank_lines::skipped);
+    // Within a read statement: ends the run when the current record ends
+    // before the last column of `field`, the last field of its layout, which
+    // `what` names: "file, record N: ends at column C, before WHAT in columns
+    // F-T", with "; is the file cut off?" after it when the record is the
+    // file's last line without its line feed.
+    void require_field(const field_columns& field, std::string_view what);
+    // The number of the record the input unit read last: its line in the
+    // file. Also within a statement.
+    [[nodiscard]] long record_number(int unit);
 
     // Writes free text, such as a picture, to an output unit: `text` is whole
     // lines, each ended by its line feed, and each becomes one record, so

@@ -9,6 +9,20 @@
 
 namespace records {
 
+namespace {
+
+std::string too_long_record(const std::string& name, const input_file& in) {
+    return name + ", record " + std::to_string(in.records_read()) + ": longer than " +
+           std::to_string(max_record_length) + " characters";
+}
+
+// What a table's last line without its line feed is told.
+std::string unended_record(const std::string& name, const input_file& in) {
+    return name + ", record " + std::to_string(in.records_read()) + ": has no line end; is the file cut off?";
+}
+
+}  // namespace
+
 // ---- format control -------------------------------------------------------
 
 const format_item& run::next_data_item(item_kind wanted) {
@@ -85,9 +99,12 @@ bool run::has_record(int unit) {
     unit_slot& u = slot(unit, "has_record");
     start_outputs();
     if (!u.reading) fail("programming error: has_record on output file " + u.name);
-    bool at_end = u.input.at_end();
-    if (at_end && u.input.error() != 0) fail("cannot read " + u.name + ": " + reason(u.input.error()));
-    return !at_end;
+    if (!u.input.at_end()) return true;
+    // A table that skips blank lines reads on to its next record, which may
+    // be the one that cannot be read.
+    if (u.input.error() != 0) fail("cannot read " + u.name + ": " + reason(u.input.error()));
+    if (u.input.too_long()) fail(too_long_record(u.name, u.input));
+    return false;
 }
 
 void run::next_input_record() {
@@ -95,15 +112,18 @@ void run::next_input_record() {
     input_file& in = st.unit->input;
     if (!in.next_record(st.input)) {
         if (in.error() != 0) fail("cannot read " + st.unit->name + ": " + reason(in.error()));
-        if (in.too_long())
-            fail(st.unit->name + ", record " + std::to_string(in.records_read()) + ": longer than " +
-                 std::to_string(max_record_length) + " characters");
-        long have = in.records_read();
+        if (in.too_long()) fail(too_long_record(st.unit->name, in));
+        if (in.is_table() && !in.ended()) fail(unended_record(st.unit->name, in));
+        long lines = in.lines_read();
+        long blanks = in.blank_lines();
+        long have = lines - blanks;
+        std::string at = st.unit->name + ", record " + std::to_string(lines + 1) + ": end of file";
         if (in.has_lone_carriage_returns())
-            fail(st.unit->name + ", record " + std::to_string(have + 1) +
-                 ": end of file: the file's lines end in a carriage return alone, not in a line feed");
-        fail(st.unit->name + ", record " + std::to_string(have + 1) + ": end of file, " +
-             (have == 0 ? std::string("the file is empty") : "the file has only " + plural(have, "record")));
+            fail(at + ": the file's lines end in a carriage return alone, not in a line feed");
+        if (have == 0 && blanks == 0) fail(at + ", the file is empty");
+        if (have == 0) fail(at + ", the file holds only " + plural(blanks, "blank line"));
+        fail(at + ", the file has only " + plural(have, "record") +
+             (blanks == 0 ? std::string() : " and " + plural(blanks, "blank line")));
     }
     st.position = 0;
 }
@@ -213,7 +233,13 @@ void run::read_char(char& value) {
     value = field.back();
 }
 
-void run::end_read() { end_statement(); }
+void run::end_read() {
+    // A table's record is whole only with its line end: a last line without
+    // it may have been cut off anywhere, a field short or missing.
+    if (in_statement_ && st_->reading && st_->unit->input.is_table() && !st_->unit->input.ended())
+        fail(unended_record(st_->unit->name, st_->unit->input));
+    end_statement();
+}
 
 // ---- writing --------------------------------------------------------------
 

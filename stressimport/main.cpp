@@ -15,7 +15,9 @@ numbers.
 Reads:
   mesh.dat       what ccx printed for *EL PRINT, ELSET=EALL with S: per
                  element and integration point (I10,I4,6E14.6) sxx, syy, szz,
-                 sxy, sxz, syz
+                 sxy, sxz, syz; a stress line that ends before column 98, or
+                 a last line without its line feed, is taken for a file cut
+                 off and refused
   wtopo.out      element records (4I6,F8.2,I3): which elements, and their
                  order
 Writes:
@@ -27,9 +29,9 @@ Writes:
 // Why a run ends with exit status 1, for the help text.
 const char stopped[] = R"(the run stopped on a fault: an element of wtopo.out missing from
      mesh.dat, an element of mesh.dat not in wtopo.out, integration points
-     other than 1 and 2 in order, a field that is not a number or a failed
-     write; one line on standard error says what and where, and wstresses.out
-     is left as it was
+     other than 1 and 2 in order, a file cut off, a field that is not a
+     number or a failed write; one line on standard error says what and
+     where, and wstresses.out is left as it was
 )";
 
 }  // namespace

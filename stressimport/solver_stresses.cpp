@@ -9,6 +9,7 @@
 #include "layouts/element_stresses.hpp"
 #include "layouts/mesh_tables.hpp"
 #include "records/input_editing.hpp"
+#include "records/tables.hpp"
 #include "stressimport/units.hpp"
 
 namespace stressimport {
@@ -40,18 +41,17 @@ struct stress_block {
 std::string text(std::int32_t n) { return std::to_string(n); }
 
 // An integer field of the first columns of a stress line, with the record
-// layer's diagnostic when it is malformed.
+// layer's diagnostic when it is malformed: "mesh.dat, record N, columns
+// F-T: "text" is not a valid IW field", as for the line's other fields.
 std::int32_t integer_field(records::run& r, std::string_view line, std::size_t first, std::size_t width) {
     std::string_view field = line.substr(first, width);
     std::int32_t value = 0;
     records::field_status status = records::read_integer_field(field, value);
     if (status != records::field_status::ok)
-        r.fail_at_record(units::mesh_dat,
-                         "columns " + std::to_string(first + 1) + "-" + std::to_string(first + width) + ": " +
-                                       records::quoted(field) +
-                                       (status == records::field_status::invalid ? " is not a valid I"
-                                                                                 : " is out of range for an I") +
-                                       std::to_string(width) + " field");
+        r.fail("mesh.dat, record " + std::to_string(r.record_number(units::mesh_dat)) + ", columns " +
+               std::to_string(first + 1) + "-" + std::to_string(first + width) + ": " + records::quoted(field) +
+               (status == records::field_status::invalid ? " is not a valid I" : " is out of range for an I") +
+               std::to_string(width) + " field");
     return value;
 }
 
@@ -64,9 +64,12 @@ void check_points(records::run& r, const element_sums& e) {
 // Reads mesh.dat to its end and keeps the last stress block. A stress line
 // is "(I10,I4,6E14.6)": element, integration point, sxx, syy, szz, sxy, sxz,
 // syz; its block begins with a line " stresses (elem, integ.pnt., ..." and
-// ends at the first blank line after its stress lines.
+// ends at the first blank line after its stress lines. The file is read whole
+// as the solver wrote it, its blank lines kept: a stress line that ends
+// before syz, or a last line without its line feed, ends the run.
 stress_block read_last_block(records::run& r) {
     static const records::record_format line_format("(14A1,6E14.6)");
+    static const records::field_columns syz = records::last_field(line_format);
     static const std::string_view heading = " stresses (ele";
     stress_block block;
     block.position.assign(max_number + 1, 0);
@@ -88,6 +91,7 @@ stress_block read_last_block(records::run& r) {
         } else if (in_block && blank) {
             in_block = block.elements.empty();  // the blank line under the heading
         } else if (in_block) {
+            r.require_field(syz, "syz");
             std::int32_t number = integer_field(r, line, 0, 10);
             std::int32_t point = integer_field(r, line, 10, 4);
             std::array<float, 6> s{};
@@ -128,11 +132,13 @@ void import_stresses(records::run& r) {
     r.open_or_stop(units::mesh_dat, "mesh.dat", records::file_status::old);
     r.open_or_stop(units::wtopo_out, layouts::element_table_file, records::file_status::old);
     r.open_or_stop(units::wstresses_out, layouts::element_stresses_file, records::file_status::replaced);
+    r.read_as_table(units::mesh_dat, records::run::blank_lines::records);
+    r.read_as_table(units::wtopo_out);
     stress_block block = read_last_block(r);
     std::vector<bool> used(block.elements.size());
     while (r.has_record(units::wtopo_out)) {
         layouts::element_record element;
-        layouts::read_record(r, units::wtopo_out, element);
+        layouts::read_table_record(r, units::wtopo_out, element);
         const std::int32_t number = element.number;
         std::int32_t at = number >= 1 && number <= max_number ? block.position[static_cast<std::size_t>(number)] : 0;
         if (at == 0) r.fail_at_record(units::wtopo_out, "element " + text(number) + " has no stresses in mesh.dat");

@@ -1,7 +1,6 @@
 // The shared picture pieces that the pictures of the case folders reach only
 // in part: numbers and text as the documents write them, round tick values,
-// tick labels and the linear scale; where the last field of a table's
-// record stands.
+// tick labels and the linear scale.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,7 +10,6 @@
 
 #include "plots/axes.hpp"
 #include "plots/svg.hpp"
-#include "plots/table_scan.hpp"
 
 namespace {
 
@@ -86,29 +84,6 @@ TEST(LinearScale, MapsEndsAndSurvivesAnEmptyRange) {
     EXPECT_DOUBLE_EQ(upwards(1.0), 100.0);
     plots::linear_scale flat{3.0, 3.0, 0.0, 10.0};
     EXPECT_DOUBLE_EQ(flat(3.0), 5.0);
-}
-
-TEST(LastField, ColumnsOfTheLastValueOfTheRecord) {
-    struct case_ {
-        const char* format;
-        std::size_t from;
-        std::size_t to;
-    } cases[] = {
-        {"(3F5.2)", 11, 15},
-        {"(1X,E11.4,3(1X,E11.4))", 38, 48},
-        {"(1X,E11.4,3(1X,E11.4),3(1X,E11.4))", 74, 84},
-        {"(1X,' I=',I2,' SIGZ=',E10.3,' Z/H=',F6.4,' SIGHZ=',E10.3)", 41, 50},
-        {"(1X,' I=',I2,' Y/B=',F6.4,' SIGZ=',E10.3)", 24, 33},
-        {"(I6,3I3,2F12.6,' end')", 28, 39},  // text after the last value
-        {"(I4,/,2X,I3)", 3, 5},               // the last record's
-        {"(I4,/)", 0, 0},
-        {"('no values')", 0, 0},
-    };
-    for (const auto& c : cases) {
-        plots::field_columns f = plots::last_field(records::record_format(c.format));
-        EXPECT_EQ(f.from, c.from) << c.format;
-        EXPECT_EQ(f.to, c.to) << c.format;
-    }
 }
 
 }  // namespace

@@ -1,0 +1,55 @@
+// The checks of a table read back whole: a record that ends before the last
+// field of its layout, a last line without its line feed.
+#include "records/tables.hpp"
+
+#include "records/run_state.hpp"
+
+namespace records {
+
+field_columns last_field(const record_format& format) {
+    field_columns last;
+    std::size_t position = 0;  // columns taken so far
+    for (const format_item& item : format.items()) {
+        if (item.is_data()) {
+            last = {position + 1, position + static_cast<std::size_t>(item.width)};
+            position = last.to;
+        } else if (item.kind == item_kind::skip) {
+            position += static_cast<std::size_t>(item.width);
+        } else if (item.kind == item_kind::literal) {
+            position += format.literal(item).size();
+        } else if (item.kind == item_kind::slash) {
+            position = 0;
+            last = {};
+        }
+    }
+    return last;
+}
+
+void run::read_as_table(int unit, blank_lines blanks) {
+    unit_slot& u = slot(unit, "read_as_table");
+    if (!u.reading) fail("programming error: read_as_table on output file " + u.name);
+    u.input.read_as_table(blanks == blank_lines::skipped);
+}
+
+// Also within a statement, for a diagnostic of the program's own.
+long run::record_number(int unit) {
+    if (unit < 0 || unit > max_unit || !units_[static_cast<std::size_t>(unit)] ||
+        !units_[static_cast<std::size_t>(unit)]->reading)
+        fail("programming error: record_number on unit " + std::to_string(unit) + ", which is not an input");
+    return units_[static_cast<std::size_t>(unit)]->input.records_read();
+}
+
+void run::require_field(const field_columns& field, std::string_view what) {
+    if (!in_statement_ || !st_->reading) fail("programming error: require_field outside a read statement");
+    const statement& st = *st_;
+    const input_file& in = st.unit->input;
+    const std::string record = st.unit->name + ", record " + std::to_string(in.records_read()) + ": ";
+    const char* cut_off = in.ended() ? "" : "; is the file cut off?";
+    std::size_t length = st.input.size();
+    if (length < field.to && (length > 0 || in.ended()))
+        fail(record + "ends at column " + std::to_string(length) + ", before " + std::string(what) + " in columns " +
+             std::to_string(field.from) + "-" + std::to_string(field.to) + cut_off);
+    if (in.is_table() && !in.ended()) fail(record + "has no line end" + cut_off);
+}
+
+}  // namespace records

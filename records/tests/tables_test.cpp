@@ -1,0 +1,241 @@
+// Tables read back whole: where a layout's last field stands, how a table's
+// lines become records (blank lines skipped, a last line without its line
+// feed kept and marked), and the one diagnostic line for a table cut off.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "records/files.hpp"
+#include "records/run.hpp"
+#include "records/tables.hpp"
+
+namespace {
+
+TEST(LastField, ColumnsOfTheLastValueOfTheRecord) {
+    struct case_ {
+        const char* format;
+        std::size_t from;
+        std::size_t to;
+    } cases[] = {
+        {"(3F5.2)", 11, 15},
+        {"(4I6,F8.2,I3)", 33, 35},
+        {"(I6,3I3,2F12.6)", 28, 39},
+        {"(3E11.4)", 23, 33},
+        {"(14A1,6E14.6)", 85, 98},
+        {"(1X,E11.4,3(1X,E11.4))", 38, 48},
+        {"(1X,E11.4,3(1X,E11.4),3(1X,E11.4))", 74, 84},
+        {"(1X,' I=',I2,' SIGZ=',E10.3,' Z/H=',F6.4,' SIGHZ=',E10.3)", 41, 50},
+        {"(1X,' I=',I2,' Y/B=',F6.4,' SIGZ=',E10.3)", 24, 33},
+        {"(I6,3I3,2F12.6,' end')", 28, 39},  // text after the last value
+        {"(I4,/,2X,I3)", 3, 5},               // the last record's
+        {"(I4,/)", 0, 0},
+        {"('no values')", 0, 0},
+    };
+    for (const auto& c : cases) {
+        records::field_columns f = records::last_field(records::record_format(c.format));
+        EXPECT_EQ(f.from, c.from) << c.format;
+        EXPECT_EQ(f.to, c.to) << c.format;
+    }
+}
+
+std::filesystem::path scratch_file(const std::string& content) {
+    static int count = 0;
+    auto file = std::filesystem::temp_directory_path() /
+                ("tables-test-" + std::to_string(::getpid()) + "-" + std::to_string(count++));
+    std::ofstream(file, std::ios::binary) << content;
+    return file;
+}
+
+// A record as next_record hands it out: its text, its line, whether it has its line feed.
+struct line_record {
+    std::string text;
+    long line;
+    bool ended;
+    bool operator==(const line_record&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const line_record& r) {
+    return out << "{\"" << r.text.substr(0, 40) << "\" (" << r.text.size() << "), line " << r.line
+               << (r.ended ? "" : ", no line end") << "}";
+}
+
+// Every record of the file, asking at_end before each as a table's reader does.
+std::vector<line_record> records_of(const std::string& content, bool table, bool skip_blank_lines,
+                                    long* blank_lines = nullptr) {
+    auto file = scratch_file(content);
+    records::input_file in;
+    EXPECT_TRUE(in.open(file.string()));
+    if (table) in.read_as_table(skip_blank_lines);
+    std::vector<line_record> got;
+    std::string_view record;
+    while (!in.at_end() && in.next_record(record)) got.push_back({std::string(record), in.records_read(), in.ended()});
+    EXPECT_EQ(in.error(), 0);
+    EXPECT_FALSE(in.too_long());
+    if (blank_lines != nullptr) *blank_lines = in.blank_lines();
+    std::filesystem::remove(file);
+    return got;
+}
+
+TEST(TableLines, BlankLinesAreNoRecordsAndALastLineWithoutItsLineFeedIsMarked) {
+    const std::size_t buffer = 1 << 16;  // the file's read buffer
+    const std::string spaces(100000, ' ');
+    struct case_ {
+        const char* what;
+        std::string content;
+        std::vector<line_record> records;
+        long blank_lines;
+    } cases[] = {
+        {"empty file", "", {}, 0},
+        {"whole lines", "a\nb\n", {{"a", 1, true}, {"b", 2, true}}, 0},
+        {"blank lines inside and at the end", "\na\n\n\nb\n\n", {{"a", 2, true}, {"b", 5, true}}, 4},
+        {"a carriage return, blanks, or both, before the line feed", "a\r\n\r\n   \n  \r\nb\r\n",
+         {{"a", 1, true}, {"b", 5, true}}, 3},
+        {"blanks around a value are a record", "  a \n", {{"  a ", 1, true}}, 0},
+        {"a lone carriage return inside is no blank line", " \r \nb\n", {{" \r ", 1, true}, {"b", 2, true}}, 0},
+        {"last line without its line feed", "a\nbc", {{"a", 1, true}, {"bc", 2, false}}, 0},
+        {"last line a carriage return alone", "a\r\n\r", {{"a", 1, true}, {"", 2, false}}, 0},
+        {"last line blanks alone", "a\n\n   ", {{"a", 1, true}, {"   ", 3, false}}, 1},
+        {"carriage return at the end of the read buffer, line feed after it",
+         std::string(buffer - 1, 'x') + "\n\r\nb\n", {{std::string(buffer - 1, 'x'), 1, true}, {"b", 3, true}}, 1},
+        {"blank line longer than the read buffer", "a\n" + spaces + "\r\nb\n", {{"a", 1, true}, {"b", 3, true}}, 1},
+        {"record longer than the read buffer, without its line feed", "a\n" + spaces + "b",
+         {{"a", 1, true}, {spaces + "b", 2, false}}, 0},
+    };
+    for (const auto& c : cases) {
+        long blanks = -1;
+        EXPECT_EQ(records_of(c.content, true, true, &blanks), c.records) << c.what;
+        EXPECT_EQ(blanks, c.blank_lines) << c.what;
+    }
+}
+
+TEST(TableLines, EveryLineIsARecordWhenBlankLinesAreKeptOrTheFileIsNoTable) {
+    const std::string content = "a\n\n \r\nb";
+    const std::vector<line_record> every = {{"a", 1, true}, {"", 2, true}, {" ", 3, true}, {"b", 4, false}};
+    EXPECT_EQ(records_of(content, true, false), every);
+    EXPECT_EQ(records_of(content, false, false), every);
+}
+
+TEST(TableLines, ALineTooLongIsFoundWhenAskingForTheNextRecord) {
+    auto file = scratch_file("a\n\n" + std::string(records::max_record_length + 1, ' ') + "x\n");
+    records::input_file in;
+    ASSERT_TRUE(in.open(file.string()));
+    in.read_as_table(true);
+    std::string_view record;
+    ASSERT_TRUE(in.next_record(record));
+    EXPECT_TRUE(in.at_end());
+    EXPECT_TRUE(in.too_long());
+    EXPECT_EQ(in.records_read(), 3);
+    EXPECT_FALSE(in.next_record(record));
+    std::filesystem::remove(file);
+}
+
+struct outcome {
+    int status = -1;
+    std::string said;
+    std::vector<std::int32_t> values;
+};
+
+// Runs `body` with unit 5 reading `input` as a table; the file's name is
+// shown as F in the diagnostics.
+outcome read_table(const std::string& input, records::run::blank_lines blanks,
+                   const std::function<void(records::run&, std::vector<std::int32_t>&)>& body) {
+    auto file = scratch_file(input);
+    std::FILE* diagnostics = std::tmpfile();
+    outcome o;
+    try {
+        records::run r("test", diagnostics, nullptr);
+        if (!r.open_unit(5, file.string(), records::file_status::old)) r.stop_run();
+        r.read_as_table(5, blanks);
+        body(r, o.values);
+        r.stop_run();
+    } catch (const records::run_ended& ended) {
+        o.status = ended.status;
+    }
+    std::rewind(diagnostics);
+    for (int c; (c = std::fgetc(diagnostics)) != EOF;) o.said.push_back(static_cast<char>(c));
+    std::fclose(diagnostics);
+    for (std::size_t at; (at = o.said.find(file.string())) != std::string::npos;) o.said.replace(at, file.string().size(), "F");
+    std::filesystem::remove(file);
+    return o;
+}
+
+const records::record_format pair_format("(I3,1X,I2)");
+const records::field_columns pair_last = records::last_field(pair_format);
+
+// Reads pairs to the end of the table, each checked whole, then the record
+// numbers of the records read.
+void read_pairs(records::run& r, std::vector<std::int32_t>& values) {
+    while (r.has_record(5)) {
+        std::int32_t a = 0, b = 0;
+        r.begin_read(5, pair_format);
+        r.require_field(pair_last, "b");
+        r.read_int(a);
+        r.read_int(b);
+        r.end_read();
+        values.insert(values.end(), {a, b, static_cast<std::int32_t>(r.record_number(5))});
+    }
+}
+
+// Reads `n` pairs without checking their last field.
+std::function<void(records::run&, std::vector<std::int32_t>&)> read_unchecked(int n) {
+    return [n](records::run& r, std::vector<std::int32_t>& values) {
+        for (int k = 0; k < n; ++k) {
+            std::int32_t a = 0, b = 0;
+            r.read(5, pair_format, a, b);
+            values.insert(values.end(), {a, b});
+        }
+    };
+}
+
+TEST(TableStatements, ACutOffTableIsRefusedNamingRecordAndColumns) {
+    using records::run;
+    struct case_ {
+        const char* what;
+        std::string input;
+        run::blank_lines blanks;
+        std::function<void(run&, std::vector<std::int32_t>&)> body;
+        int status;
+        std::string said;
+        std::vector<std::int32_t> values;
+    } cases[] = {
+        {"whole table, blank lines skipped", "\n  1 12\n\r\n   \n  2 13\n\n", run::blank_lines::skipped, read_pairs, 0, "",
+         {1, 12, 2, 2, 13, 5}},
+        {"last record cut in its last field", "  1 12\n  2 1", run::blank_lines::skipped, read_pairs, 1,
+         "test: F, record 2: ends at column 5, before b in columns 5-6; is the file cut off?\n", {1, 12, 1}},
+        {"last record cut before its last field", "  1 12\n\n  2", run::blank_lines::skipped, read_pairs, 1,
+         "test: F, record 3: ends at column 3, before b in columns 5-6; is the file cut off?\n", {1, 12, 1}},
+        {"last record whole but without its line feed", "  1 12\n  2 13", run::blank_lines::skipped, read_pairs, 1,
+         "test: F, record 2: has no line end; is the file cut off?\n", {1, 12, 1}},
+        {"last line a carriage return alone", "  1 12\r\n\r", run::blank_lines::skipped, read_pairs, 1,
+         "test: F, record 2: has no line end; is the file cut off?\n", {1, 12, 1}},
+        {"short record inside the table", "  1 12\n  2\n  3 14\n", run::blank_lines::skipped, read_pairs, 1,
+         "test: F, record 2: ends at column 3, before b in columns 5-6\n", {1, 12, 1}},
+        {"no line end found without the field check", "  1 12\n  2 13", run::blank_lines::skipped, read_unchecked(2),
+         1, "test: F, record 2: has no line end; is the file cut off?\n", {1, 12}},
+        {"end of file after blank lines", "  1 12\n\n\n", run::blank_lines::skipped, read_unchecked(2), 1,
+         "test: F, record 4: end of file, the file has only 1 record and 2 blank lines\n", {1, 12}},
+        {"end of file in a table of blank lines", "\n \n", run::blank_lines::skipped, read_unchecked(1), 1,
+         "test: F, record 3: end of file, the file holds only 2 blank lines\n", {}},
+        {"blank lines kept as records", "  1 12\n\n  2 13\n", run::blank_lines::records, read_unchecked(3), 0, "",
+         {1, 12, 0, 0, 2, 13}},
+        {"blank lines kept, last line cut off", "  1 12\n\n  2", run::blank_lines::records, read_unchecked(3), 1,
+         "test: F, record 3: has no line end; is the file cut off?\n", {1, 12, 0, 0}},
+        {"a line too long, found asking for the next record", "  1 12\n" + std::string(records::max_record_length + 1, '9') + "\n",
+         run::blank_lines::skipped, read_pairs, 1, "test: F, record 2: longer than 1048576 characters\n", {1, 12, 1}},
+    };
+    for (const auto& c : cases) {
+        outcome o = read_table(c.input, c.blanks, c.body);
+        EXPECT_EQ(o.status, c.status) << c.what;
+        EXPECT_EQ(o.said, c.said) << c.what;
+        EXPECT_EQ(o.values, c.values) << c.what;
+    }
+}
+
+}  // namespace
