@@ -27,6 +27,7 @@ void handle_interrupts() {
     ignore.sa_handler = SIG_IGN;
     sigemptyset(&ignore.sa_mask);
     sigaction(SIGPIPE, &ignore, nullptr);
+    sigaction(SIGXFSZ, &ignore, nullptr);
 
     struct sigaction cut {};
     cut.sa_handler = on_interrupt;

@@ -2,7 +2,9 @@
 // makes the refusal certain, without a disk to fill): whether the refusal
 // comes in the first small blocks or once blocks have reached their largest
 // size, the file ends with its last whole record and says how many it holds.
-// Without a limit every record arrives, in order.
+// Without a limit every record arrives, in order. The signals are set up as
+// every program sets them up, so a limit ends the test process by SIGXFSZ
+// unless that set-up turns the signal into a failed write.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -11,10 +13,12 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 
 #include "records/files.hpp"
+#include "records/interrupts.hpp"
 
 namespace {
 
@@ -25,16 +29,51 @@ std::string record(long k) {
     return std::string(9 - number.size(), ' ') + number + std::string(27, k % 2 != 0 ? 'a' : 'b');
 }
 
+// The test process's signal set-up and file size limit, put back however
+// the test ends, a failed assertion included.
+class saved_process_settings {
+public:
+    saved_process_settings() {
+        for (std::size_t i = 0; i < std::size(signals_); ++i) sigaction(signals_[i], nullptr, &actions_[i]);
+        ok_ = getrlimit(RLIMIT_FSIZE, &limit_) == 0;
+    }
+    saved_process_settings(const saved_process_settings&) = delete;
+    saved_process_settings& operator=(const saved_process_settings&) = delete;
+    ~saved_process_settings() {
+        if (ok_) setrlimit(RLIMIT_FSIZE, &limit_);
+        for (std::size_t i = 0; i < std::size(signals_); ++i) sigaction(signals_[i], &actions_[i], nullptr);
+    }
+    bool ok() const { return ok_; }
+    const struct rlimit& limit() const { return limit_; }
+
+private:
+    static constexpr int signals_[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGXFSZ};
+    struct sigaction actions_[std::size(signals_)] {};
+    struct rlimit limit_ {};
+    bool ok_ = false;
+};
+
+// A scratch file, removed however the test ends.
+struct scratch_file {
+    std::filesystem::path path;
+    ~scratch_file() {
+        std::error_code ignored;
+        std::filesystem::remove(path, ignored);
+    }
+};
+
 TEST(OutputFile, FailedWritesLeaveWholeRecords) {
-    std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit then fails with EFBIG
-    struct rlimit before {};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+    saved_process_settings saved;
+    ASSERT_TRUE(saved.ok());
+    const struct rlimit before = saved.limit();
+    records::handle_interrupts();
     constexpr long records = 200000;  // 7.2 MB, well past the largest block
     // No limit; a limit inside the first, small blocks; one after blocks
     // reached their largest size; one that falls on a record's end.
     for (rlim_t limit : {RLIM_INFINITY, rlim_t{10000}, rlim_t{3000000}, rlim_t{37 * 1000}}) {
-        auto path = std::filesystem::temp_directory_path() /
-                    ("output-file-test-" + std::to_string(::getpid()) + "-" + std::to_string(limit));
+        scratch_file scratch{std::filesystem::temp_directory_path() /
+                             ("output-file-test-" + std::to_string(::getpid()) + "-" + std::to_string(limit))};
+        const std::filesystem::path& path = scratch.path;
         struct rlimit lowered = before;
         lowered.rlim_cur = limit;
         ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &lowered), 0);
@@ -57,7 +96,6 @@ TEST(OutputFile, FailedWritesLeaveWholeRecords) {
         std::stringstream text;
         text << back.rdbuf();
         std::string data = text.str();
-        std::filesystem::remove(path);
         std::string expected;
         for (long k = 1; k <= in_file; ++k) expected += record(k) + "\n";
         EXPECT_TRUE(data == expected) << "limit " << limit << ": the file's " << data.size()
@@ -70,14 +108,14 @@ TEST(OutputFile, FailedWritesLeaveWholeRecords) {
             EXPECT_LE(in_file, written);
         }
     }
-    std::signal(SIGXFSZ, SIG_DFL);
 }
 
 // Records shorter than a block, as long as the blocks at each stage, and
 // longer than the largest: each arrives whole and in order, whatever block
 // it falls in.
 TEST(OutputFile, RecordsOfEveryLengthArriveWhole) {
-    auto path = std::filesystem::temp_directory_path() / ("output-file-lengths-" + std::to_string(::getpid()));
+    scratch_file scratch{std::filesystem::temp_directory_path() / ("output-file-lengths-" + std::to_string(::getpid()))};
+    const std::filesystem::path& path = scratch.path;
     std::string expected;
     {
         records::output_file out;
@@ -97,7 +135,6 @@ TEST(OutputFile, RecordsOfEveryLengthArriveWhole) {
     std::ifstream back(path, std::ios::binary);
     std::stringstream text;
     text << back.rdbuf();
-    std::filesystem::remove(path);
     EXPECT_TRUE(text.str() == expected) << "the file's " << text.str().size() << " bytes are not the "
                                         << expected.size() << " written";
 }
