@@ -1,19 +1,16 @@
 // Tables read back whole: where a layout's last field stands, how a table's
 // lines become records (blank lines skipped, a last line without its line
-// feed kept and marked), and the one diagnostic line for a table cut off.
+// feed kept and marked). The diagnostics of a table cut off are tested
+// through every reader's real files (tests/cut_tables_test.py).
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "records/files.hpp"
-#include "records/run.hpp"
 #include "records/tables.hpp"
 
 namespace {
@@ -134,108 +131,6 @@ TEST(TableLines, ALineTooLongIsFoundWhenAskingForTheNextRecord) {
     EXPECT_EQ(in.records_read(), 3);
     EXPECT_FALSE(in.next_record(record));
     std::filesystem::remove(file);
-}
-
-struct outcome {
-    int status = -1;
-    std::string said;
-    std::vector<std::int32_t> values;
-};
-
-// Runs `body` with unit 5 reading `input` as a table; the file's name is
-// shown as F in the diagnostics.
-outcome read_table(const std::string& input, records::run::blank_lines blanks,
-                   const std::function<void(records::run&, std::vector<std::int32_t>&)>& body) {
-    auto file = scratch_file(input);
-    std::FILE* diagnostics = std::tmpfile();
-    outcome o;
-    try {
-        records::run r("test", diagnostics, nullptr);
-        if (!r.open_unit(5, file.string(), records::file_status::old)) r.stop_run();
-        r.read_as_table(5, blanks);
-        body(r, o.values);
-        r.stop_run();
-    } catch (const records::run_ended& ended) {
-        o.status = ended.status;
-    }
-    std::rewind(diagnostics);
-    for (int c; (c = std::fgetc(diagnostics)) != EOF;) o.said.push_back(static_cast<char>(c));
-    std::fclose(diagnostics);
-    for (std::size_t at; (at = o.said.find(file.string())) != std::string::npos;) o.said.replace(at, file.string().size(), "F");
-    std::filesystem::remove(file);
-    return o;
-}
-
-const records::record_format pair_format("(I3,1X,I2)");
-const records::field_columns pair_last = records::last_field(pair_format);
-
-// Reads pairs to the end of the table, each checked whole, then the record
-// numbers of the records read.
-void read_pairs(records::run& r, std::vector<std::int32_t>& values) {
-    while (r.has_record(5)) {
-        std::int32_t a = 0, b = 0;
-        r.begin_read(5, pair_format);
-        r.require_field(pair_last, "b");
-        r.read_int(a);
-        r.read_int(b);
-        r.end_read();
-        values.insert(values.end(), {a, b, static_cast<std::int32_t>(r.record_number(5))});
-    }
-}
-
-// Reads `n` pairs without checking their last field.
-std::function<void(records::run&, std::vector<std::int32_t>&)> read_unchecked(int n) {
-    return [n](records::run& r, std::vector<std::int32_t>& values) {
-        for (int k = 0; k < n; ++k) {
-            std::int32_t a = 0, b = 0;
-            r.read(5, pair_format, a, b);
-            values.insert(values.end(), {a, b});
-        }
-    };
-}
-
-TEST(TableStatements, ACutOffTableIsRefusedNamingRecordAndColumns) {
-    using records::run;
-    struct case_ {
-        const char* what;
-        std::string input;
-        run::blank_lines blanks;
-        std::function<void(run&, std::vector<std::int32_t>&)> body;
-        int status;
-        std::string said;
-        std::vector<std::int32_t> values;
-    } cases[] = {
-        {"whole table, blank lines skipped", "\n  1 12\n\r\n   \n  2 13\n\n", run::blank_lines::skipped, read_pairs, 0, "",
-         {1, 12, 2, 2, 13, 5}},
-        {"last record cut in its last field", "  1 12\n  2 1", run::blank_lines::skipped, read_pairs, 1,
-         "test: F, record 2: ends at column 5, before b in columns 5-6; is the file cut off?\n", {1, 12, 1}},
-        {"last record cut before its last field", "  1 12\n\n  2", run::blank_lines::skipped, read_pairs, 1,
-         "test: F, record 3: ends at column 3, before b in columns 5-6; is the file cut off?\n", {1, 12, 1}},
-        {"last record whole but without its line feed", "  1 12\n  2 13", run::blank_lines::skipped, read_pairs, 1,
-         "test: F, record 2: has no line end; is the file cut off?\n", {1, 12, 1}},
-        {"last line a carriage return alone", "  1 12\r\n\r", run::blank_lines::skipped, read_pairs, 1,
-         "test: F, record 2: has no line end; is the file cut off?\n", {1, 12, 1}},
-        {"short record inside the table", "  1 12\n  2\n  3 14\n", run::blank_lines::skipped, read_pairs, 1,
-         "test: F, record 2: ends at column 3, before b in columns 5-6\n", {1, 12, 1}},
-        {"no line end found without the field check", "  1 12\n  2 13", run::blank_lines::skipped, read_unchecked(2),
-         1, "test: F, record 2: has no line end; is the file cut off?\n", {1, 12}},
-        {"end of file after blank lines", "  1 12\n\n\n", run::blank_lines::skipped, read_unchecked(2), 1,
-         "test: F, record 4: end of file, the file has only 1 record and 2 blank lines\n", {1, 12}},
-        {"end of file in a table of blank lines", "\n \n", run::blank_lines::skipped, read_unchecked(1), 1,
-         "test: F, record 3: end of file, the file holds only 2 blank lines\n", {}},
-        {"blank lines kept as records", "  1 12\n\n  2 13\n", run::blank_lines::records, read_unchecked(3), 0, "",
-         {1, 12, 0, 0, 2, 13}},
-        {"blank lines kept, last line cut off", "  1 12\n\n  2", run::blank_lines::records, read_unchecked(3), 1,
-         "test: F, record 3: has no line end; is the file cut off?\n", {1, 12, 0, 0}},
-        {"a line too long, found asking for the next record", "  1 12\n" + std::string(records::max_record_length + 1, '9') + "\n",
-         run::blank_lines::skipped, read_pairs, 1, "test: F, record 2: longer than 1048576 characters\n", {1, 12, 1}},
-    };
-    for (const auto& c : cases) {
-        outcome o = read_table(c.input, c.blanks, c.body);
-        EXPECT_EQ(o.status, c.status) << c.what;
-        EXPECT_EQ(o.said, c.said) << c.what;
-        EXPECT_EQ(o.values, c.values) << c.what;
-    }
 }
 
 }  // namespace
