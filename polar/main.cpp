@@ -46,7 +46,11 @@ The first records of vf.DAT and e3.DAT for the shipped example:
 
 // Why a run ends with exit status 1, for the help text.
 const char stopped[] = R"(the run stopped on a fault: a missing input, a malformed field, a missing
-     record or a failed write; one line on standard error says what and where
+     record, a failed write, or a material that is none (a volume fraction
+     outside 0 to 1, a modulus not above 0, NUM not above -1 and below 0.5,
+     or fibre constants whose longitudinal Poisson ratio squared is below 0,
+     all refused before any output record); one line on standard error says
+     what and where
      (also after "stop" at the pause)
 )";
 

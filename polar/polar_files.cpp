@@ -11,6 +11,7 @@
 #include "layouts/polar_tables.hpp"
 #include "polar/lamina.hpp"
 #include "polar/material.hpp"
+#include "polar/material_check.hpp"
 #include "polar/off_axis.hpp"
 #include "polar/units.hpp"
 
@@ -35,6 +36,9 @@ void write_polar_files(records::run& r) {
     layouts::fractions_record fractions;
     std::array<float, polar::passes>& vfk = fractions.vfk;
     r.read(units::polar_dat, fractions_in, vfk[0], vfk[1], vfk[2]);
+    // A material or volume fraction that makes no composite ends the run
+    // here, as a malformed field would, before the first output record.
+    polar::refuse_what_is_no_material(r, mat.m, vfk);
     r.write(units::polar_out, fractions_heading, vfk[0], vfk[1], vfk[2]);
     layouts::write_record(r, units::vf_dat, fractions);
 

@@ -65,7 +65,7 @@ def example(name, **replaced):
     return b"\n".join(lines)
 
 
-SINGULAR_POLAR = example("polar.dat", r2=b"MATRIX YOUNGS MODULUS EM       0.00000E+00")
+SINGULAR_POLAR = example("polar.dat", r2=b"MATRIX YOUNGS MODULUS EM       0.30000E+39")
 
 
 def limit_memory():
