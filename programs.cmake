@@ -15,6 +15,6 @@ set(SUITE_PROGRAMS
   "polarplot    | draws the off-axis properties that polar wrote"
   "meshplot     | draws the mesh that nodes and topo wrote, and checks it"
   "profileplot  | draws the stress profiles that stressmean wrote"
-  "meshexport   | writes the model for ParaView, Gmsh and CalculiX"
+  "meshexport   | writes the model for ParaView, Gmsh and CalculiX, and a job"
   "stressimport | brings CalculiX's element stresses back as wstresses.out"
 )

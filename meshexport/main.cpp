@@ -1,9 +1,10 @@
+#include "meshexport/job_file.hpp"
 #include "meshexport/mesh_writers.hpp"
 
 namespace {
 
 const char help[] = R"(Usage: meshexport [--help | --version]
-Writes the model for ParaView, Gmsh and CalculiX.
+Writes the model for ParaView, Gmsh and CalculiX, and a job.
 
 Runs without arguments in the folder where nodes and topo ran. Node and
 element numbers stay the ids in all three files; they must be positive and
@@ -31,9 +32,21 @@ Writes:
                  element, angle, type and, with stresses, SH, SZ, SHZ
   mesh.msh       Gmsh 4.1 ASCII mesh, a physical group TYPE<k> for each type
                  code k
-  mesh.inp       CalculiX deck fragment: *NODE (NSET=NALL), *ELEMENT
+  mesh.inp       the model for CalculiX, alone: *NODE (NSET=NALL), *ELEMENT
                  TYPE=CPS3 (ELSET=EALL), element sets TYPE<k>, node sets
-                 H0V12, H0 and V12 (those not empty)
+                 H0V12, H0 and V12 (those not empty) and BOTTOM (the nodes
+                 at the smallest v); written anew by every run
+  job.inp        the CalculiX job, which includes mesh.inp and holds the
+                 rest: material, section, step, supports, load and the
+                 stress output, each card with a comment saying what it is.
+                 Written only when no file (or link) of that name exists,
+                 after the three mesh files, and never touched again: edit
+                 it freely, a later export keeps it. As first written it is
+                 a patch test of the example model, pulled upwards: H0 held
+                 along h, BOTTOM along v, V12 moved 0.01 along v, an
+                 isotropic material (210000., 0.3) of unit thickness;
+                 "ccx job" solves it and "stressimport job.dat" brings the
+                 stresses back
 
 )";
 
@@ -41,11 +54,14 @@ Writes:
 const char stopped[] = R"(the run stopped on a fault: a malformed field, a table cut off, a missing
      node, an element without area, a wstresses.out of another mesh or a
      failed write; one line on standard error says what and where, and no
-     mesh file is replaced
+     mesh file is replaced; or job.inp could not be written
 )";
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    return records::run_program("meshexport", argc, argv, help, meshexport::export_mesh, stopped);
+    int status = records::run_program("meshexport", argc, argv, help, meshexport::export_mesh, stopped);
+    // The job is written once the model it includes is in place.
+    if (status == 0 && argc <= 1) status = meshexport::write_job_once("meshexport");
+    return status;
 }

@@ -221,6 +221,15 @@ void write_inp(records::run& r, int unit, const mesh& m) {
             if (n.flags[f] != 0) numbers.push_back(n.number);
         write_set("*NSET, NSET=" + std::string(set_names[f]), numbers);
     }
+    // The nodes at the smallest v, which the job holds along v.
+    if (!m.nodes.empty()) {
+        float lowest = m.nodes.front().v;
+        for (const node_record& n : m.nodes) lowest = std::min(lowest, n.v);
+        std::vector<std::int32_t> bottom;
+        for (const node_record& n : m.nodes)
+            if (n.v == lowest) bottom.push_back(n.number);
+        write_set("*NSET, NSET=BOTTOM", bottom);
+    }
 }
 
 void export_mesh(records::run& r) {

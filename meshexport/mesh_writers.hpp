@@ -16,7 +16,8 @@ void write_vtu(records::run& r, int unit, const mesh& m);
 void write_msh(records::run& r, int unit, const mesh& m);
 
 // *NODE (NSET=NALL), *ELEMENT TYPE=CPS3 (ELSET=EALL), an element set
-// TYPE<k> per type code and the node sets H0V12, H0 and V12 of the flags.
+// TYPE<k> per type code, the node sets H0V12, H0 and V12 of the flags and
+// BOTTOM, the nodes at the smallest v: the model alone, which job.inp includes.
 void write_inp(records::run& r, int unit, const mesh& m);
 
 // The files the program writes, in the order of their units.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <string_view>
 
 namespace records {
@@ -27,6 +28,17 @@ inline constexpr std::string_view stopped_on_a_fault =
 // error: one line on standard error naming it quoted(), exit status 2.
 int run_program(std::string_view program, int argc, char** argv, std::string_view help,
                 const std::function<void(run&)>& body, std::string_view stopped = stopped_on_a_fault);
+
+// A program that takes one optional argument, a file to read: `file` names
+// it as the usage shows it (such as "RESULTS"). Without arguments the main
+// routine runs with `fallback`, with one that is no option (does not begin
+// with '-') and not empty, with that argument; "--help" and "--version" are
+// as above. An option other than those two, an empty argument or a second
+// argument is a usage error: one line on standard error naming it, exit
+// status 2.
+int run_program_on_file(std::string_view program, int argc, char** argv, std::string_view help,
+                        const std::function<void(run&, const std::string&)>& body, std::string_view file,
+                        const std::string& fallback, std::string_view stopped = stopped_on_a_fault);
 
 // The suite's version, as "--version" prints it.
 std::string_view suite_version();

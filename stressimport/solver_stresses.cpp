@@ -41,33 +41,34 @@ struct stress_block {
 std::string text(std::int32_t n) { return std::to_string(n); }
 
 // An integer field of the first columns of a stress line, with the record
-// layer's diagnostic when it is malformed: "mesh.dat, record N, columns
+// layer's diagnostic when it is malformed: "RESULTS, record N, columns
 // F-T: "text" is not a valid IW field", as for the line's other fields.
-std::int32_t integer_field(records::run& r, std::string_view line, std::size_t first, std::size_t width) {
+std::int32_t integer_field(records::run& r, const std::string& results, std::string_view line, std::size_t first,
+                           std::size_t width) {
     std::string_view field = line.substr(first, width);
     std::int32_t value = 0;
     records::field_status status = records::read_integer_field(field, value);
     if (status != records::field_status::ok)
-        r.fail("mesh.dat, record " + std::to_string(r.record_number(units::mesh_dat)) + ", columns " +
+        r.fail(results + ", record " + std::to_string(r.record_number(units::results)) + ", columns " +
                std::to_string(first + 1) + "-" + std::to_string(first + width) + ": " + records::quoted(field) +
                (status == records::field_status::invalid ? " is not a valid I" : " is out of range for an I") +
                std::to_string(width) + " field");
     return value;
 }
 
-void check_points(records::run& r, const element_sums& e) {
+void check_points(records::run& r, const std::string& results, const element_sums& e) {
     if (e.points != points_per_element)
-        r.fail("mesh.dat, record " + std::to_string(e.record) + ": element " + text(e.number) + " has " +
+        r.fail(results + ", record " + std::to_string(e.record) + ": element " + text(e.number) + " has " +
                text(e.points) + " integration point" + (e.points == 1 ? "" : "s") + ", a CPS3 element has 2");
 }
 
-// Reads mesh.dat to its end and keeps the last stress block. A stress line
+// Reads the results file to its end and keeps the last stress block. A stress line
 // is "(I10,I4,6E14.6)": element, integration point, sxx, syy, szz, sxy, sxz,
 // syz; its block begins with a line " stresses (elem, integ.pnt., ..." and
 // ends at the first blank line after its stress lines. The file is read whole
 // as the solver wrote it, its blank lines kept: a stress line that ends
 // before syz, or a last line without its line feed, ends the run.
-stress_block read_last_block(records::run& r) {
+stress_block read_last_block(records::run& r, const std::string& results) {
     static const records::record_format line_format("(14A1,6E14.6)");
     static const records::field_columns syz = records::last_field(line_format);
     static const std::string_view heading = " stresses (ele";
@@ -76,15 +77,15 @@ stress_block read_last_block(records::run& r) {
     bool in_block = false, found = false;
     element_sums* current = nullptr;
     long record = 0;  // every statement reads one record
-    while (r.has_record(units::mesh_dat)) {
+    while (r.has_record(units::results)) {
         ++record;
         std::array<char, 14> head{};
-        r.begin_read(units::mesh_dat, line_format);
+        r.begin_read(units::results, line_format);
         for (char& c : head) r.read_char(c);
         std::string_view line(head.data(), head.size());
         bool blank = line.find_first_not_of(' ') == std::string_view::npos;
         if (line == heading) {
-            if (current != nullptr) check_points(r, *current);
+            if (current != nullptr) check_points(r, results, *current);
             block.clear();
             current = nullptr;
             in_block = found = true;
@@ -92,27 +93,27 @@ stress_block read_last_block(records::run& r) {
             in_block = block.elements.empty();  // the blank line under the heading
         } else if (in_block) {
             r.require_field(syz, "syz");
-            std::int32_t number = integer_field(r, line, 0, 10);
-            std::int32_t point = integer_field(r, line, 10, 4);
+            std::int32_t number = integer_field(r, results, line, 0, 10);
+            std::int32_t point = integer_field(r, results, line, 10, 4);
             std::array<float, 6> s{};
             for (float& x : s) r.read_real(x);
             if (number < 1 || number > max_number)
-                r.fail_at_record(units::mesh_dat, "element " + text(number) + " is not an element of wtopo.out");
+                r.fail_at_record(units::results, "element " + text(number) + " is not an element of wtopo.out");
             if (current == nullptr || current->number != number) {
-                if (current != nullptr) check_points(r, *current);
+                if (current != nullptr) check_points(r, results, *current);
                 std::int32_t& position = block.position[static_cast<std::size_t>(number)];
                 if (position != 0)
-                    r.fail_at_record(units::mesh_dat,
+                    r.fail_at_record(units::results,
                                      "element " + text(number) + " is printed twice in one stress block");
                 block.elements.push_back({number, 0, record, {}});
                 position = static_cast<std::int32_t>(block.elements.size());
                 current = &block.elements.back();
             }
             if (point > points_per_element && point == current->points + 1)
-                r.fail_at_record(units::mesh_dat, "element " + text(number) + ": integration point " + text(point) +
+                r.fail_at_record(units::results, "element " + text(number) + ": integration point " + text(point) +
                                                ", a CPS3 element has 2");
             if (point != current->points + 1)
-                r.fail_at_record(units::mesh_dat, "element " + text(number) + ": integration point " + text(point) +
+                r.fail_at_record(units::results, "element " + text(number) + ": integration point " + text(point) +
                                                " where " + text(current->points + 1) + " should follow");
             ++current->points;
             current->sum[0] += s[0];
@@ -121,27 +122,27 @@ stress_block read_last_block(records::run& r) {
         }
         r.end_read();
     }
-    if (current != nullptr) check_points(r, *current);
-    if (!found) r.fail("mesh.dat holds no element stresses (*EL PRINT with S)");
+    if (current != nullptr) check_points(r, results, *current);
+    if (!found) r.fail(results + " holds no element stresses (*EL PRINT with S)");
     return block;
 }
 
 }  // namespace
 
-void import_stresses(records::run& r) {
-    r.open_or_stop(units::mesh_dat, "mesh.dat", records::file_status::old);
+void import_stresses(records::run& r, const std::string& results) {
+    r.open_or_stop(units::results, results, records::file_status::old);
     r.open_or_stop(units::wtopo_out, layouts::element_table_file, records::file_status::old);
     r.open_or_stop(units::wstresses_out, layouts::element_stresses_file, records::file_status::replaced);
-    r.read_as_table(units::mesh_dat, records::run::blank_lines::records);
+    r.read_as_table(units::results, records::run::blank_lines::records);
     r.read_as_table(units::wtopo_out);
-    stress_block block = read_last_block(r);
+    stress_block block = read_last_block(r, results);
     std::vector<bool> used(block.elements.size());
     while (r.has_record(units::wtopo_out)) {
         layouts::element_record element;
         layouts::read_table_record(r, units::wtopo_out, element);
         const std::int32_t number = element.number;
         std::int32_t at = number >= 1 && number <= max_number ? block.position[static_cast<std::size_t>(number)] : 0;
-        if (at == 0) r.fail_at_record(units::wtopo_out, "element " + text(number) + " has no stresses in mesh.dat");
+        if (at == 0) r.fail_at_record(units::wtopo_out, "element " + text(number) + " has no stresses in " + results);
         const element_sums& e = block.elements[static_cast<std::size_t>(at - 1)];
         used[static_cast<std::size_t>(at - 1)] = true;
         auto mean = [&e](std::size_t k) { return static_cast<float>(e.sum[k] / e.points); };
@@ -149,7 +150,7 @@ void import_stresses(records::run& r) {
     }
     for (std::size_t i = 0; i < used.size(); ++i)
         if (!used[i])
-            r.fail("mesh.dat, record " + std::to_string(block.elements[i].record) + ": element " +
+            r.fail(results + ", record " + std::to_string(block.elements[i].record) + ": element " +
                    text(block.elements[i].number) + " is not an element of wtopo.out");
 }
 

@@ -3,7 +3,7 @@
 
 namespace stressimport::units {
 
-inline constexpr int mesh_dat = 5;  // the solver's "mesh.dat", read
+inline constexpr int results = 5;  // the solver's results ("mesh.dat" unless named), read
 inline constexpr int wstresses_out = 6;  // the element stresses, written
 inline constexpr int wtopo_out = 7;  // "wtopo.out", read
 

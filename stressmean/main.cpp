@@ -8,10 +8,16 @@ Condenses a solver's element stresses into stress profiles.
 Runs without arguments in the folder that holds wstresses.out, and averages
 the stresses of the one 2394-element model it serves into three profiles.
 
-Which elements enter which mean is fixed for the model. Means are formed in
-single precision, sums from the left; NaN and Infinity pass through. Every
-record is read before anything is written, so after a fault wstressavg.out
-is empty.
+It condenses the stresses of that one particular model only: which elements
+enter which mean is fixed, by record number. The wstresses.out of another
+mesh (one that stressimport brought back for the example model, say) gives
+no profile of it, as its elements are not the ones these means are made of.
+For any other mesh, meshexport's mesh.vtu carries any mesh's stresses for
+ParaView.
+
+Means are formed in single precision, sums from the left; NaN and Infinity
+pass through. Every record is read before anything is written, so after a
+fault wstressavg.out is empty.
 
 Reads:
   wstresses.out   exactly 2394 records (3E11.4), one per element: three stress

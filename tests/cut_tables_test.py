@@ -196,8 +196,8 @@ check("stresses of another mesh", (status, said) == (1, "meshexport: wstresses.o
       f"status {status}, said {said!r}")
 check("stresses of another mesh", sorted(after) == ["wnodes.out", "wstresses.out", "wtopo.out"], "files written")
 status, _, said, after, _ = run("meshexport", MESH)
-check("the mesh alone", status == 0 and sorted(after) == ["mesh.inp", "mesh.msh", "mesh.vtu", "wnodes.out",
-                                                            "wtopo.out"], f"status {status}, said {said!r}")
+check("the mesh alone", status == 0 and sorted(after) == ["job.inp", "mesh.inp", "mesh.msh", "mesh.vtu",
+                                                            "wnodes.out", "wtopo.out"], f"status {status}, said {said!r}")
 
 for fault in faults[:40]:
     print(fault)

@@ -69,6 +69,8 @@ def links_never_followed():
                     else:
                         os.link(os.path.join(work, name), os.path.join(work, name + ".part"))
                 before = set(os.listdir(work))
+                if good and program == "meshexport":
+                    before.add("job.inp")  # created once, beside the outputs
                 done = run(program, work)
                 what = f"{program} ({'good' if good else 'failing'} run beside stale .part {stale} links)"
                 check(done.returncode == (0 if good else 1), f"{what}: status {done.returncode}")
