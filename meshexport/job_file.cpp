@@ -1,7 +1,6 @@
 #include "meshexport/job_file.hpp"
 
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +8,8 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+
+#include "records/interrupts.hpp"
 
 namespace meshexport {
 
@@ -47,24 +48,6 @@ const std::string_view job_text =
     "*END STEP\n";
 
 namespace {
-
-// Interrupts held back while the temporary exists, so that none is left
-// behind; one that came meanwhile ends the process once it is gone.
-class interrupts_held {
-public:
-    interrupts_held() {
-        sigset_t held;
-        sigemptyset(&held);
-        for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&held, signal);
-        sigprocmask(SIG_BLOCK, &held, &before_);
-    }
-    ~interrupts_held() { sigprocmask(SIG_SETMASK, &before_, nullptr); }
-    interrupts_held(const interrupts_held&) = delete;
-    interrupts_held& operator=(const interrupts_held&) = delete;
-
-private:
-    sigset_t before_;
-};
 
 // Writes the whole text on the descriptor and closes it; 0 or the reason.
 int write_and_close(int fd, std::string_view text) {
@@ -116,7 +99,8 @@ int create_job(std::string_view text) {
 int write_job_once(std::string_view program) {
     struct stat status;
     if (::lstat(job_file, &status) == 0) return 0;
-    interrupts_held held;
+    // Held while the temporary exists, so that none is left behind.
+    records::interrupts_held held;
     int error = link_job(job_text);
     if (error == EPERM || error == ENOTSUP || error == ENOSYS) error = create_job(job_text);
     if (error == 0) return 0;

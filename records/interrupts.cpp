@@ -41,4 +41,21 @@ void handle_interrupts() {
     }
 }
 
+interrupts_held::interrupts_held() {
+    sigset_t held;
+    sigemptyset(&held);
+    for (int s : interrupts) sigaddset(&held, s);
+    sigprocmask(SIG_BLOCK, &held, &before_);
+}
+
+interrupts_held::~interrupts_held() { sigprocmask(SIG_SETMASK, &before_, nullptr); }
+
+bool interrupts_held::waiting() const {
+    sigset_t pending;
+    if (sigpending(&pending) != 0) return false;
+    for (int s : interrupts)
+        if (sigismember(&pending, s) == 1) return true;
+    return false;
+}
+
 }  // namespace records

@@ -7,8 +7,27 @@
 // rather than ending the process with a torn record.
 #pragma once
 
+#include <signal.h>
+
 namespace records {
 
 void handle_interrupts();
+
+// SIGINT, SIGTERM and SIGHUP wait while one of these lives: around a step
+// that must not be cut in two, such as creating a temporary and noting it
+// for removal, or renaming a set of files. A waiting interrupt is delivered
+// when it ends.
+class interrupts_held {
+public:
+    interrupts_held();
+    interrupts_held(const interrupts_held&) = delete;
+    interrupts_held& operator=(const interrupts_held&) = delete;
+    ~interrupts_held();
+    // True when an interrupt came meanwhile and waits.
+    bool waiting() const;
+
+private:
+    sigset_t before_;
+};
 
 }  // namespace records

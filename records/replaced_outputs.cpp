@@ -8,42 +8,10 @@
 #include <csignal>
 #include <cstdio>
 
+#include "records/interrupts.hpp"
 #include "records/whole_records.hpp"
 
 namespace records {
-
-namespace {
-
-constexpr int interrupts[] = {SIGINT, SIGTERM, SIGHUP};
-
-// Interrupts wait while a temporary is created and watched, and while a set
-// is renamed: an interrupt then never leaves a temporary behind or a set
-// half replaced. A waiting interrupt is delivered when this ends.
-class interrupts_held {
-public:
-    interrupts_held() {
-        sigset_t held;
-        sigemptyset(&held);
-        for (int s : interrupts) sigaddset(&held, s);
-        sigprocmask(SIG_BLOCK, &held, &before_);
-    }
-    interrupts_held(const interrupts_held&) = delete;
-    interrupts_held& operator=(const interrupts_held&) = delete;
-    ~interrupts_held() { sigprocmask(SIG_SETMASK, &before_, nullptr); }
-
-    bool waiting() const {
-        sigset_t pending;
-        if (sigpending(&pending) != 0) return false;
-        for (int s : interrupts)
-            if (sigismember(&pending, s) == 1) return true;
-        return false;
-    }
-
-private:
-    sigset_t before_;
-};
-
-}  // namespace
 
 int replacement_refused(const std::string& target) {
     struct stat st {};
