@@ -1,0 +1,64 @@
+#include <algorithm>
+#include <string>
+#include <string_view>
+
+#include "meshexport/mesh_writers.hpp"
+#include "meshexport/writer_lines.hpp"
+
+namespace meshexport {
+
+using records::record_format;
+
+void write_inp(records::run& r, int unit, const mesh& m) {
+    static const record_format node_line("(I7,',',F12.6,',',F12.6)");
+    static const record_format element_line("(I7,3(',',I7))");
+    // A set's numbers, 16 to a line, without a comma at a line's end.
+    static const record_format number_line("(I7,15(',',I7))");
+    auto write_set = [&](std::string_view card, const std::vector<std::int32_t>& numbers) {
+        if (numbers.empty()) return;
+        line(r, unit, card);
+        for (std::size_t first = 0; first < numbers.size(); first += 16) {
+            std::size_t n = std::min<std::size_t>(16, numbers.size() - first);
+            static const std::vector<record_format> short_lines = [] {
+                std::vector<record_format> formats;
+                for (int k = 1; k <= 16; ++k)
+                    formats.emplace_back(k == 1 ? "(I7)" : "(I7," + std::to_string(k - 1) + "(',',I7))");
+                return formats;
+            }();
+            r.begin_write(unit, n == 16 ? number_line : short_lines[n - 1]);
+            for (std::size_t i = first; i < first + n; ++i) r.write_int(numbers[i]);
+            r.end_write();
+        }
+    };
+
+    line(r, unit, "*NODE, NSET=NALL");
+    for (const node_record& n : m.nodes) r.write(unit, node_line, n.number, n.h, n.v);
+    line(r, unit, "*ELEMENT, TYPE=CPS3, ELSET=EALL");
+    for (const element_record& e : m.elements) r.write(unit, element_line, e.number, e.nodes[0], e.nodes[1], e.nodes[2]);
+    std::vector<std::uint32_t> order = by_type(m);
+    for (std::size_t first = 0; first < order.size();) {
+        std::int32_t code = m.elements[order[first]].type;
+        std::vector<std::int32_t> numbers;
+        for (; first < order.size() && m.elements[order[first]].type == code; ++first)
+            numbers.push_back(m.elements[order[first]].number);
+        write_set("*ELSET, ELSET=TYPE" + std::to_string(code), numbers);
+    }
+    static const char* const set_names[3] = {"H0V12", "H0", "V12"};
+    for (std::size_t f = 0; f < 3; ++f) {
+        std::vector<std::int32_t> numbers;
+        for (const node_record& n : m.nodes)
+            if (n.flags[f] != 0) numbers.push_back(n.number);
+        write_set("*NSET, NSET=" + std::string(set_names[f]), numbers);
+    }
+    // The nodes at the smallest v, which the job holds along v.
+    if (!m.nodes.empty()) {
+        float lowest = m.nodes.front().v;
+        for (const node_record& n : m.nodes) lowest = std::min(lowest, n.v);
+        std::vector<std::int32_t> bottom;
+        for (const node_record& n : m.nodes)
+            if (n.v == lowest) bottom.push_back(n.number);
+        write_set("*NSET, NSET=BOTTOM", bottom);
+    }
+}
+
+}  // namespace meshexport
