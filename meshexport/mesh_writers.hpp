@@ -3,10 +3,14 @@
 // fragment. Each writer writes its whole file on an open output unit.
 #pragma once
 
-#include "meshexport/mesh_tables.hpp"
+#include "mesh/model_reader.hpp"
 #include "records/run.hpp"
 
 namespace meshexport {
+
+using mesh_model::element_record;
+using mesh_model::mesh;
+using mesh_model::node_record;
 
 // Points (h, v, 0), triangles, point data node/H0V12/H0/V12, cell data
 // element/angle/type and, with stresses, SH/SZ/SHZ.

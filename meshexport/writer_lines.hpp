@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "meshexport/mesh_tables.hpp"
+#include "meshexport/mesh_writers.hpp"
 #include "records/run.hpp"
 
 namespace meshexport {

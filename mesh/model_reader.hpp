@@ -1,6 +1,7 @@
 // The model as the suite's tables hold it: the node table "wnodes.out", the
 // element table "wtopo.out" and, when present, the element stresses
-// "wstresses.out", read and checked for what the finite-element tools need.
+// "wstresses.out", read and checked for what the finite-element tools need:
+// one reader for every program that takes the model whole.
 #pragma once
 
 #include <cstdint>
@@ -10,7 +11,16 @@
 #include "layouts/mesh_tables.hpp"
 #include "records/run.hpp"
 
-namespace meshexport {
+namespace mesh_model {
+
+// The units the reader connects the tables to; a program that reads the
+// model leaves them to it.
+namespace units {
+inline constexpr int wnodes_out = 5;  // "wnodes.out", read
+inline constexpr int wtopo_out = 7;  // "wtopo.out", read
+inline constexpr int wstresses_out = 8;  // "wstresses.out", read
+}  // namespace units
+
 
 // Records as the tables lay them out. The nodes of an element are kept
 // anticlockwise (h to the right, v upwards), the order the tools expect.
@@ -42,4 +52,4 @@ struct mesh {
 // another mesh's, and refused.
 mesh read_mesh(records::run& r);
 
-}  // namespace meshexport
+}  // namespace mesh_model

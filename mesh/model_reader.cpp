@@ -1,4 +1,4 @@
-#include "meshexport/mesh_tables.hpp"
+#include "mesh/model_reader.hpp"
 
 #include <algorithm>
 #include <array>
@@ -9,9 +9,8 @@
 #include <utility>
 
 #include "records/output_editing.hpp"
-#include "meshexport/units.hpp"
 
-namespace meshexport {
+namespace mesh_model {
 namespace {
 
 std::string number_text(std::int32_t n) { return std::to_string(n); }
@@ -164,4 +163,4 @@ mesh read_mesh(records::run& r) {
     return m;
 }
 
-}  // namespace meshexport
+}  // namespace mesh_model
