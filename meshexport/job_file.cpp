@@ -13,40 +13,6 @@
 
 namespace meshexport {
 
-const std::string_view job_text =
-    "** The job: what CalculiX computes on the model of mesh.inp. Run it with\n"
-    "** \"ccx job\"; the stresses go to job.dat, which \"stressimport job.dat\"\n"
-    "** brings back as wstresses.out. meshexport writes this file only when there\n"
-    "** is none and never touches it again: edit every card freely. mesh.inp\n"
-    "** holds the model alone and is written anew by every meshexport.\n"
-    "** As written, the job is a patch test: the model pulled upwards, which\n"
-    "** gives every element the same stress along v and none else.\n"
-    "**\n"
-    "** The model: nodes (node set NALL), triangles (element set EALL), element\n"
-    "** sets TYPE<k> by type code, node sets H0V12, H0 and V12 of the flags, and\n"
-    "** BOTTOM, the nodes at the model's smallest v.\n"
-    "*INCLUDE, INPUT=mesh.inp\n"
-    "** The material: isotropic, Young's modulus 210000., Poisson's ratio 0.3.\n"
-    "*MATERIAL, NAME=ISO\n"
-    "*ELASTIC\n"
-    "210000., 0.3\n"
-    "** The section: unit thickness over every element.\n"
-    "*SOLID SECTION, ELSET=EALL, MATERIAL=ISO\n"
-    "1.\n"
-    "** One static step.\n"
-    "*STEP\n"
-    "*STATIC\n"
-    "** Supports and load: the nodes of H0 held along h (dof 1), those of BOTTOM\n"
-    "** held along v (dof 2), and those of V12 moved 0.01 along v.\n"
-    "*BOUNDARY\n"
-    "H0, 1, 1\n"
-    "BOTTOM, 2, 2\n"
-    "V12, 2, 2, 0.01\n"
-    "** Output: the stresses of every element, printed to job.dat.\n"
-    "*EL PRINT, ELSET=EALL\n"
-    "S\n"
-    "*END STEP\n";
-
 namespace {
 
 // Writes the whole text on the descriptor and closes it; 0 or the reason.
@@ -96,7 +62,7 @@ int create_job(std::string_view text) {
 
 }  // namespace
 
-int write_job_once(std::string_view program) {
+int write_job_once(std::string_view program, std::string_view job_text) {
     struct stat status;
     if (::lstat(job_file, &status) == 0) return 0;
     // Held while the temporary exists, so that none is left behind.

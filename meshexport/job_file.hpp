@@ -10,16 +10,13 @@ namespace meshexport {
 
 inline constexpr const char* job_file = "job.inp";
 
-// The job as first written: the patch test of the example model, each card
-// with a comment saying what it is.
-extern const std::string_view job_text;
-
-// Writes job_file whole when no file of that name exists (a link included,
-// even one pointing nowhere), and leaves one that exists as it is. The job
-// goes to a new temporary file first, which is then linked under the name
-// only when the name is still free, so that no half job ever appears.
+// Writes job_file with `job_text` whole when no file of that name exists
+// (a link included, even one pointing nowhere), and leaves one that exists
+// as it is. The job goes to a new temporary file first, which is then
+// linked under the name only when the name is still free, so that no half
+// job ever appears.
 // Returns the exit status: 0, or 1 after one line on standard error saying
 // why the job could not be written.
-int write_job_once(std::string_view program);
+int write_job_once(std::string_view program, std::string_view job_text);
 
 }  // namespace meshexport

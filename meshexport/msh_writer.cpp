@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "meshexport/layer_angles.hpp"
 #include "meshexport/mesh_writers.hpp"
 #include "meshexport/writer_lines.hpp"
 
@@ -7,13 +8,44 @@ namespace meshexport {
 
 using records::record_format;
 
+namespace {
+
+// The surfaces of the mesh: one for each pair of type code and angle that
+// some element has, in ascending order of type code, then angle.
+struct surface {
+    std::int32_t type;
+    std::int32_t angle;  // hundredths of a degree
+    auto operator<=>(const surface&) const = default;
+};
+
+surface surface_of(const element_record& e) { return {e.type, angle_hundredths(e.angle)}; }
+
+}  // namespace
+
 void write_msh(records::run& r, int unit, const mesh& m) {
     static const record_format node_tag("(I7)");
     static const record_format coordinates("(F12.6,F13.6,' 0')");
     static const record_format triangle("(4I7)");
-    static const record_format box("(I4,2F13.6,' 0',2F13.6,' 0 1',I4,' 0')");
+    static const record_format box("(I4,2F13.6,' 0',2F13.6,' 0 2',2I4,' 0')");
     std::vector<std::int32_t> codes = type_codes(m);
-    std::int32_t ncodes = count(codes.size());
+    std::vector<std::int32_t> angles = angle_keys(m);
+    std::int32_t ncodes = count(codes.size()), nangles = count(angles.size());
+    std::vector<std::uint32_t> order(m.elements.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<std::uint32_t>(i);
+    std::stable_sort(order.begin(), order.end(), [&m](std::uint32_t a, std::uint32_t b) {
+        return surface_of(m.elements[a]) < surface_of(m.elements[b]);
+    });
+    std::vector<surface> surfaces;
+    for (std::uint32_t i : order)
+        if (surfaces.empty() || surfaces.back() != surface_of(m.elements[i])) surfaces.push_back(surface_of(m.elements[i]));
+    // A group's tag: the k-th type code is group k, the k-th angle group
+    // ncodes + k, both counted from 1.
+    auto group_of = [&](const surface& s) {
+        auto type_at = std::lower_bound(codes.begin(), codes.end(), s.type) - codes.begin();
+        auto angle_at = std::lower_bound(angles.begin(), angles.end(), s.angle) - angles.begin();
+        return std::pair{count(static_cast<std::size_t>(type_at)) + 1,
+                         ncodes + count(static_cast<std::size_t>(angle_at)) + 1};
+    };
     float hmin = 0.0f, hmax = 0.0f, vmin = 0.0f, vmax = 0.0f;
     for (std::size_t i = 0; i < m.nodes.size(); ++i) {
         const node_record& n = m.nodes[i];
@@ -30,14 +62,20 @@ void write_msh(records::run& r, int unit, const mesh& m) {
     line(r, unit, "$MeshFormat");
     line(r, unit, "4.1 0 8");
     line(r, unit, "$EndMeshFormat");
-    // Entity and physical group k (from 1) hold the elements of the k-th type code.
+    // A physical group for each type code, TYPE<k>, then one for each
+    // angle; surface k (from 1) is in the groups of its type and its angle.
     line(r, unit, "$PhysicalNames");
-    line(r, unit, "#", {ncodes});
+    line(r, unit, "#", {ncodes + nangles});
     for (std::int32_t k = 1; k <= ncodes; ++k) line(r, unit, "2 # \"TYPE#\"", {k, codes[static_cast<std::size_t>(k - 1)]});
+    for (std::int32_t k = 1; k <= nangles; ++k)
+        line(r, unit, "2 # \"" + angle_set_name(angles[static_cast<std::size_t>(k - 1)]) + "\"", {ncodes + k});
     line(r, unit, "$EndPhysicalNames");
     line(r, unit, "$Entities");
-    line(r, unit, "0 0 # 0", {ncodes});
-    for (std::int32_t k = 1; k <= ncodes; ++k) r.write(unit, box, k, hmin, vmin, hmax, vmax, k);
+    line(r, unit, "0 0 # 0", {count(surfaces.size())});
+    for (std::size_t k = 0; k < surfaces.size(); ++k) {
+        auto [type_group, angle_group] = group_of(surfaces[k]);
+        r.write(unit, box, count(k + 1), hmin, vmin, hmax, vmax, type_group, angle_group);
+    }
     line(r, unit, "$EndEntities");
     // Every node in one block of the first surface.
     line(r, unit, "$Nodes");
@@ -54,12 +92,11 @@ void write_msh(records::run& r, int unit, const mesh& m) {
     if (m.elements.empty()) {
         line(r, unit, "0 0 0 0");
     } else {
-        line(r, unit, "# # # #", {ncodes, count(m.elements.size()), min_element->number, max_element->number});
-        std::vector<std::uint32_t> order = by_type(m);
+        line(r, unit, "# # # #", {count(surfaces.size()), count(m.elements.size()), min_element->number, max_element->number});
         for (std::size_t first = 0, k = 1; first < order.size(); ++k) {
-            std::int32_t code = m.elements[order[first]].type;
+            surface here = surface_of(m.elements[order[first]]);
             std::size_t last = first;
-            while (last < order.size() && m.elements[order[last]].type == code) ++last;
+            while (last < order.size() && surface_of(m.elements[order[last]]) == here) ++last;
             // 2 is the Gmsh code of a three-node triangle.
             line(r, unit, "2 # 2 #", {count(k), count(last - first)});
             for (; first < last; ++first) {

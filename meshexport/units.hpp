@@ -7,5 +7,6 @@ namespace meshexport::units {
 inline constexpr int mesh_vtu = 10;  // "mesh.vtu", written
 inline constexpr int mesh_msh = 11;  // "mesh.msh", written
 inline constexpr int mesh_inp = 12;  // "mesh.inp", written
+inline constexpr int polar_out = 13;  // "polar.out", read for the job's plies
 
 }  // namespace meshexport::units
