@@ -16,11 +16,11 @@ using records::file_status;
 
 // One line record: v, the h of its first node, and up to nine segments,
 // each a first node number and a spacing code. Slots are indexed from 1;
-// slots beyond nincr keep what an earlier line left in them.
+// slots beyond the segment count keep what an earlier line left in them.
 struct node_line {
     float v = 0.0f;
     float h = 0.0f;
-    std::int32_t nincr = 0;
+    std::int32_t segments = 0;  // the one-digit count after h (nincr)
     std::array<std::int32_t, 11> ind{};
     std::array<std::int32_t, 11> it{};
 };
@@ -40,8 +40,8 @@ void write_node_table(records::run& r) {
         r.begin_read(units::wnodes_dat, line_format);
         r.read_real(line.v);
         r.read_real(line.h);
-        r.read_int(line.nincr);  // one digit: 0 to 9
-        for (std::int32_t k = 1; k <= line.nincr; ++k) {
+        r.read_int(line.segments);  // one digit: 0 to 9
+        for (std::int32_t k = 1; k <= line.segments; ++k) {
             r.read_int(line.ind[k]);
             r.read_int(line.it[k]);
         }
@@ -59,10 +59,10 @@ void write_node_table(records::run& r) {
     for (std::int32_t iline = 2; iline <= nlp1; ++iline) {
         read_line(next);
         float h = line.h;
-        for (std::int32_t incr = 1; incr <= line.nincr; ++incr) {
+        for (std::int32_t incr = 1; incr <= line.segments; ++incr) {
             std::int32_t ist = line.ind[incr];
             // A line's last segment ends just before the following line starts.
-            std::int32_t last = records::wrapping_sub(incr == line.nincr ? next.ind[1] : line.ind[incr + 1], 1);
+            std::int32_t last = records::wrapping_sub(incr == line.segments ? next.ind[1] : line.ind[incr + 1], 1);
             if (line.it[incr] == 0) line.it[incr] = 1;
             float delh = 1.0f / static_cast<float>(std::int32_t{1} << (line.it[incr] - 1));
             for (std::int64_t inode = ist; inode <= last; ++inode) {
@@ -76,8 +76,8 @@ void write_node_table(records::run& r) {
         }
         line.v = next.v;
         line.h = next.h;
-        line.nincr = next.nincr;
-        for (std::int32_t incr = 1; incr <= next.nincr; ++incr) {
+        line.segments = next.segments;
+        for (std::int32_t incr = 1; incr <= next.segments; ++incr) {
             line.ind[incr] = next.ind[incr];
             line.it[incr] = next.it[incr];
         }

@@ -24,8 +24,6 @@ public:
         return data_[offset];
     }
 
-    std::int32_t leading() const { return leading_; }
-
 private:
     std::span<T> data_;
     std::int32_t leading_;

@@ -98,7 +98,7 @@ void lubksb(std::span<const float> a_store, std::int32_t n, std::int32_t np, std
     }
 }
 
-void inv(std::span<const float> a_store, std::int32_t n, std::span<float> y_store, const pause_fn& pause) {
+void invert(std::span<const float> a_store, std::int32_t n, std::span<float> y_store, const pause_fn& pause) {
     if (n <= 0) return;
     std::size_t order = static_cast<std::size_t>(n);
     // Work storage for this call only, sized for its order.

@@ -18,8 +18,9 @@
 namespace polar {
 
 // Told once for every all-zero row that ludcmp meets, with the row's number
-// (from 1); returns when the run may go on (the program passes
-// records::run::pause_run, naming the matrix and the row).
+// (from 1); the decomposition goes on when it returns. The program notes the
+// rows and pauses the run for each of them when its report reaches the point
+// between the stiffness and the compliance.
 using pause_fn = std::function<void(std::string_view message, std::int32_t row)>;
 
 // 1.0e-20 in single precision: stands in for a pivot that came out exactly 0.
@@ -39,6 +40,6 @@ void lubksb(std::span<const float> a, std::int32_t n, std::int32_t np, std::span
 
 // y = inverse of the n by n matrix a, both stored n by n. a is left unchanged
 // and y is overwritten whatever it held.
-void inv(std::span<const float> a, std::int32_t n, std::span<float> y, const pause_fn& pause);
+void invert(std::span<const float> a, std::int32_t n, std::span<float> y, const pause_fn& pause);
 
 }  // namespace polar

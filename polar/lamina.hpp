@@ -8,6 +8,9 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
 
 #include "polar/material.hpp"
 
@@ -45,9 +48,26 @@ composite_constants composite(const mf& m, const constituent_constants& k, float
 // Fills every element of c: the stiffness of the composite.
 void stiffness(const composite_constants& p, matrix6& c);
 
-// Computes the properties for vf, fills c and its inverse s, and writes the
-// 59-record property report to unit 6. A stiffness row of zeros pauses the
-// run inside the inversion.
-void prop(records::run& r, const material& mat, float vf, matrix6& s, matrix6& c);
+// A row of the stiffness that the inversion found all zero (or not a
+// number), with what the inversion says of it.
+struct zero_row {
+    std::string message;
+    std::int32_t row = 0;
+};
+
+// Everything the property report of one volume fraction shows.
+struct lamina {
+    float vf = 0.0f;
+    constituent_constants constituents;
+    composite_constants composite;
+    matrix6 c{};  // stiffness
+    matrix6 s{};  // compliance, the inverse of c
+    std::vector<zero_row> zero_rows;  // in the order the inversion met them
+};
+
+// The properties of the composite with fibre volume fraction vf: the
+// constants, the stiffness and its inverse, computed without a pause; each
+// all-zero row of the stiffness is noted for the report.
+lamina lamina_properties(const mf& m, float vf);
 
 }  // namespace polar

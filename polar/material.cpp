@@ -4,7 +4,7 @@
 
 namespace polar {
 
-void in(records::run& r, material& mat) {
+void read_material(records::run& r, material& mat) {
     static const records::record_format title_format("(50A1)");
     static const records::record_format matrix_format("(25A1,20A1,/,30A1,E12.5,/,30A1,E12.5)");
     static const records::record_format fibre_format("(50A1,/,4(40A1,E12.5,/),40A1,E12.5)");

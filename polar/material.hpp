@@ -42,6 +42,6 @@ struct material {
 };
 
 // Reads the ten material records from unit 5, leaving it at the eleventh.
-void in(records::run& r, material& mat);
+void read_material(records::run& r, material& mat);
 
 }  // namespace polar

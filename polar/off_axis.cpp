@@ -17,7 +17,8 @@ constexpr float alpha = 0.0f;
 constexpr float ca = 1.0f;
 constexpr float sa = 0.0f;
 
-off_axis_values compute(const matrix6& s, std::int32_t j) {
+// The properties at angle counter j (1 to 361) from the compliance s.
+off_axis_values properties_at(const matrix6& s, std::int32_t j) {
     const float s11 = el(s, 1, 1);
     const float s12 = el(s, 1, 2);
     const float s13 = el(s, 1, 3);
@@ -59,11 +60,9 @@ float angle_table::operator()(int j, int k) const { return column_matrix<const f
 
 float theta_of(std::int32_t j) { return static_cast<float>(j) + -1.0f; }
 
-off_axis_values off_axis(const matrix6& s, std::int32_t j) { return compute(s, j); }
-
 std::array<off_axis_values, angle_rows> off_axis_sweep(const matrix6& s) {
     std::array<off_axis_values, angle_rows> values{};
-    for (std::int32_t j = 1; j <= angle_rows; ++j) values[static_cast<std::size_t>(j - 1)] = compute(s, j);
+    for (std::int32_t j = 1; j <= angle_rows; ++j) values[static_cast<std::size_t>(j - 1)] = properties_at(s, j);
     return values;
 }
 

@@ -46,9 +46,6 @@ struct off_axis_values {
 // THETA in degrees for angle counter j: the counter's real value plus -1.0.
 float theta_of(std::int32_t j);
 
-// The properties at angle counter j (1 to 361) from the compliance s.
-off_axis_values off_axis(const matrix6& s, std::int32_t j);
-
 // The properties at every angle counter, 1 to 361, from the compliance s.
 std::array<off_axis_values, angle_rows> off_axis_sweep(const matrix6& s);
 

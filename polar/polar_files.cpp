@@ -13,6 +13,7 @@
 #include "polar/material.hpp"
 #include "polar/material_check.hpp"
 #include "polar/off_axis.hpp"
+#include "polar/property_report.hpp"
 #include "polar/units.hpp"
 
 namespace polar {
@@ -31,7 +32,7 @@ void write_polar_files(records::run& r) {
     r.open_or_stop(units::nu32_dat, layouts::nu32_file, file_status::unknown);
 
     polar::material mat{};
-    polar::in(r, mat);
+    polar::read_material(r, mat);
 
     layouts::fractions_record fractions;
     std::array<float, polar::passes>& vfk = fractions.vfk;
@@ -44,12 +45,11 @@ void write_polar_files(records::run& r) {
 
     // Zeroed here, before the first pass; each pass fills its own column.
     polar::angle_tables tables{};
-    polar::matrix6 s{};
-    polar::matrix6 c{};
     for (int k = 1; k <= polar::passes; ++k) {
         const float vf = vfk[static_cast<std::size_t>(k - 1)];
-        polar::prop(r, mat, vf, s, c);
-        polar::sweep(r, s, vf, k, tables);
+        const polar::lamina properties = polar::lamina_properties(mat.m, vf);
+        polar::write_property_report(r, mat, properties);
+        polar::sweep(r, properties.s, vf, k, tables);
     }
     polar::write_plot_files(r, tables);
     r.stop_run();

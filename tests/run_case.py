@@ -13,7 +13,10 @@ A case folder holds:
 After the run the working folder must hold exactly the files of in/ and of
 expected/: those of expected/ byte for byte, the others unchanged.
 
-  run_case.py PROGRAM CASE            run and compare
+A family of cases is a folder of case folders, one for each variant, and a
+README that says what they share and what varies; each runs as above.
+
+  run_case.py PROGRAM CASE            run and compare (CASE may be a family)
   run_case.py --update PROGRAM CASE   write what the run gave as the expectation
 """
 import os
@@ -53,10 +56,18 @@ def first_difference(want, got):
     return f"expected {len(lines_w)} lines, got {len(lines_g)}"
 
 
-def main(argv):
-    update = argv[1:2] == ["--update"]
-    program, case = argv[2:4] if update else argv[1:3]
-    program = os.path.abspath(program)
+CASE_ENTRIES = {"in", "expected", "stdout", "stderr", "status", "stdin", "args"}
+
+
+def cases_in(folder):
+    """The case folders of a family, by name; the folder itself when it is one case."""
+    entries = os.listdir(folder)
+    if CASE_ENTRIES.intersection(entries):
+        return [folder]
+    return sorted(os.path.join(folder, name) for name in entries if os.path.isdir(os.path.join(folder, name)))
+
+
+def run_case(program, case, label, update):
     args = read(os.path.join(case, "args")).decode().splitlines()
     before = files_under(os.path.join(case, "in"))
     with tempfile.TemporaryDirectory(prefix="case-") as work:
@@ -100,8 +111,21 @@ def main(argv):
         elif expected[name] != after[name]:
             faults.append(f"{name}: {first_difference(expected[name], after[name])}")
     for fault in faults:
-        print(f"{os.path.basename(case)}: {fault}")
+        print(f"{label}: {fault}")
     return 1 if faults else 0
+
+
+def main(argv):
+    update = argv[1:2] == ["--update"]
+    program, folder = argv[2:4] if update else argv[1:3]
+    program = os.path.abspath(program)
+    cases = cases_in(folder)
+    if not cases:
+        print(f"{folder}: neither a case nor a family of cases")
+        return 1
+    parent = os.path.dirname(os.path.normpath(folder))
+    failed = [case for case in cases if run_case(program, case, os.path.relpath(case, parent), update) != 0]
+    return 1 if failed else 0
 
 
 if __name__ == "__main__":

@@ -15,14 +15,14 @@ namespace topo {
 // Every variable of the group phase keeps its value from group to group.
 // They stand in the order the group's records give them.
 struct group_state {
-    std::int32_t jj = 0;    // first element number, numbered on
-    std::int32_t tnds = 0;  // renumbering pairs
+    std::int32_t jj = 0;     // first element number, numbered on
+    std::int32_t pairs = 0;  // renumbering pairs (tnds)
     range_table ranges;
     // The group header: elements, angle, type code, elements per line.
     std::int32_t nel = 0;
     float ang = 0.0f;
     std::int32_t itype = 0;
-    std::int32_t ngpl = 0;
+    std::int32_t elements_per_line = 0;  // 5 or 6 (ngpl)
     layouts::connectivity_line line;  // ns and the triples n1, n2, n3
 };
 

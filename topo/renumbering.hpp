@@ -12,9 +12,9 @@ class range_table {
 public:
     static constexpr std::int32_t max_pairs = 50;
 
-    // Starts the table of a group with `tnds` pairs (0 to max_pairs); the
-    // caller then sets pairs 1 to tnds.
-    void start(std::int32_t tnds);
+    // Starts the table of a group with `pairs` pairs (0 to max_pairs); the
+    // caller then sets pairs 1 to pairs.
+    void start(std::int32_t pairs);
     void set_pair(std::int32_t inds, std::int32_t old_first, std::int32_t new_first);
 
     // The node number v after renumbering: shifted with the last range that
@@ -27,7 +27,7 @@ private:
     std::array<std::int32_t, max_pairs + 1> ond_{};
     std::array<std::int32_t, max_pairs + 1> nnd_{};
     std::array<std::int32_t, max_pairs + 1> ndiff_{};
-    std::int32_t tnds_ = 0;
+    std::int32_t pairs_ = 0;
 };
 
 }  // namespace topo

@@ -113,10 +113,10 @@ void start_row(const element_row& row, records::run& r, section_state& s) {
     static const records::record_format bottom("(I4)");
     // Every row after the first takes as its top row the bottom row of the
     // row before it, from the start number read for that bottom row.
-    if (row.start != row_start::read_centre_and_bottom) s.k.itop = s.ibtms;
+    if (row.start != row_start::read_centre_and_bottom) s.k.itop = s.bottom_above;
     if (row.start == row_start::top_from_above_read_bottom) r.read(units::wtopo_dat, bottom, s.k.ibtm);
     else r.read(units::wtopo_dat, centre_and_bottom, s.k.imid, s.k.ibtm);
-    if (row.start != row_start::top_from_above_read_centre_and_bottom_last) s.ibtms = s.k.ibtm;
+    if (row.start != row_start::top_from_above_read_centre_and_bottom_last) s.bottom_above = s.k.ibtm;
 }
 
 }  // namespace

@@ -31,10 +31,10 @@ extern const std::array<element_pattern, 7> widening_fan;
 
 // What happens before an element row makes its passes.
 enum class row_start : std::uint8_t {
-    read_centre_and_bottom,           // row 1: imid, ibtm read; ibtms = ibtm
-    top_from_above_read_bottom,       // rows 2, 7: itop = ibtms; ibtm read; ibtms = ibtm
-    top_from_above_read_centre_and_bottom,  // rows 3 to 6: itop = ibtms; imid, ibtm read; ibtms = ibtm
-    top_from_above_read_centre_and_bottom_last,  // row 8: as rows 3 to 6, ibtms left as it is
+    read_centre_and_bottom,           // row 1: imid, ibtm read; bottom_above = ibtm
+    top_from_above_read_bottom,       // rows 2, 7: itop = bottom_above; ibtm read; bottom_above = ibtm
+    top_from_above_read_centre_and_bottom,  // rows 3 to 6: itop = bottom_above; imid, ibtm read; bottom_above = ibtm
+    top_from_above_read_centre_and_bottom_last,  // row 8: as rows 3 to 6, bottom_above left as it is
 };
 
 enum class row_width : std::uint8_t { fine, coarse };  // 2 nb passes or nb passes
@@ -72,7 +72,9 @@ struct section_state {
     std::int32_t nb2 = 0;
     float ang = 0.0f;
     std::int32_t itype = 0;
-    std::int32_t ibtms = 0;
+    // The first node of the bottom node row as read for the row above, the
+    // top node row of the next element row (ibtms).
+    std::int32_t bottom_above = 0;
     layer_counters k;
 };
 

@@ -65,6 +65,18 @@ TEST(NiceTicks, DegenerateAndNonFiniteRangesStillGiveAnAxis) {
     }
 }
 
+// A range narrower than a millionth of a millionth of its values, such as a
+// constant profile that came out with a rounding difference, is widened like
+// an empty one, rather than given ticks a few ulps apart that all read alike.
+TEST(NiceTicks, NearlyEmptyRangeIsWidenedLikeAnEmptyOne) {
+    for (auto [low, high] : {std::pair{1.0, 1.0 + 1e-13}, {-250.0, -250.0 + 1e-11}, {1.0, 1.0}}) {
+        auto ticks = plots::nice_ticks(low, high, 4);
+        ASSERT_GE(ticks.size(), 2u) << low << " " << high;
+        EXPECT_LE(ticks.front(), low - std::abs(low) * 0.1) << low << " " << high;
+        EXPECT_GE(ticks.back(), high + std::abs(high) * 0.1) << low << " " << high;
+    }
+}
+
 TEST(TickLabel, DecimalsFollowTheStep) {
     EXPECT_EQ(plots::tick_label(0.4, 0.2), "0.4");
     EXPECT_EQ(plots::tick_label(0.25, 0.25), "0.25");
@@ -74,6 +86,10 @@ TEST(TickLabel, DecimalsFollowTheStep) {
     EXPECT_EQ(plots::tick_label(3e7, 1e7), "3e+07");
     EXPECT_EQ(plots::tick_label(2.5e7, 5e6), "2.5e+07");
     EXPECT_EQ(plots::tick_label(2e-5, 1e-5), "2e-05");
+    // No step (0): whole numbers, as for a step of 1, not the exponent form
+    // of a tiny step.
+    EXPECT_EQ(plots::tick_label(5.0, 0.0), "5");
+    EXPECT_EQ(plots::tick_label(-40.0, 0.0), "-40");
 }
 
 TEST(LinearScale, MapsEndsAndSurvivesAnEmptyRange) {

@@ -14,7 +14,7 @@
 
 namespace {
 
-using polar::inv;
+using polar::invert;
 using fvec = std::vector<float>;
 using ivec = std::vector<std::int32_t>;
 
@@ -58,7 +58,7 @@ struct factors {
 
 fvec inverse(const fvec& a, std::int32_t n, fvec y = {}, const polar::pause_fn& pause = no_pause) {
     y.resize(a.size());
-    inv(a, n, y, pause);
+    invert(a, n, y, pause);
     return y;
 }
 

@@ -1,9 +1,10 @@
-// The three profiles computed from stress arrays directly: which records
-// enter which mean, in which order, exactly (the printed E10.3 values hide
-// a neighbouring record).
+// The three profiles computed from stress arrays directly: the worked cases
+// of each profile, and sums formed in their order, exactly (the printed
+// E10.3 values hide the last digits).
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 
 #include "stressmean/profiles.hpp"
@@ -35,9 +36,10 @@ TEST(Profiles, ZhWindowsOfRecordNumbers) {
     }
 }
 
-TEST(Profiles, SixAndTwentySixPointValuesOfRecordNumbers) {
-    stress_array sz = record_numbers(1.0f);
-    auto six = stressmean::six_point_profile(sz);
+TEST(Profiles, SixPointValuesOfRecordNumbers) {
+    auto six = stressmean::six_point_profile(record_numbers(1.0f));
+    // saz(1) is the middle record of the Z/H profile; saz(3) a mean of three
+    // with a mean of two inside; saz(4) starts from saz(2).
     const float saz[6] = {2184.5f, 2142.5f, 2100.5f, 2069.25f, 2016.5f, 1938.125f};
     const float ydb6[6] = {0.9961f, 0.9922f, 0.9883f, 0.9844f, 0.9766f, 0.9531f};
     for (std::int32_t j = 1; j <= 6; ++j) {
@@ -45,22 +47,42 @@ TEST(Profiles, SixAndTwentySixPointValuesOfRecordNumbers) {
         EXPECT_EQ(six[j - 1].saz, saz[j - 1]) << j;
         EXPECT_EQ(six[j - 1].ydb, ydb6[j - 1]) << j;
     }
+}
 
-    auto yb = stressmean::yb_profile(sz);
-    const float sazm[26] = {2393.5f, 2346.0f, 2225.0f, 2128.0f, 1188.0f, 1185.0f, 1180.5f, 1177.0f, 1174.0f,
-                            1170.5f, 1167.0f, 1163.0f, 1085.0f, 1081.0f, 795.0f,  791.0f,  896.0f,  893.0f,
-                            888.5f,  885.0f,  882.0f,  878.5f,  875.0f,  871.0f,  291.0f,  287.0f};
-    const float sazt[26] = {1975.5f, 1939.0f, 1807.0f, 1747.0f, 1214.0f, 1209.0f, 1206.5f, 1203.0f, 1200.0f,
-                            1196.5f, 1191.0f, 1189.0f, 901.0f,  897.0f,  609.0f,  605.0f,  26.0f,   21.0f,
-                            18.5f,   15.0f,   12.0f,   8.5f,    3.0f,    1.0f,    105.0f,  101.0f};
-    // Y/B = n / 256, exact.
-    const int n[26] = {255, 254, 250, 244, 236, 228, 216, 200, 184, 168, 156, 148, 140,
-                       132, 124, 116, 108, 100, 88,  72,  56,  40,  28,  20,  12,  4};
+// Which records the 26-point profile takes is pinned through the program's
+// files by the case family stressmean/record-numbers; here, what its values
+// are made of: each one record of SIGZ or the mean of two, at Y/B = n/256.
+TEST(Profiles, TwentySixPointWorkedCases) {
+    auto first = stressmean::yb_profile(record_numbers(1.0f));
+    EXPECT_EQ(first[0].sazm, 2393.5f);  // (sz(2394) + sz(2393)) / 2
+    EXPECT_EQ(first[0].sazt, 1975.5f);  // (sz(1975) + sz(1976)) / 2
+    EXPECT_EQ(first[0].ydb, 0.99609375f);
+    EXPECT_EQ(first[25].ydb, 0.015625f);
+
+    // Equal values give that value in every field, and SIGHZ enters none.
+    stress_array ones{};
+    ones.fill(1.0f);
+    for (const auto& rec : stressmean::yb_profile(ones)) {
+        EXPECT_EQ(rec.sazm, 1.0f) << rec.i;
+        EXPECT_EQ(rec.sazt, 1.0f) << rec.i;
+    }
+
+    auto yb = stressmean::yb_profile(record_numbers(1.0f));
     for (std::int32_t i = 1; i <= 26; ++i) {
-        EXPECT_EQ(yb[i - 1].i, i);
-        EXPECT_EQ(yb[i - 1].sazm, sazm[i - 1]) << i;
-        EXPECT_EQ(yb[i - 1].sazt, sazt[i - 1]) << i;
-        EXPECT_EQ(yb[i - 1].ydb, static_cast<float>(n[i - 1]) / 256.0f) << i;
+        const auto& rec = yb[i - 1];
+        EXPECT_EQ(rec.i, i);
+        // Y/B falls from record to record, every value an exact n/256.
+        float n = rec.ydb * 256.0f;
+        EXPECT_EQ(n, std::floor(n)) << i;
+        if (i > 1) {
+            EXPECT_LT(rec.ydb, yb[i - 2].ydb) << i;
+        }
+        // A record number, or the mean of two: a whole or half number in the model.
+        for (float value : {rec.sazm, rec.sazt}) {
+            EXPECT_EQ(value * 2.0f, std::floor(value * 2.0f)) << i;
+            EXPECT_GE(value, 1.0f) << i;
+            EXPECT_LE(value, static_cast<float>(ne)) << i;
+        }
     }
 }
 
