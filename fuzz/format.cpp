@@ -2,6 +2,7 @@
 // parsed format with items of the kinds its descriptors ask for, through
 // reversion.
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 #include "records/format.hpp"
@@ -13,10 +14,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         records::record_format format(text);
         static std::FILE* sink = std::fopen("/dev/null", "w");
         records::run r("fuzz", sink, nullptr);
-        try {
-            r.open_or_stop(6, "/dev/null", records::file_status::unknown);
+        int status = r.execute([&](records::run& run) {
+            run.open_or_stop(6, "/dev/null", records::file_status::unknown);
             auto items = format.items();
-            r.begin_write(6, format);
+            run.begin_write(6, format);
             std::size_t at = 0;
             int transfers = 0;
             // Up to three passes through the reverted part.
@@ -25,17 +26,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     const auto& item = items[at];
                     if (!item.is_data()) continue;
                     ++transfers;
-                    if (item.kind == records::item_kind::integer) r.write_int(-12345);
-                    else if (item.kind == records::item_kind::character) r.write_char('c');
-                    else r.write_real(-1.5e-7f);
+                    if (item.kind == records::item_kind::integer) run.write_int(-12345);
+                    else if (item.kind == records::item_kind::character) run.write_char('c');
+                    else run.write_real(-1.5e-7f);
                 }
                 if (!format.reverts_to_data()) break;
                 at = format.reversion_point();
             }
-            r.end_write();
-            r.stop_run();
-        } catch (const records::run_ended&) {
-        }
+            run.end_write();
+        });
+        // Every item has the kind its descriptor asks for: an internal
+        // fault is a fault of the layer.
+        if (status == records::run::internal_fault_status) std::abort();
     } catch (const records::format_error&) {
     }
     return 0;

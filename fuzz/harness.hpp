@@ -16,6 +16,7 @@ namespace fuzz {
 // and made the working directory), with every output file a link to
 // /dev/null so that large outputs cost no disk, then runs the program with
 // its diagnostics discarded and the operator's input at its end.
+// A run that ends on an internal fault aborts: a finding.
 void run_program_on(const std::string& program, const std::string& input_name,
                     std::initializer_list<const char*> outputs, const std::uint8_t* data, std::size_t size,
                     const std::function<void(records::run&)>& body);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang and runs them.
 #   fuzz/run.sh SECONDS [TARGET ...]   fuzz each target for SECONDS, growing its corpus
-#   fuzz/run.sh --corpus-only          run each target once over its kept corpus (for CI)
+#   fuzz/run.sh --corpus-only          run each target once over its kept corpus (CI replays
+#                                      them in the sanitizer build: fuzz/replay.cmake)
 # A target's kept inputs are in fuzz/corpus/<target>/; a crash is written to
 # fuzz/findings/ and the run stops with a non-zero status.
 set -euo pipefail

@@ -51,15 +51,10 @@ std::string run::write_failure(unit_slot& u) {
     return text + "; it holds its first " + (n == 1 ? std::string("record") : plural(n, "record"));
 }
 
-void run::fail(std::string_view message) {
-    failed_ = true;
-    finish(1, message);
-}
-
 void run::fail_at_record(int unit, std::string_view what) {
     if (unit < 0 || unit > max_unit || !units_[static_cast<std::size_t>(unit)] ||
         !units_[static_cast<std::size_t>(unit)]->reading)
-        fail("programming error: fail_at_record on unit " + std::to_string(unit) + ", which is not an input");
+        internal("fail_at_record on unit " + std::to_string(unit) + ", which is not an input");
     const unit_slot& u = *units_[static_cast<std::size_t>(unit)];
     fail(u.name + ", record " + std::to_string(u.input.records_read()) + ": " + std::string(what));
 }

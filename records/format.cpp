@@ -33,7 +33,6 @@ private:
         std::size_t position = 0;
         std::size_t length = 0;
         for (const format_item& item : f_.items_) {
-            if (item.is_data()) ++f_.data_items_;
             if (item.kind == item_kind::slash) f_.one_record_ = false;
             position += item.kind == item_kind::literal ? item.text_length : static_cast<std::size_t>(item.width);
             if (item.kind != item_kind::skip) length = position;

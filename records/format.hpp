@@ -94,11 +94,9 @@ public:
         return std::string_view(literals_).substr(item.text_offset, item.text_length);
     }
     const std::string& text() const { return text_; }
-    // The number of data items, each taking one value.
-    std::size_t data_items() const { return data_items_; }
-    // True when a statement with data_items() values writes one record of
-    // record_length() characters (the format has no slash); that record is
-    // then record_template() (blanks and the literal text) with each value
+    // True when a statement with one value for each data item writes one
+    // record of record_length() characters (the format has no slash); that
+    // record is then record_template() (blanks and the literal text) with each value
     // edited into its field.
     bool one_record() const { return one_record_; }
     std::size_t record_length() const { return record_template_.size(); }
@@ -117,7 +115,6 @@ private:
     std::size_t reversion_point_ = 0;
     bool reverts_to_data_ = false;
     bool has_data_ = false;
-    std::size_t data_items_ = 0;
     bool one_record_ = true;
     std::string record_template_;
     std::vector<field_place> fields_;

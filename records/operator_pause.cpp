@@ -8,6 +8,7 @@ namespace records {
 void run::pause_run(std::string_view message, std::string_view context) {
     // Whole records only: the operator may look at the files, and an
     // interrupt at the prompt keeps them.
+    if (work_done_) internal("pause_run after stop_run");
     start_outputs();
     for (auto& u : units_)
         if (u && !u->reading && !u->output.flush()) fail(write_failure(*u));
@@ -18,7 +19,7 @@ void run::pause_run(std::string_view message, std::string_view context) {
     std::fflush(diagnostics_);
     if (operator_says_stop(operator_input_)) {
         std::fprintf(diagnostics_, "%s: stopped by the operator\n", program_.c_str());
-        end(1);
+        stop_here();
     }
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -39,6 +40,22 @@ int run_program(std::string_view program, int argc, char** argv, std::string_vie
 int run_program_on_file(std::string_view program, int argc, char** argv, std::string_view help,
                         const std::function<void(run&, const std::string&)>& body, std::string_view file,
                         const std::string& fallback, std::string_view stopped = stopped_on_a_fault);
+
+// A program that takes from `least` to `most` arguments in their places,
+// as `usage` shows them (such as "H1 V1 H2 V2 [POINTS]"). "--help" and
+// "--version" alone are as above. An argument that begins with "--", or
+// another count of arguments, is a usage error; so is one that `check`
+// refuses: it looks at the arguments before anything runs and returns what
+// is wrong with the first faulty one, naming it, or nothing. A usage error
+// is one line on standard error, "program: what; usage: program USAGE",
+// exit status 2; `usage_errors` lists them for the help (the lines that
+// follow "  2  ", each ended by its line feed). With nothing wrong the main
+// routine runs.
+int run_program_with_arguments(std::string_view program, int argc, char** argv, std::string_view help,
+                               std::string_view usage, int least, int most,
+                               const std::function<std::string(std::span<char* const>)>& check,
+                               const std::function<void(run&)>& body, std::string_view usage_errors,
+                               std::string_view stopped = stopped_on_a_fault);
 
 // The suite's version, as "--version" prints it.
 std::string_view suite_version();

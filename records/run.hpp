@@ -1,5 +1,5 @@
 // A run of one program: its units, its read and write statements, and how
-// it ends. Every program opens its units, transfers records and stops:
+// it ends. Every program opens its units, transfers records and returns:
 //
 //     records::run r("nodes");
 //     r.open_or_stop(wnodes_dat, "wnodes.dat", records::file_status::old);
@@ -9,9 +9,15 @@
 // A statement transfers its items one at a time, so a value just read may
 // decide how many items the same statement still transfers.
 //
-// Whatever ends the run (stop_run, an input error, an end of file, a failed
-// write, "stop" at a pause) closes every unit with its records complete and
-// throws run_ended; run_program turns that into the process's exit status.
+// A run ends one way, in execute (which run_program calls): when the main
+// routine returns, or when the run stops part way (an input error, an end of
+// file, a failed open or write, "stop" at a pause) by an exception that only
+// execute catches, every unit is closed with its records complete, the
+// replaced outputs are put in place or removed, and execute returns the
+// exit status. A fault in the program's own workings (a statement on a unit
+// never opened, a failed internal check) ends the run the same way with its
+// own status, internal_fault_status, and the line "program: internal fault:
+// what", so that it is never taken for bad input.
 #pragma once
 
 #include <array>
@@ -21,6 +27,7 @@
 #include <functional>
 #include <memory>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -44,21 +51,37 @@ enum class file_status {
     replaced,
 };
 
-// Thrown when the run ends; status is the exit status.
-struct run_ended {
-    int status;
+// A fault in the program's own workings, found by a check of the record
+// layer: a statement on a unit never opened, a read from an output, a format
+// with no descriptor for an item.
+class internal_fault : public std::logic_error {
+public:
+    using std::logic_error::logic_error;
 };
 
 class run {
 public:
     static constexpr int max_unit = 99;
+    // The exit status of a run ended by an internal fault (any exception
+    // other than the run's own stop): the status sysexits.h calls
+    // EX_SOFTWARE, apart from 1 (bad input, a failed write) and 2 (a usage
+    // error).
+    static constexpr int internal_fault_status = 70;
 
     // `program` names the run in diagnostics. The pause talks to the operator
     // through `diagnostics` and `operator_input`.
     explicit run(std::string program, std::FILE* diagnostics = stderr, std::FILE* operator_input = stdin);
     run(const run&) = delete;
     run& operator=(const run&) = delete;
+    // Closes no unit and decides nothing: execute has ended the run.
     ~run();
+
+    // Runs `body`, the program's main routine, and ends the run: the one
+    // way every run ends. Returns the exit status: 0, or 1 when an open
+    // failed, a record could not be written or the run stopped on a fault,
+    // or the status stop_run asked for; internal_fault_status after an
+    // internal fault. Called once.
+    [[nodiscard]] int execute(const std::function<void(run&)>& body);
 
     // Connects the unit to the file. On failure writes one line naming the
     // program, the file and the reason, marks the run as failed and returns
@@ -67,7 +90,7 @@ public:
     // run then leaves every output as it was.
     [[nodiscard]] bool open_unit(int unit, std::string_view file_name, file_status status);
 
-    // The same, ending the run (stop_run) when the unit cannot be opened.
+    // The same, stopping the run (status 1) when the unit cannot be opened.
     void open_or_stop(int unit, std::string_view file_name, file_status status);
 
     void begin_read(int unit, const record_format& format);
@@ -113,11 +136,13 @@ public:
     // such a file is kept whole at the edges like every other output.
     void write_lines(int unit, std::string_view text);
 
-    // Ends the run: status 0, or 1 when an open failed or a record could not
-    // be written.
-    [[noreturn]] void stop_run();
+    // The program's work is done: the run ends with status 0, or 1 when an
+    // open failed or a record could not be written, once the main routine
+    // returns, which it does next (a statement after this one is an
+    // internal fault). A main routine may also simply return.
+    void stop_run() { stop_run(0); }
     // The same with at least `status`: for a program whose result decides it.
-    [[noreturn]] void stop_run(int status);
+    void stop_run(int status);
 
     // Hands every record written so far to its file, shows the message (and
     // the context line, when given) and asks the operator whether to go on.
@@ -183,7 +208,8 @@ public:
     // other goes item by item, with the same result.
     void write_values(int unit, const record_format& format, std::span<const output_value> values);
 
-    // Ends the run with one diagnostic line "program: message", status 1.
+    // Stops the run on a fault: its one diagnostic line is "program:
+    // message", its status 1.
     [[noreturn]] void fail(std::string_view message);
 
     // The same for a fault a program finds in a value it has read: the line
@@ -196,11 +222,14 @@ public:
 private:
     struct unit_slot;
     struct statement;
+    // Thrown by fail (and by a failed open_or_stop and the operator's stop)
+    // and caught by execute alone: the run stops where it is.
+    struct stopped {};
 
-    // The open unit a statement outside any other takes; anything else is a
-    // programming error, which slot_fault reports.
+    // The open unit a statement outside any other takes; anything else is an
+    // internal fault, which slot_fault reports.
     unit_slot& slot(int unit, std::string_view operation) {
-        if (!in_statement_ && unit >= 0 && unit <= max_unit && units_[static_cast<std::size_t>(unit)])
+        if (!in_statement_ && !work_done_ && unit >= 0 && unit <= max_unit && units_[static_cast<std::size_t>(unit)])
             return *units_[static_cast<std::size_t>(unit)];
         slot_fault(unit, operation);
     }
@@ -216,19 +245,29 @@ private:
     std::string_view field_at(std::size_t start, std::size_t width);
     void check_integer(const format_item& item, std::string_view field, std::int32_t& value);
     [[noreturn]] void field_error(const format_item& item, std::string_view text, std::string_view what);
-    // Every end of a run: closes every unit, puts the replaced outputs in
-    // place or removes them, writes `message` (when there is one) and the
-    // failed writes not yet reported, and throws run_ended.
-    [[noreturn]] void finish(int status, std::string_view message);
-    [[noreturn]] void end(int status) { finish(status, {}); }
+    // Raises an internal fault: "what", for the line execute writes.
+    [[noreturn]] static void internal(const std::string& what);
+    // Stops the run with status 1 and no line of its own: what ended it has
+    // said why.
+    [[noreturn]] void stop_here();
+    // Every end of a run, called by execute alone: closes every unit, puts
+    // the replaced outputs in place or removes them, writes `message` (when
+    // there is one) and the failed writes not yet reported, and returns the
+    // exit status.
+    int end(int status, std::string_view message);
     int settle_replacements(int status);
+    // Empties the outputs when the first statement begins; a failure stops
+    // the run.
     void start_outputs();
+    // The same, returning the lines of the outputs that could not be
+    // emptied instead.
+    std::string start_outputs_reporting();
     void begin_statement(unit_slot& u, const record_format& format);
     void end_statement();
     std::string write_failure(unit_slot& u);
     // Closes every output; returns the diagnostic lines of the failed writes
     // not reported yet.
-    std::string close_all(bool start);
+    std::string close_all();
 
     std::string program_;
     std::FILE* diagnostics_;
@@ -236,7 +275,10 @@ private:
     std::array<std::unique_ptr<unit_slot>, max_unit + 1> units_;
     std::unique_ptr<statement> st_;
     bool in_statement_ = false;  // a statement is in progress
+    bool work_done_ = false;     // stop_run was called: no statement follows
     bool failed_ = false;
+    int status_ = 0;             // what stop_run asked for
+    std::string stop_message_;   // the line of the fault that stopped the run
     // Outputs are emptied when the first statement begins (or the run ends),
     // so a run refused at its opens leaves every file as it was.
     bool outputs_started_ = false;

@@ -1,9 +1,13 @@
 // The state a run keeps behind its interface, shared by the files that
-// implement records::run: the unit table (unit_table.cpp), the statements
-// (statements.cpp), the diagnostics (diagnostics.cpp) and the operator pause
-// (operator_pause.cpp).
+// implement records::run: the unit table (unit_table.cpp), the end of a run
+// (run_end.cpp), the statements (format_control.cpp, read_statements.cpp,
+// write_statements.cpp, whole_record_writes.cpp, free_text.cpp), the
+// diagnostics (diagnostics.cpp) and the operator pause (operator_pause.cpp).
+// The two steps every item of a statement takes, finding its descriptor and
+// its field, are defined here, so that each statement file has them inline.
 #pragma once
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <span>
@@ -59,6 +63,37 @@ inline std::string reason(int error) { return std::strerror(error != 0 ? error :
 // "1 record", "3 records".
 inline std::string plural(long n, const char* what) {
     return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
+}
+
+inline const format_item& run::next_data_item(item_kind wanted) {
+    // Most items are the data descriptor the value asks for, perhaps after
+    // nX; other control items, the end of the format and a mismatch take
+    // the long way.
+    statement& st = *st_;
+    while (st.next_item < st.items.size()) {
+        const format_item& item = st.items[st.next_item];
+        if (item.value_kind() == wanted) {
+            ++st.next_item;
+            ++st.data_done;
+            return item;
+        }
+        if (item.kind != item_kind::skip) break;
+        st.position += static_cast<std::size_t>(item.width);
+        ++st.next_item;
+    }
+    return find_data_item(wanted);
+}
+
+// The next `width` characters of the output record, blank, for a field to
+// be written in. The record is kept blank beyond what has been written, so
+// positions skipped since the last field are blanks already.
+inline char* run::output_field(std::size_t width) {
+    statement& st = *st_;
+    std::size_t start = st.position;
+    std::size_t end = start + width;
+    if (end > st.record.size()) st.record.resize(std::max(end, 2 * st.record.size()), ' ');
+    st.position = st.length = end;
+    return st.record.data() + start;
 }
 
 }  // namespace records

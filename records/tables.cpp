@@ -27,7 +27,7 @@ field_columns last_field(const record_format& format) {
 
 void run::read_as_table(int unit, blank_lines blanks) {
     unit_slot& u = slot(unit, "read_as_table");
-    if (!u.reading) fail("programming error: read_as_table on output file " + u.name);
+    if (!u.reading) internal("read_as_table on output file " + u.name);
     u.input.read_as_table(blanks == blank_lines::skipped);
 }
 
@@ -35,12 +35,12 @@ void run::read_as_table(int unit, blank_lines blanks) {
 long run::record_number(int unit) {
     if (unit < 0 || unit > max_unit || !units_[static_cast<std::size_t>(unit)] ||
         !units_[static_cast<std::size_t>(unit)]->reading)
-        fail("programming error: record_number on unit " + std::to_string(unit) + ", which is not an input");
+        internal("record_number on unit " + std::to_string(unit) + ", which is not an input");
     return units_[static_cast<std::size_t>(unit)]->input.records_read();
 }
 
 void run::require_field(const field_columns& field, std::string_view what) {
-    if (!in_statement_ || !st_->reading) fail("programming error: require_field outside a read statement");
+    if (!in_statement_ || !st_->reading) internal("require_field outside a read statement");
     const statement& st = *st_;
     const input_file& in = st.unit->input;
     const std::string record = st.unit->name + ", record " + std::to_string(in.records_read()) + ": ";

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing the suite needs, where it is missing:
-# CMake, Ninja, a C++ compiler and GoogleTest (Debian packages), and man to
-# check the manual pages.
+# CMake, Ninja, a C++ compiler, GoogleTest and ccache (Debian packages), and
+# man to check the manual pages.
 set -euo pipefail
 
 missing=()
@@ -11,6 +11,8 @@ command -v g++ >/dev/null 2>&1 || missing+=(g++)
 [ -f /usr/include/gtest/gtest.h ] || missing+=(libgtest-dev googletest)
 command -v python3 >/dev/null 2>&1 || missing+=(python3)
 command -v man >/dev/null 2>&1 || missing+=(man-db)
+# Caches compilations across builds (scripts/test.sh uses it when present).
+command -v ccache >/dev/null 2>&1 || missing+=(ccache)
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "installing: ${missing[*]}"

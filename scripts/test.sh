@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the suite and runs every test.
 #   scripts/test.sh              optimised build, warnings as errors
-#   scripts/test.sh --sanitize   the same under AddressSanitizer and UndefinedBehaviorSanitizer
+#   scripts/test.sh --sanitize   the same under AddressSanitizer and UndefinedBehaviorSanitizer,
+#                                with the fuzz targets' kept inputs replayed (fuzz/replay.cmake)
 # The plain build is the one scripts/run-examples.sh makes (same folder, same
 # options), so after it nothing is built again.
 set -euo pipefail
@@ -13,6 +14,14 @@ options=(-DSUITE_WERROR=ON)
 if [ "${1:-}" = "--sanitize" ]; then
   build=build-sanitize
   options+=(-DSUITE_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo)
+fi
+
+# Compilations are cached across builds and clones where ccache is at hand
+# (scripts/setup.sh installs it): paths below this folder are hashed as
+# relative ones, so a fresh clone elsewhere finds the same entries.
+if command -v ccache >/dev/null 2>&1; then
+  options+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
 fi
 
 cmake -S . -B "$build" -G Ninja "${options[@]}"

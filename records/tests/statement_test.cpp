@@ -11,6 +11,7 @@
 #include <fstream>
 #include <functional>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <variant>
 #include <vector>
@@ -35,14 +36,13 @@ outcome in_layer(const std::string* input, const std::function<void(records::run
     if (input != nullptr) std::ofstream(file, std::ios::binary) << *input;
     std::FILE* diagnostics = std::tmpfile();
     outcome o;
-    try {
+    {
         records::run r("test", diagnostics, nullptr);
-        if (!r.open_unit(input ? 5 : 6, file.string(), input ? records::file_status::old : records::file_status::unknown))
-            r.stop_run();
-        body(r);
-        r.stop_run();
-    } catch (const records::run_ended& ended) {
-        o.status = ended.status;
+        o.status = r.execute([&](records::run& run) {
+            run.open_or_stop(input ? 5 : 6, file.string(),
+                             input ? records::file_status::old : records::file_status::unknown);
+            body(run);
+        });
     }
     std::rewind(diagnostics);
     for (int c; (c = std::fgetc(diagnostics)) != EOF;) o.said.push_back(static_cast<char>(c));
@@ -197,27 +197,98 @@ TEST(ReadStatement, RecordsFieldsAndReversion) {
     }
 }
 
-TEST(Statement, ProgrammingErrorsEndTheRun) {
+// Faults in a program's own use of the layer end the run with their own
+// status and line, apart from bad input (status 1).
+TEST(Statement, InternalFaultsEndTheRunApartFromBadInput) {
     records::record_format literal("('1')");
     records::record_format i3("(I3)");
-    outcome no_descriptor = in_layer(nullptr, [&](records::run& r) { r.write(6, literal, 3); });
-    EXPECT_EQ(no_descriptor.status, 1);
-    EXPECT_NE(no_descriptor.said.find("programming error"), std::string::npos) << no_descriptor.said;
-    outcome kinds = in_layer(nullptr, [&](records::run& r) { r.write(6, i3, 1.5f); });
-    EXPECT_EQ(kinds.status, 1);
-    EXPECT_NE(kinds.said.find("meets an item of another kind"), std::string::npos) << kinds.said;
-    // A unit that is not open, a statement inside another.
-    outcome closed = in_layer(nullptr, [&](records::run& r) { r.write(7, i3, 1); });
-    EXPECT_EQ(closed.status, 1);
-    EXPECT_NE(closed.said.find("programming error: write on unit 7, which is not open"), std::string::npos)
-        << closed.said;
-    outcome nested = in_layer(nullptr, [&](records::run& r) {
-        r.begin_write(6, i3);
-        r.write(6, i3, 1);
-    });
-    EXPECT_EQ(nested.status, 1);
-    EXPECT_NE(nested.said.find("programming error: write inside another statement"), std::string::npos)
-        << nested.said;
+    struct fault_case {
+        const char* what;
+        std::function<void(records::run&)> body;
+        const char* line;
+    };
+    const fault_case cases[] = {
+        {"no descriptor", [&](records::run& r) { r.write(6, literal, 3); },
+         "test: internal fault: format ('1') has no descriptor for a further item\n"},
+        {"kinds", [&](records::run& r) { r.write(6, i3, 1.5f); },
+         "test: internal fault: I3 of format (I3) meets an item of another kind\n"},
+        {"unit not open", [&](records::run& r) { r.write(7, i3, 1); },
+         "test: internal fault: write on unit 7, which is not open\n"},
+        {"nested", [&](records::run& r) {
+             r.begin_write(6, i3);
+             r.write(6, i3, 1);
+         },
+         "test: internal fault: write inside another statement\n"},
+        {"after stop_run", [&](records::run& r) {
+             r.stop_run();
+             r.write(6, i3, 1);
+         },
+         "test: internal fault: write after stop_run\n"},
+        {"read from an output", [&](records::run& r) {
+             std::int32_t v = 0;
+             r.read(6, i3, v);
+         },
+         "test: internal fault: read from output file "},
+        // A failed check of a program's own, as a library reports it.
+        {"out_of_range", [&](records::run&) { throw std::out_of_range("matrix element outside its rows"); },
+         "test: internal fault: matrix element outside its rows\n"},
+        {"unknown", [&](records::run&) { throw 3; }, "test: internal fault: an exception of an unknown type\n"},
+    };
+    for (const fault_case& c : cases) {
+        outcome o = in_layer(nullptr, c.body);
+        EXPECT_EQ(o.status, records::run::internal_fault_status) << c.what << ": " << o.said;
+        EXPECT_EQ(o.said.rfind(c.line, 0), 0u) << c.what << ": " << o.said;
+    }
+}
+
+// A run ends one way: the main routine returns (stop_run returns too), or
+// the run stops on a fault; either way the records written are whole in the
+// file and the status says how it ended.
+TEST(Statement, EveryRunEndsThroughOnePath) {
+    records::record_format i3("(I3)");
+    struct end_case {
+        const char* what;
+        std::function<void(records::run&)> body;
+        int status;
+        const char* said;
+        const char* file;
+    };
+    bool after_stop = false;
+    const end_case cases[] = {
+        {"returns", [&](records::run& r) { r.write(6, i3, 1); }, 0, "", "  1\n"},
+        {"stop_run returns", [&](records::run& r) {
+             r.write(6, i3, 2);
+             r.stop_run();
+             after_stop = true;
+         },
+         0, "", "  2\n"},
+        {"stop_run(1)", [&](records::run& r) {
+             r.write(6, i3, 3);
+             r.stop_run(1);
+         },
+         1, "", "  3\n"},
+        {"fail", [&](records::run& r) {
+             r.write(6, i3, 4);
+             r.fail("the mesh has no elements");
+         },
+         1, "test: the mesh has no elements\n", "  4\n"},
+        {"failed open", [&](records::run& r) {
+             r.write(6, i3, 5);
+             r.open_or_stop(8, "/nonexistent-folder/in.dat", records::file_status::old);
+             r.write(6, i3, 6);
+         },
+         1, "test: cannot open /nonexistent-folder/in.dat: No such file or directory\n", "  5\n"},
+    };
+    for (const end_case& c : cases) {
+        outcome o = in_layer(nullptr, c.body);
+        EXPECT_EQ(o.status, c.status) << c.what;
+        EXPECT_EQ(o.said, c.said) << c.what;
+        EXPECT_EQ(o.file, c.file) << c.what;
+    }
+    EXPECT_TRUE(after_stop);
+}
+
+TEST(Statement, AValueOfAnotherKindKeepsTheRecordsBeforeIt) {
     // A value of another kind after one that fits: the records before it
     // are whole in the file, and nothing of its own record is.
     records::record_format pair("(I3,F5.1)");
@@ -225,7 +296,7 @@ TEST(Statement, ProgrammingErrorsEndTheRun) {
         r.write(6, pair, 7, 1.5f);
         r.write(6, pair, 8, 2);
     });
-    EXPECT_EQ(late.status, 1);
+    EXPECT_EQ(late.status, records::run::internal_fault_status);
     EXPECT_NE(late.said.find("meets an item of another kind"), std::string::npos) << late.said;
     EXPECT_EQ(late.file, "  7  1.5\n");
 }

@@ -1,0 +1,118 @@
+// Ew.d output editing: the body 0.d1...dd E+xx by exact integer arithmetic
+// where it covers the value, by the general conversion otherwise.
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <string_view>
+
+#include "records/decimal_scaling.hpp"
+#include "records/number_placing.hpp"
+#include "records/output_editing.hpp"
+
+namespace records {
+namespace {
+
+using namespace editing;
+
+// Writes "E", the exponent's sign and two digits; 32-bit reals never need
+// more (E+39 to E-44).
+char* put_exponent_suffix(char* out, int exponent) {
+    *out++ = 'E';
+    *out++ = exponent < 0 ? '-' : '+';
+    int magnitude = exponent < 0 ? -exponent : exponent;
+    *out++ = static_cast<char>('0' + magnitude / 10);
+    *out++ = static_cast<char>('0' + magnitude % 10);
+    return out;
+}
+
+// The E body "0.d1...dd E±xx" of a magnitude through the general conversion.
+// Scientific notation with d - 1 fraction digits gives d1.d2...dd and an
+// exponent one lower; a rounding carry (0.99996 to 1.00) is already folded in.
+char* exponent_body_general(float magnitude, int digits, char* out) {
+    *out++ = '0';
+    *out++ = '.';
+    if (magnitude == 0.0f) {
+        std::fill_n(out, digits, '0');
+        return put_exponent_suffix(out + digits, 0);
+    }
+    std::array<char, 320> buf;
+    auto result = std::to_chars(buf.data(), buf.data() + buf.size(), magnitude, std::chars_format::scientific,
+                                digits - 1);
+    std::string_view sci(buf.data(), static_cast<std::size_t>(result.ptr - buf.data()));
+    std::size_t e = sci.find('e');
+    *out++ = sci[0];
+    for (std::size_t i = 2; i < e; ++i) *out++ = sci[i];
+    std::string_view exp_text = sci.substr(e + 1);
+    if (exp_text.front() == '+') exp_text.remove_prefix(1);
+    int exponent = 0;
+    std::from_chars(exp_text.data(), exp_text.data() + exp_text.size(), exponent);
+    return put_exponent_suffix(out, exponent + 1);
+}
+
+// The same body by exact integer arithmetic, for the magnitudes and digit
+// counts the suite's E fields meet: a nonzero magnitude below 2^34 whose
+// decimal exponent x (10^(x-1) <= magnitude < 10^x) leaves 0 to 9 decimals
+// to keep (0 <= digits - x <= 9). Then magnitude * 10^(digits - x) is
+// m * 2^e * 10^n with m below 2^24 and n at most 9, exactly m * 10^n (below
+// 2^54) shifted by e, which scale_exactly computes with its floor and the
+// rounding of the bits shifted out, ties to even, as edit_fixed_fast does.
+// The floor lies in [10^(digits-1), 10^digits) exactly when x is the decimal
+// exponent, since both bounds are integers; the rounded value has `digits`
+// digits, or is 10^digits after a carry, which is 0.10...0 with x + 1.
+// Returns nullptr when the value is not covered.
+char* exponent_body_fast(float magnitude, int digits, char* out) {
+    if (magnitude == 0.0f || digits < 1 || digits > 9) return nullptr;
+    auto bits = std::bit_cast<std::uint32_t>(magnitude);
+    int binary_exponent = static_cast<int>((bits >> 23) & 0xff) - 127;
+    // log10(2) = 0.30103; the estimate of x is at most one off.
+    int x = (binary_exponent * 30103 + (binary_exponent < 0 ? -99999 : 0)) / 100000 + 1;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        int decimals = digits - x;
+        if (decimals < 0 || decimals > 9) return nullptr;
+        scaled_value s;
+        if (!scale_exactly(magnitude, decimals, s)) return nullptr;
+        if (s.floor < powers_of_ten[digits - 1]) {
+            --x;
+        } else if (s.floor >= powers_of_ten[digits]) {
+            ++x;
+        } else {
+            std::uint64_t shown = s.rounded;
+            if (shown == powers_of_ten[digits]) {
+                shown = powers_of_ten[digits - 1];
+                ++x;
+            }
+            *out++ = '0';
+            *out++ = '.';
+            auto result = std::to_chars(out, out + digits, shown);
+            return put_exponent_suffix(result.ptr, x);
+        }
+    }
+    return nullptr;
+}
+
+// Ew.d through the general conversion, kept apart like edit_fixed_general.
+[[gnu::noinline]] void edit_exponent_general(char* field, float value, int width, int digits) {
+    // The sign, then the body 0.d1...dd E±xx: at most 255 digits and 8 more
+    // characters.
+    std::array<char, 272> buf;
+    char* body = buf.data() + 1;
+    char* end = exponent_body_general(std::fabs(value), digits, body);
+    edit_signed_number(field, std::signbit(value), body, end, width);
+}
+
+}  // namespace
+
+void edit_exponent(char* field, float value, int width, int digits) {
+    if (!std::isfinite(value)) return edit_non_finite(field, value, width);
+    // The sign, then a body of at most 9 digits (all exponent_body_fast
+    // takes) and 6 more characters.
+    std::array<char, 20> buf;
+    char* body = buf.data() + 1;
+    char* end = exponent_body_fast(std::fabs(value), digits, body);
+    if (end == nullptr) return edit_exponent_general(field, value, width, digits);
+    edit_signed_number(field, std::signbit(value), body, end, width);
+}
+
+}  // namespace records
