@@ -17,4 +17,5 @@ set(SUITE_PROGRAMS
   "profileplot  | draws the stress profiles that stressmean wrote"
   "meshexport   | writes the model for ParaView, Gmsh and CalculiX, and a job"
   "stressimport | brings CalculiX's element stresses back as wstresses.out"
+  "stressline   | writes the stresses along a line through the model"
 )

@@ -176,8 +176,10 @@ std::string svg_document::finish() {
     return done;
 }
 
-svg_file::svg_file(records::run& r, const std::string& file_name) : run_(r) {
-    run_.open_or_stop(picture_unit, file_name, records::file_status::unknown);
+svg_file::svg_file(records::run& r, const std::string& file_name) : svg_file(r, file_name, picture_unit) {}
+
+svg_file::svg_file(records::run& r, const std::string& file_name, int unit) : run_(r), unit_(unit) {
+    run_.open_or_stop(unit_, file_name, records::file_status::unknown);
 }
 
 void svg_file::write(std::string_view block) {
@@ -187,12 +189,12 @@ void svg_file::write(std::string_view block) {
         return;
     }
     pending_.append(block.substr(0, last + 1));
-    run_.write_lines(picture_unit, pending_);
+    run_.write_lines(unit_, pending_);
     pending_.assign(block.substr(last + 1));
 }
 
 void svg_file::close() {
-    if (!pending_.empty()) run_.write_lines(picture_unit, pending_);
+    if (!pending_.empty()) run_.write_lines(unit_, pending_);
     pending_.clear();
 }
 

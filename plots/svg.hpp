@@ -89,6 +89,9 @@ inline constexpr int picture_unit = 20;
 class svg_file {
 public:
     svg_file(records::run& r, const std::string& file_name);
+    // The same on another unit than picture_unit: for a program that has
+    // more than one picture open at a time.
+    svg_file(records::run& r, const std::string& file_name, int unit);
     svg_file(const svg_file&) = delete;
     svg_file& operator=(const svg_file&) = delete;
 
@@ -98,6 +101,7 @@ public:
 
 private:
     records::run& run_;
+    int unit_ = picture_unit;
     std::string pending_;  // the start of a line not yet complete
 };
 

@@ -73,6 +73,11 @@ MUTANTS = [
      "tables.negnu32(j, k) = -v.nu32;"),
     ("theta-from-one", "polar/off_axis.cpp", "static_cast<float>(j) + -1.0f", "static_cast<float>(j) + 0.0f"),
     ("pivot-tie-to-first", "polar/inversion.cpp", "if (dum >= aamax) {", "if (dum > aamax) {"),
+    ("pause-after-compliance-heading", "polar/property_report.cpp",
+     "    for (const zero_row& zero : l.zero_rows) pause_for(r, vf, zero);\n\n"
+     "    r.write(units::polar_out, compliance_heading);\n",
+     "    r.write(units::polar_out, compliance_heading);\n"
+     "    for (const zero_row& zero : l.zero_rows) pause_for(r, vf, zero);\n"),
     ("singular-row-no-pause", "polar/inversion.cpp", 'if (aamax == 0.0f) pause("singular matrix", i);',
      'if (aamax < 0.0f) pause("singular matrix", i);'),
     ("digit-count-short", "records/output_editing.cpp", "return estimate + (n >= powers_of_ten[estimate] ? 1 : 0);",
@@ -93,18 +98,21 @@ MUTANTS = [
     ("ih-flag-flipped", "nodes/node_table.cpp", "std::int32_t ih = h == 0.0f ? 1 : 0;",
      "std::int32_t ih = h != 0.0f ? 1 : 0;"),
     # topo
-    ("renumbering-table-left-over", "topo/renumbering.cpp", "inds < tnds_;", "inds <= tnds_;"),
+    ("renumbering-table-left-over", "topo/renumbering.cpp", "inds < pairs_;", "inds <= pairs_;"),
     ("range-upper-bound-included", "topo/renumbering.cpp", "if (v >= ond_[indsp1]) continue;",
      "if (v > ond_[indsp1]) continue;"),
-    ("passes-per-line", "topo/groups.cpp", "(g.nel - 1) / g.ngpl + 1", "g.nel / g.ngpl + 1"),
-    ("line-layouts-swapped", "topo/groups.cpp", "return ngpl == 5 ? layouts::five_per_line : layouts::six_per_line;",
-     "return ngpl == 6 ? layouts::five_per_line : layouts::six_per_line;"),
-    ("fifty-pairs-refused", "topo/groups.cpp", "if (g.tnds > range_table::max_pairs)",
-     "if (g.tnds >= range_table::max_pairs)"),
+    ("passes-per-line", "topo/groups.cpp", "(g.nel - 1) / g.elements_per_line + 1",
+     "g.nel / g.elements_per_line + 1"),
+    ("line-layouts-swapped", "topo/groups.cpp",
+     "return elements_per_line == 5 ? layouts::five_per_line : layouts::six_per_line;",
+     "return elements_per_line == 6 ? layouts::five_per_line : layouts::six_per_line;"),
+    ("fifty-pairs-refused", "topo/groups.cpp", "if (g.pairs > range_table::max_pairs)",
+     "if (g.pairs >= range_table::max_pairs)"),
     ("widening-fan-top-step", "topo/sections.cpp", "widening_fan,  7, 2, 1, 2}", "widening_fan,  7, 2, 2, 2}"),
     ("fan-centre-offset", "topo/sections.cpp", "start = wrapping_add(k.imid, 1);", "start = wrapping_add(k.imid, 2);"),
     # stressmean
     ("record-table-entry", "stressmean/profiles.cpp", "{1085, 0},    {901, 0}", "{1085, 0},    {902, 0}"),
+    ("record-table-neighbour", "stressmean/profiles.cpp", "{2225, 0},    {1807, 0}", "{2226, 0},    {1807, 0}"),
     ("six-point-record", "stressmean/profiles.cpp", "mean2(sz[1974], sz[2227]), sz[2228]);",
      "mean2(sz[1974], sz[2227]), sz[2229]);"),
     ("mean3-divisor", "stressmean/profiles.cpp", "return sum / 3.0f;", "return sum / 4.0f;"),
@@ -127,11 +135,22 @@ MUTANTS = [
      "} else if (twice_signed_area(*p) < 0.0) {"),
     ("number-twice-third-time", "meshplot/mesh_check.cpp", "if (end - k > 1) {", "if (end - k > 2) {"),
     ("more-line-at-ten", "meshplot/mesh_check.cpp", "if (total > listed)", "if (total >= listed)"),
+    ("nearly-empty-range-not-widened", "plots/axes.cpp", "std::abs(high) * 1e-12 || high == low",
+     "std::abs(high) * 1e-12 && high == low"),
+    ("no-step-in-exponent-form", "plots/axes.cpp", "(step > 0.0 && step < 1e-4)", "(step >= 0.0 && step < 1e-4)"),
     # profileplot
-    ("legend-spacing", "profileplot/profile_picture.cpp", "legend_y += 24;", "legend_y += 25;"),
+    ("legend-spacing", "profileplot/step_chart.cpp", "legend_y += 24;", "legend_y += 25;"),
+    ("line-gap-joined", "profileplot/step_chart.cpp", "s.numbers[k] == s.numbers[k - 1] + 1", "true"),
     ("edge-profile-records", "profileplot/profile_tables.cpp",
      "        t.edge_ydb[k] = rec.ydb;\n        t.edge_sigz[k] = rec.saz;",
      "        t.edge_ydb[k] = rec.saz;\n        t.edge_sigz[k] = rec.ydb;"),
+    # stressline
+    ("edges-not-held", "stressline/line_stresses.cpp", "if (cross < -tolerance * std::hypot(eh, ev)) return false;",
+     "if (cross <= 0.0 * tolerance) return false;"),
+    ("reversed-line-box", "stressline/line_stresses.cpp", "    if (a > b) std::swap(a, b);\n", ""),
+    ("sum-not-mean", "stressline/stress_line_file.cpp", "double n = p.elements;", "double n = 1.0;"),
+    ("points-one-short", "stressline/line_stresses.cpp", "double last = static_cast<double>(l.points - 1);\n    for",
+     "double last = static_cast<double>(l.points);\n    for"),
 ]
 
 
@@ -140,7 +159,7 @@ MUTANTS = [
 # test runs for it, and so does every test for a mutant that the focused
 # tests let through.
 FOCUS = {
-    "polar": "^polar/|^Inversion[.]",
+    "polar": "^polar/|^(Inversion|Lamina)[.]",
     "nodes": "^nodes/",
     "topo": "^topo/",
     "stressmean": "^stressmean/|^Profiles[.]",
@@ -149,6 +168,7 @@ FOCUS = {
     "polarplot": "^polarplot/",
     "meshplot": "^meshplot/",
     "profileplot": "^profileplot/",
+    "stressline": "^stressline/",
 }
 
 

@@ -67,6 +67,11 @@ if command -v ccx >/dev/null; then
   fi
   step stressimport "job.dat wtopo.out -> wstresses.out" job.dat
   step meshexport  "wnodes.out wtopo.out wstresses.out -> mesh.vtu with the stresses"
+  # A profile through the thickness of the solved model: the line h = 0.5
+  # from the bottom (v = 3.5) to the top (v = 12).
+  step stressline  "wnodes.out wtopo.out wstresses.out -> wstressline.out, h = 0.5 through the thickness" \
+    0.5 3.5 0.5 12
+  step profileplot "wstressline.out -> line.svg"
 else
   echo "               (ccx is not installed; scripts/setup.sh installs it)"
 fi

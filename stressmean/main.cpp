@@ -12,8 +12,9 @@ It condenses the stresses of that one particular model only: which elements
 enter which mean is fixed, by record number. The wstresses.out of another
 mesh (one that stressimport brought back for the example model, say) gives
 no profile of it, as its elements are not the ones these means are made of.
-For any other mesh, meshexport's mesh.vtu carries any mesh's stresses for
-ParaView.
+For any other mesh, "stressline H1 V1 H2 V2" gives the stresses along any
+line through it (across the thickness, along a ply interface), and
+meshexport's mesh.vtu carries them all for ParaView.
 
 Means are formed in single precision, sums from the left; NaN and Infinity
 pass through. Every record is read before anything is written, so after a

@@ -4,7 +4,8 @@ input, an input cut after each record, each digit of a record replaced by a
 non-number, carriage returns, a missing last line feed, a very long first
 record, and outputs that cannot be written.
 
-  bad_input.py PROGRAM CASE     CASE is a folder with in/ (the inputs) and expected/
+  bad_input.py PROGRAM CASE     CASE is a folder with in/ (the inputs) and expected/,
+                                and args when the program takes arguments
 
 The inputs are the files of in/ that expected/ does not hold; a file in both
 is an older version of an output. A failing run must end with status 1 and
@@ -28,14 +29,16 @@ NUMERIC = {("polar", "polar.dat"): lambda r, c: (r in (3, 4) and 31 <= c <= 42) 
 # Records whose digits are damaged in turn, when not all: records alike stand for one another.
 DAMAGED = {("stressmean", "wstresses.out"): (1, 2, 1975, 2394),
            ("meshexport", "wnodes.out"): (1, 2, 71, 72), ("meshexport", "wtopo.out"): (1, 2, 95, 96),
-           ("stressimport", "mesh.dat"): (2, 4, 5, 194, 195, 197, 199), ("stressimport", "wtopo.out"): (1, 2, 96)}
+           ("stressimport", "mesh.dat"): (2, 4, 5, 194, 195, 197, 199), ("stressimport", "wtopo.out"): (1, 2, 96),
+           ("stressline", "wnodes.out"): (1, 2, 71, 72), ("stressline", "wtopo.out"): (1, 2, 95, 96),
+           ("stressline", "wstresses.out"): (1, 2, 95, 96)}
 # Programs that replace their outputs whole or not at all.
-REPLACED = {"meshexport", "stressimport"}
+REPLACED = {"meshexport", "stressimport", "stressline"}
 CREATED_ONCE = {"job.inp"}
 # Programs that read their inputs as tables, to the end of the file: an input
 # cut after a record is a shorter table, which may or may not make a model,
 # and a last line without its line feed is taken for a file cut off.
-TABLES = {"meshexport", "stressimport"}
+TABLES = {"meshexport", "stressimport", "stressline"}
 
 faults = []
 
@@ -45,7 +48,7 @@ def read(path):
         return f.read()
 
 
-def run(program, files, links=()):
+def run(program, files, links=(), arguments=()):
     with tempfile.TemporaryDirectory(prefix="bad-input-") as work:
         for name, data in files.items():
             with open(os.path.join(work, name), "wb") as f:
@@ -57,7 +60,7 @@ def run(program, files, links=()):
                 os.mkdir(os.path.join(work, name))
             else:
                 os.symlink(target, os.path.join(work, name))
-        done = subprocess.run([program], cwd=work, stdin=subprocess.DEVNULL, capture_output=True, timeout=60)
+        done = subprocess.run([program, *arguments], cwd=work, stdin=subprocess.DEVNULL, capture_output=True, timeout=60)
         left = {}
         for name in os.listdir(work):
             path = os.path.join(work, name)
@@ -80,6 +83,8 @@ class Case:
         self.full = {n: read(os.path.join(folder, "expected", n)) for n in os.listdir(os.path.join(folder, "expected"))
                      if n not in CREATED_ONCE}
         self.inputs = {n: data for n, data in given.items() if n not in self.full}
+        args = os.path.join(folder, "args")
+        self.arguments = read(args).decode().split() if os.path.exists(args) else []
         self.replaced = self.name in REPLACED
         self.tables = self.name in TABLES
         # Older versions of the outputs, which a failed run must leave as they are.
@@ -92,7 +97,7 @@ class Case:
         status, standard error, the files left and the files given."""
         files = {**self.older, **self.inputs, **(changed or {})}
         files = {n: data for n, data in files.items() if data is not None and n not in dict(links)}
-        return run(self.program, files, links) + (files,)
+        return run(self.program, files, links, self.arguments) + (files,)
 
     def outputs_kept(self, left, given, context):
         """What a failed run leaves: outputs of whole records from the start

@@ -44,6 +44,7 @@ MESH = case_files("meshexport/example/in")
 MESH_AND_STRESSES = dict(MESH, **case_files("stressimport/example/expected"))
 POLAR = case_files("polarplot/example/in")
 PROFILES = case_files("profileplot/example/in")
+LINE = case_files("stressline/example/expected")
 IMPORT = case_files("stressimport/example/in")
 IMPORT["mesh.dat"] = through_last_stress_line(IMPORT["mesh.dat"])
 
@@ -62,7 +63,13 @@ READERS = [
     ("polarplot", POLAR, "g23.DAT", 38, 48, "G23 of the third volume fraction"),
     ("polarplot", POLAR, "nu32.DAT", 74, 84, "the negative NU32 of the third volume fraction"),
     ("profileplot", PROFILES, "wstressavg.out", 40, 49, "SAZT"),
+    ("profileplot", LINE, "wstressline.out", 68, 78, "the shear stress"),
+    ("stressline", MESH_AND_STRESSES, "wnodes.out", 28, 39, "the v coordinate"),
+    ("stressline", MESH_AND_STRESSES, "wtopo.out", 33, 35, "the type code"),
+    ("stressline", MESH_AND_STRESSES, "wstresses.out", 23, 33, "the shear stress"),
 ]
+# The arguments of a program that takes some: those of its example case.
+ARGUMENTS = {"stressline": open(os.path.join(CASES, "stressline", "example", "args")).read().split()}
 
 
 def check(name, condition, detail=""):
@@ -92,7 +99,7 @@ def run(program, files, peak=False):
                     f.write(content)
             else:
                 os.symlink(content, path)
-        command = [BIN[program]]
+        command = [BIN[program]] + ARGUMENTS.get(program, [])
         peak_file = os.path.join(folder, ".peak")
         if peak and os.path.exists("/usr/bin/time"):
             command = ["/usr/bin/time", "-f", "%M", "-o", peak_file] + command

@@ -29,9 +29,11 @@ CASES_DIR = os.path.join(HERE, "cases")
 INPUTS = {"nodes": ["wnodes.dat"], "topo": ["wtopo.dat"], "polar": ["polar.dat"], "stressmean": ["wstresses.out"],
           "shift": ["old3.dat"], "polarplot": ["vf.DAT", "e3.DAT", "g23.DAT", "nu32.DAT"],
           "meshplot": ["wnodes.out", "wtopo.out"], "profileplot": ["wstressavg.out"],
-          "meshexport": ["wnodes.out", "wtopo.out"], "stressimport": ["mesh.dat", "wtopo.out"]}
+          "meshexport": ["wnodes.out", "wtopo.out"], "stressimport": ["mesh.dat", "wtopo.out"],
+          "stressline": ["wnodes.out", "wtopo.out", "wstresses.out"]}
 # Outputs that appear whole or not at all: a failed run leaves them as they were.
-REPLACED = {"meshexport": ["mesh.vtu", "mesh.msh", "mesh.inp"], "stressimport": ["wstresses.out"]}
+REPLACED = {"meshexport": ["mesh.vtu", "mesh.msh", "mesh.inp"], "stressimport": ["wstresses.out"],
+            "stressline": ["wstressline.out"]}
 # Generous: only a run that hangs reaches it; a loaded machine never should.
 RUN_TIMEOUT = 60
 faults = []
@@ -51,6 +53,12 @@ def read(path):
 
 def case_output(program, name):
     return read(os.path.join(CASES_DIR, program, "example", "expected", name))
+
+
+def case_arguments(program):
+    """The arguments of the program's example case, for a program that needs some."""
+    path = os.path.join(CASES_DIR, program, "example", "args")
+    return read(path).decode().split() if os.path.exists(path) else []
 
 
 def case_inputs(program):
@@ -112,7 +120,7 @@ def started(command, **options):
 def run(program, folder, stdin=subprocess.DEVNULL, close_standard=False):
     """Runs the program in the folder: (status, standard error, peak memory in KiB or 0)."""
     peak_file = os.path.join(SCRATCH, "peak")
-    command = [BIN[program]]
+    command = [BIN[program]] + case_arguments(program)
     if close_standard:
         # The shell closes descriptors 0, 1 and 2 before the program starts.
         command = ["sh", "-c", f'exec "{BIN[program]}" <&- >&- 2>&-']
@@ -408,7 +416,8 @@ def bytes_under_limit(blocks):
 SIZE_LIMITED = [("nodes", "wnodes.out", None), ("topo", "wtopo.out", None), ("polar", "polar.out", None),
                 ("stressmean", "wstressavg.out", None), ("shift", "new3.dat", {"old3.dat": shift_input(40)}),
                 ("polarplot", "polar.svg", None), ("meshplot", "mesh.svg", None), ("profileplot", "profiles.svg", None),
-                ("meshexport", "mesh.vtu", None), ("stressimport", "wstresses.out", None)]
+                ("meshexport", "mesh.msh", None), ("stressimport", "wstresses.out", None),
+                ("stressline", "wstressline.out", None)]
 
 
 def file_size_limit():
@@ -431,7 +440,8 @@ def file_size_limit():
             full = {f: read(os.path.join(whole_run, f)) for f in os.listdir(whole_run) if f not in given}
             check(name, len(full[first_full]) > limit, f"{first_full} never reaches the limit of {limit} bytes")
             before = set(os.listdir(limited))
-            with started(["sh", "-c", f'ulimit -f {blocks}; exec "{BIN[program]}"'], cwd=limited,
+            arguments = "".join(f' "{a}"' for a in case_arguments(program))
+            with started(["sh", "-c", f'ulimit -f {blocks}; exec "{BIN[program]}"{arguments}'], cwd=limited,
                          stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE) as p:
                 try:
                     _, said = p.communicate(timeout=RUN_TIMEOUT)

@@ -1,10 +1,10 @@
 #!/usr/bin/env python3
-"""The outputs that meshexport and stressimport replace whole or not at all:
-temporaries never reached through a link, two runs in one folder, a set
+"""The outputs that meshexport, stressimport and stressline replace whole or
+not at all: temporaries never reached through a link, two runs in one folder, a set
 replaced together or not at all, permission bits kept, and a picture's
 failed write reported at the end of a faulty mesh's run.
 
-  replaced_outputs_test.py CASES meshexport=PATH stressimport=PATH meshplot=PATH
+  replaced_outputs_test.py CASES meshexport=PATH stressimport=PATH stressline=PATH meshplot=PATH
 """
 import itertools
 import os
@@ -18,7 +18,8 @@ import time
 
 CASES = sys.argv[1]
 BIN = {k: os.path.abspath(v) for k, v in (arg.split("=", 1) for arg in sys.argv[2:])}
-OUTPUTS = {"meshexport": ["mesh.vtu", "mesh.msh", "mesh.inp"], "stressimport": ["wstresses.out"]}
+OUTPUTS = {"meshexport": ["mesh.vtu", "mesh.msh", "mesh.inp"], "stressimport": ["wstresses.out"],
+           "stressline": ["wstressline.out"]}
 faults = []
 
 
@@ -39,8 +40,14 @@ def fill(work, program):
         shutil.copy(os.path.join(src, name), work)
 
 
+def arguments(program):
+    """The arguments of the program's example case, for a program that takes some."""
+    path = os.path.join(CASES, program, "example", "args")
+    return read(path).decode().split() if os.path.exists(path) else []
+
+
 def run(program, work, **kw):
-    return subprocess.run([BIN[program]], cwd=work, stdin=subprocess.DEVNULL, capture_output=True, timeout=120, **kw)
+    return subprocess.run([BIN[program], *arguments(program)], cwd=work, stdin=subprocess.DEVNULL, capture_output=True, timeout=120, **kw)
 
 
 def leftovers(work, keep):
