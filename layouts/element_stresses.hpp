@@ -14,6 +14,7 @@ struct stress_record {
     // The stress along h (SIGH), along v (SIGZ) and the h-v shear (SIGHZ).
     float sh = 0.0f, sz = 0.0f, shz = 0.0f;
     static constexpr std::string_view last_field_name = "the shear stress";
+    static constexpr std::array<std::string_view, 3> field_names{"SH", "SZ", "SHZ"};
     static auto fields(auto& s) { return std::tie(s.sh, s.sz, s.shz); }
 };
 

@@ -21,6 +21,7 @@ struct node_record {
     std::array<std::int32_t, 3> flags{};
     float h = 0.0f, v = 0.0f;
     static constexpr std::string_view last_field_name = "the v coordinate";
+    static constexpr std::array<std::string_view, 6> field_names{"node", "H0V12", "H0", "V12", "h", "v"};
     static auto fields(auto& n) { return std::tie(n.number, n.flags[0], n.flags[1], n.flags[2], n.h, n.v); }
 };
 
@@ -31,6 +32,7 @@ struct element_record {
     float angle = 0.0f;
     std::int32_t type = 0;  // the type code
     static constexpr std::string_view last_field_name = "the type code";
+    static constexpr std::array<std::string_view, 6> field_names{"element", "node1", "node2", "node3", "angle", "type"};
     static auto fields(auto& e) { return std::tie(e.number, e.nodes[0], e.nodes[1], e.nodes[2], e.angle, e.type); }
 };
 

@@ -9,6 +9,11 @@
 // last field, for the diagnostic of a record that ends before it:
 //
 //     static constexpr std::string_view last_field_name = "the type code";
+//
+// Every layout names its fields too, in the order of fields(), for a tool
+// that shows them by name (the CSV tables of plytab):
+//
+//     static constexpr std::array<std::string_view, 3> field_names{"SH", "SZ", "SHZ"};
 #pragma once
 
 #include <array>

@@ -19,6 +19,7 @@ struct zh_record {
     std::int32_t i = 0;                               // 1 to 95
     float esavgz = 0.0f, zdh = 0.0f, esavghz = 0.0f;  // SIGZ, Z/H, SIGHZ
     static constexpr std::string_view last_field_name = "SIGHZ";
+    static constexpr std::array<std::string_view, 4> field_names{"I", "SIGZ", "Z/H", "SIGHZ"};
     static auto fields(auto& rec) { return std::tie(rec.i, rec.esavgz, rec.zdh, rec.esavghz); }
 };
 
@@ -27,6 +28,7 @@ struct six_point_record {
     std::int32_t j = 0;                 // 1 to 6
     float ydb = 0.0f, saz = 0.0f;       // Y/B, SIGZ
     static constexpr std::string_view last_field_name = "SIGZ";
+    static constexpr std::array<std::string_view, 3> field_names{"I", "Y/B", "SIGZ"};
     static auto fields(auto& rec) { return std::tie(rec.j, rec.ydb, rec.saz); }
 };
 
@@ -36,6 +38,7 @@ struct yb_record {
     float ydb = 0.0f;               // Y/B
     float sazm = 0.0f, sazt = 0.0f; // SAZM, SAZT
     static constexpr std::string_view last_field_name = "SAZT";
+    static constexpr std::array<std::string_view, 4> field_names{"I", "Y/B", "SAZM", "SAZT"};
     static auto fields(auto& rec) { return std::tie(rec.i, rec.ydb, rec.sazm, rec.sazt); }
 };
 

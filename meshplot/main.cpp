@@ -1,5 +1,6 @@
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "layouts/mesh_tables.hpp"
 #include "meshplot/mesh_check.hpp"
@@ -9,11 +10,14 @@
 
 namespace {
 
-const char help[] = R"(Usage: meshplot [--help | --version]
+const char help[] = R"(Usage: meshplot [--numbers | --help | --version]
 Draws the mesh that nodes and topo wrote, and checks it.
 
 Runs without arguments in the folder where nodes and topo ran, and draws the
-mesh with its nodes marked while it checks it.
+mesh with its nodes marked while it checks it. With --numbers it also writes
+every node and element number into the picture, so that a record can be
+traced to its triangle; past 3000 elements the numbers are left out, and a
+note under the plot says so.
 
 A node number given twice counts as a fault too; the later record is drawn.
 The picture is drawn as it is built, so a mesh of any size needs little
@@ -28,9 +32,12 @@ Reads:
   wtopo.out   element records (4I6,F8.2,I3): number, three nodes, angle, type
               code; to the end of the file likewise
 Writes:
-  mesh.svg    every element as its triangle (h to the right, v upwards),
-              shaded by its angle and type code, every node as a dot, the
-              faulty elements outlined in red over the others
+  mesh.svg    every element as its triangle (h to the right, v upwards, at
+              one scale; a mesh too slender for that is widened, and a note
+              says how many times larger the widened axis is drawn), shaded
+              by its angle and type code, every node as a dot, the faulty
+              elements outlined in red over the others with their numbers;
+              the legend lists only what is drawn
   standard output  the check: node and element counts, elements naming a node
               missing from the node table, elements whose nodes do not run
               clockwise (the order topo generates) or that enclose no area,
@@ -44,14 +51,15 @@ const char stopped[] = R"(the check found a fault in the mesh (the check says wh
      one line on standard error then says what and where
 )";
 
-void draw(records::run& r) {
+void draw(records::run& r, const meshplot::picture_options& options) {
     std::vector<meshplot::node_record> nodes = meshplot::read_nodes(r, std::string(layouts::node_table_file));
     std::vector<meshplot::element_record> elements =
         meshplot::read_elements(r, std::string(layouts::element_table_file));
     const meshplot::node_table table(nodes);
     meshplot::mesh_check check = meshplot::check_mesh(table, elements);
     plots::svg_file picture(r, "mesh.svg");
-    meshplot::write_mesh_picture(table, elements, check, [&](std::string_view block) { picture.write(block); });
+    meshplot::write_mesh_picture(table, elements, check, options,
+                                 [&](std::string_view block) { picture.write(block); });
     picture.close();
     std::string report = meshplot::check_report(check, table, elements);
     std::fwrite(report.data(), 1, report.size(), stdout);
@@ -62,4 +70,16 @@ void draw(records::run& r) {
 
 }  // namespace
 
-int main(int argc, char** argv) { return records::run_program("meshplot", argc, argv, help, draw, stopped); }
+int main(int argc, char** argv) {
+    meshplot::picture_options options;
+    // "--numbers" alone runs as no argument does, with the numbers drawn;
+    // every other argument goes to the shell, which knows --help and
+    // --version and refuses the rest.
+    char* alone[] = {argv[0], nullptr};
+    if (argc == 2 && std::string_view(argv[1]) == "--numbers") {
+        options.numbers = true;
+        argc = 1;
+        argv = alone;
+    }
+    return records::run_program("meshplot", argc, argv, help, [&](records::run& r) { draw(r, options); }, stopped);
+}

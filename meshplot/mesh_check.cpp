@@ -41,11 +41,34 @@ std::vector<std::uint32_t> sorted_positions(std::size_t count, Key key) {
     return order;
 }
 
+// Whether every number is used once, told fast when the numbers lie close
+// together (as I6 numbers of a large mesh do): one byte per number from the
+// least to the greatest. Nothing is told (false) otherwise.
+template <typename Key>
+bool each_used_once(std::size_t count, Key key) {
+    std::size_t n = position_limit(count);
+    if (n == 0) return true;
+    std::int64_t least = key(0), greatest = key(0);
+    for (std::size_t k = 1; k < n; ++k) {
+        least = std::min<std::int64_t>(least, key(static_cast<std::uint32_t>(k)));
+        greatest = std::max<std::int64_t>(greatest, key(static_cast<std::uint32_t>(k)));
+    }
+    if (greatest - least + 1 > 2 * static_cast<std::int64_t>(n) + (1 << 20)) return false;
+    std::vector<bool> seen(static_cast<std::size_t>(greatest - least + 1), false);
+    for (std::size_t k = 0; k < n; ++k) {
+        std::size_t slot = static_cast<std::size_t>(key(static_cast<std::uint32_t>(k)) - least);
+        if (seen[slot]) return false;
+        seen[slot] = true;
+    }
+    return true;
+}
+
 // The numbers used more than once, each once, in the order in which their
 // second use comes; `all` receives every position whose number is used more
 // than once, in increasing order.
 template <typename Key>
 std::vector<std::int32_t> used_twice(std::size_t count, Key key, std::vector<std::uint32_t>* all) {
+    if (each_used_once(count, key)) return {};
     std::vector<std::uint32_t> order = sorted_positions(count, key);
     std::vector<std::pair<std::uint32_t, std::int32_t>> seconds;  // position of the second use, number
     for (std::size_t k = 0; k < order.size();) {
@@ -68,8 +91,24 @@ std::vector<std::int32_t> used_twice(std::size_t count, Key key, std::vector<std
 
 }  // namespace
 
-node_table::node_table(const std::vector<node_record>& nodes)
-    : nodes_(nodes), order_(sorted_positions(nodes.size(), [&](std::uint32_t k) { return nodes[k].number; })) {
+node_table::node_table(const std::vector<node_record>& nodes) : nodes_(nodes) {
+    std::size_t count = position_limit(nodes.size());
+    if (count > 0) {
+        auto [least, greatest] = std::minmax_element(nodes.begin(), nodes.begin() + static_cast<std::ptrdiff_t>(count),
+                                                     [](const node_record& a, const node_record& b) { return a.number < b.number; });
+        std::int64_t span = static_cast<std::int64_t>(greatest->number) - least->number + 1;
+        // One slot per number costs no more than about twice the sorted
+        // positions plus 4 MB.
+        if (span <= 2 * static_cast<std::int64_t>(count) + (1 << 20)) {
+            least_ = least->number;
+            by_number_.assign(static_cast<std::size_t>(span), no_node);
+            // Of a number given twice, the later record stays.
+            for (std::size_t k = 0; k < count; ++k)
+                by_number_[static_cast<std::size_t>(nodes[k].number - least_)] = static_cast<std::uint32_t>(k);
+            return;
+        }
+    }
+    order_ = sorted_positions(nodes.size(), [&](std::uint32_t k) { return nodes[k].number; });
     // Of a number given twice, only the later record stays.
     std::size_t kept = 0;
     for (std::size_t k = 0; k < order_.size(); ++k)
@@ -79,7 +118,7 @@ node_table::node_table(const std::vector<node_record>& nodes)
     order_.shrink_to_fit();
 }
 
-const node_record* node_table::find(std::int32_t number) const {
+const node_record* node_table::find_sorted(std::int32_t number) const {
     auto at = std::lower_bound(order_.begin(), order_.end(), number,
                                [&](std::uint32_t k, std::int32_t n) { return nodes_[k].number < n; });
     if (at == order_.end() || nodes_[*at].number != number) return nullptr;

@@ -6,6 +6,10 @@
 #include <functional>
 #include <map>
 
+#include "meshplot/coordinate_text.hpp"
+#include "meshplot/mesh_legend.hpp"
+#include "meshplot/picture_frame.hpp"
+#include "meshplot/picture_notes.hpp"
 #include "plots/axes.hpp"
 #include "plots/palette.hpp"
 #include "plots/svg.hpp"
@@ -14,44 +18,13 @@ namespace meshplot {
 
 namespace {
 
-// An element group of the legend: one angle and type code. NaN angles sort
-// last and form one group.
-struct group_key {
-    float angle;
-    std::int32_t type;
-};
-
-struct group_order {
-    bool operator()(const group_key& a, const group_key& b) const {
-        bool a_nan = std::isnan(a.angle);
-        bool b_nan = std::isnan(b.angle);
-        if (a_nan != b_nan) return b_nan;
-        if (!a_nan && a.angle != b.angle) return a.angle < b.angle;
-        return a.type < b.type;
-    }
-};
-
-std::string group_label(const group_key& g) {
-    char buffer[96];
-    if (std::isfinite(g.angle))
-        std::snprintf(buffer, sizeof buffer, "angle %.2f\u00b0, type %d", static_cast<double>(g.angle),
-                      static_cast<int>(g.type));
-    else
-        std::snprintf(buffer, sizeof buffer, "angle %s, type %d",
-                      std::isnan(g.angle) ? "NaN" : (g.angle > 0 ? "Infinity" : "-Infinity"),
-                      static_cast<int>(g.type));
-    return buffer;
-}
-
-// The plot area's width and height: at most, and at least (a slender mesh
-// is then drawn at two scales).
-constexpr double max_plot_width = 1000.0, max_plot_height = 680.0;
-constexpr double min_plot_width = 420.0, min_plot_height = 260.0;
 // Around the plot: the axes' labels and title, the legend at the right.
 constexpr double margin_left = 90.0, margin_top = 95.0, margin_bottom = 80.0, margin_right = 30.0;
-constexpr double legend_width = 290.0;
+constexpr double legend_gap = 40.0;
 constexpr std::size_t legend_rows = 24;
 constexpr std::size_t labelled_faults = 60;
+// The notes under the plot start below the h axis's title.
+constexpr double notes_below_plot = 64.0;
 
 // The corners of an element as drawn: none when a node is missing or a
 // coordinate is not finite.
@@ -61,8 +34,8 @@ std::optional<corner_points> drawn_corners(const element_record& e, const node_t
     return p;
 }
 
-void draw(const node_table& table, const std::vector<element_record>& elements,
-          const mesh_check& check, const std::function<void(std::string_view)>* sink, std::string* whole) {
+void draw(const node_table& table, const std::vector<element_record>& elements, const mesh_check& check,
+          const picture_options& options, const std::function<void(std::string_view)>* sink, std::string* whole) {
     const std::vector<node_record>& nodes = table.nodes();
 
     // Faults per element, for the outline.
@@ -70,16 +43,26 @@ void draw(const node_table& table, const std::vector<element_record>& elements,
     for (const auto* list : {&check.anticlockwise, &check.zero_area, &check.number_twice})
         for (std::size_t i : *list) faulty[i] = true;
 
-    // Extent of the drawable elements, else of all nodes.
+    // Extent of the drawn elements, else of all nodes; the element groups
+    // drawn with their fill (a faulty element is drawn in red instead).
     plots::extent h_range, v_range;
-    std::size_t drawn = 0;
-    for (const element_record& e : elements) {
+    std::size_t drawn = 0, faults_drawn = 0;
+    std::map<group_key, int, group_order> groups;
+    std::optional<group_key> last_group;
+    for (std::size_t i = 0; i < elements.size(); ++i) {
+        const element_record& e = elements[i];
         std::optional<corner_points> p = drawn_corners(e, table);
         if (!p) continue;
         ++drawn;
         for (std::size_t k = 0; k < 3; ++k) {
             h_range.add(p->h[k]);
             v_range.add(p->v[k]);
+        }
+        if (faulty[i]) {
+            ++faults_drawn;
+        } else if (group_key key{e.angle, e.type}; !(last_group && *last_group == key)) {
+            groups.emplace(key, 0);
+            last_group = key;
         }
     }
     if (h_range.empty)
@@ -94,42 +77,60 @@ void draw(const node_table& table, const std::vector<element_record>& elements,
         v_range.add(0.0);
         v_range.add(1.0);
     }
-    // A small margin around the mesh so that its edges stay clear of the frame.
-    auto padded = [](const plots::extent& e) {
-        double span = e.high - e.low;
-        double pad = span > 0.0 && std::isfinite(span) ? span * 0.02 : (e.low == 0.0 ? 0.5 : std::abs(e.low) * 0.1);
-        return plots::domain{e.low - pad, e.high + pad};
-    };
-    plots::domain h_domain = padded(h_range);
-    plots::domain v_domain = padded(v_range);
-    double h_span = h_domain.high - h_domain.low;
-    double v_span = v_domain.high - v_domain.low;
-    // One scale for both directions, so that the elements keep their shapes,
-    // unless the mesh is so slender that it would be too thin to read: then
-    // the thin direction is widened.
-    double scale = std::min(max_plot_width / h_span, max_plot_height / v_span);
-    double plot_width = h_span * scale;
-    double plot_height = v_span * scale;
-    if (!std::isfinite(plot_width) || !std::isfinite(plot_height)) {
-        plot_width = max_plot_width;
-        plot_height = max_plot_height;
-    }
-    bool same_scale = plot_width >= min_plot_width && plot_height >= min_plot_height;
-    plot_width = std::max(plot_width, min_plot_width);
-    plot_height = std::max(plot_height, min_plot_height);
-    std::vector<double> h_ticks = plots::nice_ticks(h_domain.low, h_domain.high, std::max(2, static_cast<int>(plot_width / 70)));
-    std::vector<double> v_ticks = plots::nice_ticks(v_domain.low, v_domain.high, std::max(2, static_cast<int>(plot_height / 60)));
-
-    // Element groups by angle and type code, in order, each with its fill.
-    std::map<group_key, int, group_order> groups;
-    for (const element_record& e : elements) groups.emplace(group_key{e.angle, e.type}, 0);
+    const frame_layout f = lay_out(h_range, v_range);
     int next = 0;
     for (auto& [key, colour] : groups) colour = next++;
 
-    std::size_t legend_entries = std::min(groups.size(), legend_rows);
-    double width = margin_left + plot_width + 40 + legend_width + margin_right;
-    double height = std::max(margin_top + plot_height + margin_bottom,
-                             margin_top + 40 + 24.0 * static_cast<double>(legend_entries + 5));
+    // What the picture shows, and so its legend.
+    auto within = [](double value, plots::domain d) { return value >= d.low && value <= d.high; };
+    auto node_drawn = [&](const node_record& n) {
+        return table.find(n.number) == &n && within(n.h, f.h) && within(n.v, f.v);
+    };
+    bool nodes_drawn = std::any_of(nodes.begin(), nodes.end(), node_drawn);
+    bool numbered = options.numbers && elements.size() <= numbered_elements;
+    std::vector<legend_line> legend;
+    for (const auto& [key, colour] : groups) {
+        if (legend.size() == legend_rows) break;
+        legend.push_back({legend_line::mark::swatch, group_label(key), std::string(plots::fill_colour(colour)), {}});
+    }
+    if (groups.size() > legend.size())
+        legend.push_back({legend_line::mark::note, "... and " + std::to_string(groups.size() - legend.size()) +
+                                                       " more groups", "#444444", {}});
+    if (groups.size() > static_cast<std::size_t>(plots::fill_colour_count))
+        legend.push_back({legend_line::mark::note,
+                          "(colours repeat after " + std::to_string(plots::fill_colour_count) + " groups)", "#444444",
+                          {}});
+    if (nodes_drawn) legend.push_back({legend_line::mark::node, "node", {}, {}});
+    if (faults_drawn > 0)
+        legend.push_back({legend_line::mark::fault,
+                          faults_drawn <= labelled_faults || numbered
+                              ? "faulty element (number shown)"
+                              : "faulty element (the first " + std::to_string(labelled_faults) + " numbered)",
+                          {}, {}});
+    if (numbered) {
+        legend.push_back({legend_line::mark::number, "element number", element_number_colour, "12"});
+        if (nodes_drawn) legend.push_back({legend_line::mark::number, "node number", node_number_colour, "7"});
+    }
+    std::size_t undrawn = check.missing_node.size() + check.non_finite.size();
+    if (undrawn > 0)
+        legend.push_back({legend_line::mark::note,
+                          std::to_string(undrawn) + (undrawn == 1 ? " element" : " elements") +
+                              " not drawn (missing node or coordinate not finite)",
+                          "#d40000", {}});
+
+    // The notes under the plot.
+    std::vector<std::string> notes;
+    if (!f.stretch.empty()) notes.push_back(f.stretch);
+    if (options.numbers && !numbered)
+        notes.push_back("numbers left out: " + std::to_string(elements.size()) + " elements are more than the " +
+                        std::to_string(numbered_elements) + " whose numbers can be read in one picture");
+
+    double width = margin_left + f.width + legend_gap + legend_width + margin_right;
+    double notes_height = 0.0;
+    for (const std::string& note : notes) notes_height += wrapped_height(note, note_size, f.width);
+    double height = std::max({margin_top + f.height + margin_bottom,
+                              margin_top + f.height + notes_below_plot + notes_height + 16.0,
+                              margin_top + legend_height(legend) + 40.0});
     const char* title = "Finite-element mesh of wnodes.out and wtopo.out";
     plots::svg_document svg = sink ? plots::svg_document(width, height, title, *sink)
                                    : plots::svg_document(width, height, title);
@@ -141,106 +142,128 @@ void draw(const node_table& table, const std::vector<element_record>& elements,
                                                        : "the check found faults it cannot mark here");
     svg.text({margin_left, 62}, summary, 14, plots::anchor::start, R"(fill="#444444")");
 
-    plots::chart_frame frame{margin_left, margin_top, plot_width, plot_height};
-    plots::chart_scales s = plots::draw_chart_frame(svg, frame, h_domain, v_domain, h_ticks, v_ticks, "h", "v");
-    if (!same_scale)
-        svg.text({margin_left, margin_top + plot_height + 64}, "h and v drawn at different scales (slender mesh)",
-                 13, plots::anchor::start, R"(fill="#444444")");
-
-    auto polygon_of = [&](const corner_points& p) {
-        std::array<plots::point, 3> points;
-        for (std::size_t k = 0; k < 3; ++k) points[k] = {s.x(p.h[k]), s.y(p.v[k])};
-        return points;
-    };
+    std::vector<double> h_ticks = plots::nice_ticks(f.h.low, f.h.high, std::max(2, static_cast<int>(f.width / 70)));
+    std::vector<double> v_ticks = plots::nice_ticks(f.v.low, f.v.high, std::max(2, static_cast<int>(f.height / 60)));
+    plots::chart_frame frame{margin_left, margin_top, f.width, f.height};
+    plots::chart_scales s = plots::draw_chart_frame(svg, frame, f.h, f.v, h_ticks, v_ticks, "h", "v");
+    double note_y = margin_top + f.height + notes_below_plot;
+    for (const std::string& note : notes)
+        note_y = write_wrapped(svg, {margin_left, note_y}, note, note_size, f.width, R"(fill="#444444")");
 
     // Sound elements first, then the faulty ones over them, filled thinly so
-    // that an element they overlap still shows through.
-    svg.begin_group(R"(class="elements" stroke-linejoin="round")");
-    for (int pass = 0; pass < 2; ++pass) {
-        for (std::size_t i = 0; i < elements.size(); ++i) {
-            if (faulty[i] != (pass == 1)) continue;
-            const element_record& e = elements[i];
-            std::optional<corner_points> p = drawn_corners(e, table);
-            if (!p) continue;
-            std::string style = "class=\"element" + std::string(faulty[i] ? " fault" : "") + "\" data-number=\"" +
-                                std::to_string(e.number) + "\" ";
-            if (faulty[i])
-                style += R"(fill="#d40000" fill-opacity="0.12" stroke="#d40000" stroke-width="2.5" stroke-dasharray="6 3")";
-            else
-                style += "fill=\"" + std::string(plots::fill_colour(groups[group_key{e.angle, e.type}])) +
-                         R"(" stroke="#4a4a4a" stroke-width="0.6")";
-            auto points = polygon_of(*p);
-            svg.polygon(points, style);
+    // that an element they overlap still shows through. The markup of many
+    // elements goes to the document at once.
+    constexpr std::size_t batch = 1 << 15;
+    std::string line;
+    line.reserve(batch + 256);
+    svg.begin_group(std::string(R"(class="elements" stroke-linejoin="round" )") + sound_stroke);
+    std::optional<group_key> fill_key;
+    std::string fill;
+    for (std::size_t i = 0; i < elements.size(); ++i) {
+        if (faulty[i]) continue;
+        const element_record& e = elements[i];
+        std::optional<corner_points> p = drawn_corners(e, table);
+        if (!p) continue;
+        if (group_key key{e.angle, e.type}; !(fill_key && *fill_key == key)) {
+            fill = " fill=\"" + std::string(plots::fill_colour(groups[key])) + "\"/>\n";
+            fill_key = key;
+        }
+        append_polygon(line, *p, s, e.number);
+        line += fill;
+        if (line.size() >= batch) {
+            svg.raw(line);
+            line.clear();
         }
     }
+    svg.raw(line);
+    line.clear();
     svg.end_group();
+    if (faults_drawn > 0) {
+        svg.begin_group(std::string(R"(class="faults" stroke-linejoin="round" )") + element_style);
+        for (std::size_t i = 0; i < elements.size(); ++i) {
+            if (!faulty[i]) continue;
+            std::optional<corner_points> p = drawn_corners(elements[i], table);
+            if (!p) continue;
+            append_polygon(line, *p, s, elements[i].number);
+            line += "/>\n";
+            if (line.size() >= batch) {
+                svg.raw(line);
+                line.clear();
+            }
+        }
+        svg.raw(line);
+        line.clear();
+        svg.end_group();
+    }
 
     // The nodes within the drawn area, as dots sized to the elements; of a
     // number given twice, the record drawn.
-    double typical = drawn > 0 ? std::sqrt(plot_width * plot_height / static_cast<double>(drawn)) : 10.0;
+    double typical = drawn > 0 ? std::sqrt(f.width * f.height / static_cast<double>(drawn)) : 10.0;
     double dot = std::clamp(typical * 0.08, 0.4, 2.6);
-    auto within = [](double value, plots::domain d) { return value >= d.low && value <= d.high; };
-    svg.begin_group("class=\"nodes\" fill=\"#222222\"");
-    for (const node_record& n : nodes) {
-        if (table.find(n.number) != &n || !within(n.h, h_domain) || !within(n.v, v_domain)) continue;
-        svg.circle({s.x(n.h), s.y(n.v)}, dot, {});
+    if (nodes_drawn) {
+        const std::string radius = "\" r=\"" + plots::number(dot) + "\"/>\n";
+        svg.begin_group("class=\"nodes\" fill=\"#222222\"");
+        for (const node_record& n : nodes) {
+            if (!node_drawn(n)) continue;
+            line += "<circle cx=\"";
+            append_coordinate(line, s.x(n.h));
+            line += "\" cy=\"";
+            append_coordinate(line, s.y(n.v));
+            line += radius;
+            if (line.size() >= batch) {
+                svg.raw(line);
+                line.clear();
+            }
+        }
+        svg.raw(line);
+        line.clear();
+        svg.end_group();
     }
-    svg.end_group();
+
+    // Every number, on request, at a size the elements leave room for: an
+    // element's at its centre, a node's above and to the right of its dot.
+    auto centre_of = [&](const corner_points& p) {
+        return plots::point{s.x((p.h[0] + p.h[1] + p.h[2]) / 3.0), s.y((p.v[0] + p.v[1] + p.v[2]) / 3.0)};
+    };
+    if (numbered) {
+        double size = std::clamp(typical * 0.22, 5.0, 12.0);
+        svg.begin_group("class=\"element-numbers\" font-size=\"" + plots::number(size) + "\" text-anchor=\"middle\" fill=\"" +
+                        element_number_colour + "\"");
+        for (std::size_t i = 0; i < elements.size(); ++i) {
+            std::optional<corner_points> p = drawn_corners(elements[i], table);
+            if (!p || faulty[i]) continue;
+            plots::point c = centre_of(*p);
+            svg.raw("<text x=\"" + plots::number(c.x) + "\" y=\"" + plots::number(c.y + size * 0.35) + "\">" +
+                    std::to_string(elements[i].number) + "</text>\n");
+        }
+        svg.end_group();
+        svg.begin_group("class=\"node-numbers\" font-size=\"" + plots::number(size * 0.85) + "\" fill=\"" +
+                        node_number_colour + "\"");
+        for (const node_record& n : nodes) {
+            if (!node_drawn(n)) continue;
+            svg.raw("<text x=\"" + plots::number(s.x(n.h) + dot + 1.0) + "\" y=\"" + plots::number(s.y(n.v) - dot - 1.0) +
+                    "\">" + std::to_string(n.number) + "</text>\n");
+        }
+        svg.end_group();
+    }
 
     // Numbers of the faulty elements, at their centres.
-    svg.begin_group(R"(class="fault-labels")");
-    std::size_t labels = 0;
-    for (std::size_t i = 0; i < elements.size() && labels < labelled_faults; ++i) {
-        if (!faulty[i]) continue;
-        std::optional<corner_points> p = drawn_corners(elements[i], table);
-        if (!p) continue;
-        plots::point centre{s.x((p->h[0] + p->h[1] + p->h[2]) / 3.0), s.y((p->v[0] + p->v[1] + p->v[2]) / 3.0)};
-        svg.text({centre.x, centre.y + 4}, std::to_string(elements[i].number), 12, plots::anchor::middle,
-                 R"(fill="#d40000" font-weight="bold" stroke="#ffffff" stroke-width="3" paint-order="stroke")");
-        ++labels;
+    if (faults_drawn > 0) {
+        svg.begin_group(R"(class="fault-labels")");
+        std::size_t labels = 0;
+        for (std::size_t i = 0; i < elements.size() && (numbered || labels < labelled_faults); ++i) {
+            if (!faulty[i]) continue;
+            std::optional<corner_points> p = drawn_corners(elements[i], table);
+            if (!p) continue;
+            plots::point centre = centre_of(*p);
+            svg.text({centre.x, centre.y + 4}, std::to_string(elements[i].number), 12, plots::anchor::middle,
+                     R"(fill="#d40000" font-weight="bold" stroke="#ffffff" stroke-width="3" paint-order="stroke")");
+            ++labels;
+        }
+        svg.end_group();
     }
-    svg.end_group();
 
-    // Legend: element groups, then the node dot, the fault outline and what
-    // is not drawn.
-    double x = margin_left + plot_width + 40;
-    double y = margin_top + 10;
-    svg.begin_group(R"(class="legend")");
-    svg.text({x, y}, "angle and type code", 15, plots::anchor::start, R"(font-weight="bold" fill="#111111")");
-    y += 26;
-    std::size_t shown = 0;
-    for (const auto& [key, colour] : groups) {
-        if (shown == legend_rows) break;
-        svg.rect(x, y - 13, 22, 16,
-                 "fill=\"" + std::string(plots::fill_colour(colour)) + R"(" stroke="#4a4a4a" stroke-width="0.6")");
-        svg.text({x + 30, y}, group_label(key), 14, plots::anchor::start, R"(fill="#111111")");
-        y += 24;
-        ++shown;
-    }
-    if (groups.size() > shown) {
-        svg.text({x, y}, "... and " + std::to_string(groups.size() - shown) + " more groups", 14,
-                 plots::anchor::start, R"(fill="#444444")");
-        y += 24;
-    }
-    if (groups.size() > static_cast<std::size_t>(plots::fill_colour_count)) {
-        svg.text({x, y}, "(colours repeat after " + std::to_string(plots::fill_colour_count) + " groups)", 13,
-                 plots::anchor::start, R"(fill="#444444")");
-        y += 24;
-    }
-    y += 10;
-    svg.circle({x + 11, y - 5}, 2.6, R"(fill="#222222")");
-    svg.text({x + 30, y}, "node", 14, plots::anchor::start, R"(fill="#111111")");
-    y += 24;
-    svg.rect(x, y - 13, 22, 16,
-             R"(fill="#d40000" fill-opacity="0.12" stroke="#d40000" stroke-width="2.5" stroke-dasharray="6 3")");
-    svg.text({x + 30, y}, "faulty element (number shown)", 14, plots::anchor::start, R"(fill="#111111")");
-    y += 24;
-    std::size_t undrawn = check.missing_node.size() + check.non_finite.size();
-    if (undrawn > 0)
-        svg.text({x, y}, std::to_string(undrawn) + (undrawn == 1 ? " element" : " elements") +
-                             " not drawn (missing node or coordinate not finite)",
-                 13, plots::anchor::start, R"(fill="#d40000")");
-    svg.end_group();
+    draw_legend(svg, margin_left + f.width + legend_gap, margin_top + 10, legend);
     std::string rest = svg.finish();
     if (whole) *whole = std::move(rest);
 }
@@ -248,15 +271,16 @@ void draw(const node_table& table, const std::vector<element_record>& elements,
 }  // namespace
 
 std::string mesh_picture(const node_table& table, const std::vector<element_record>& elements,
-                         const mesh_check& check) {
+                         const mesh_check& check, const picture_options& options) {
     std::string whole;
-    draw(table, elements, check, nullptr, &whole);
+    draw(table, elements, check, options, nullptr, &whole);
     return whole;
 }
 
 void write_mesh_picture(const node_table& table, const std::vector<element_record>& elements,
-                        const mesh_check& check, const std::function<void(std::string_view)>& sink) {
-    draw(table, elements, check, &sink, nullptr);
+                        const mesh_check& check, const picture_options& options,
+                        const std::function<void(std::string_view)>& sink) {
+    draw(table, elements, check, options, &sink, nullptr);
 }
 
 }  // namespace meshplot
