@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "records/output_editing.hpp"
+#include "records/tables.hpp"
 
 namespace mesh_model {
 namespace {
@@ -50,6 +51,21 @@ private:
     std::vector<step> steps_;
 };
 
+// Room for every record a table of this size can hold: each record fills
+// its layout's columns and a line feed (a shorter one is refused), and holds
+// a number used once, so there are at most that many and max_number. Taken
+// at once, the table does not pass through the doubling steps of a vector
+// that grows, which would hold the old and the new copy for a moment.
+template <typename Record>
+void reserve_for_file(std::vector<Record>& records, std::string_view file) {
+    static const std::uintmax_t record_bytes = records::last_field(Record::format).to + 1;
+    std::error_code error;
+    std::uintmax_t size = std::filesystem::file_size(std::filesystem::path(file), error);
+    if (!error)
+        records.reserve(static_cast<std::size_t>(
+            std::min<std::uintmax_t>(size / record_bytes, static_cast<std::uintmax_t>(max_number))));
+}
+
 // The entry of a number in a table from number to position + 1, grown to
 // hold it: a table is as long as the largest number given so far, so a
 // small model, or a table cut off at its first record, takes little memory.
@@ -69,6 +85,7 @@ std::int32_t find(const std::vector<std::int32_t>& table, std::int32_t number) {
 void read_nodes(records::run& r, mesh& m) {
     r.open_or_stop(units::wnodes_out, layouts::node_table_file, records::file_status::old);
     r.read_as_table(units::wnodes_out);
+    reserve_for_file(m.nodes, layouts::node_table_file);
     record_lines lines;
     while (r.has_record(units::wnodes_out)) {
         node_record n;
@@ -94,6 +111,7 @@ void read_nodes(records::run& r, mesh& m) {
 void read_elements(records::run& r, mesh& m) {
     r.open_or_stop(units::wtopo_out, layouts::element_table_file, records::file_status::old);
     r.read_as_table(units::wtopo_out);
+    reserve_for_file(m.elements, layouts::element_table_file);
     std::vector<std::int32_t> element_position;
     record_lines lines;
     while (r.has_record(units::wtopo_out)) {

@@ -16,7 +16,7 @@ Writes the model for ParaView, Gmsh and CalculiX, and a job.
 Runs in the folder where nodes and topo ran. Node and element numbers stay
 the ids in all three files; they must be positive and each used once.
 Triangles are listed anticlockwise (topo lists them clockwise). The tables
-are held in memory, at most 999999 nodes and 999999 elements: about 70 MB
+are held in memory, at most 999999 nodes and 999999 elements: about 85 MB
 for a million elements. The files are written under temporary names of the
 run's own (mesh.vtu.part.PID, ...) and appear only when all three are
 complete; a failed or interrupted run replaces none.
@@ -38,9 +38,11 @@ Reads:
                  fraction, or the K-th (1 to 3) with --fraction K, for the
                  plies of the job
 Writes:
-  mesh.vtu       VTK XML unstructured grid: points (h, v, 0), triangles;
-                 point data node, H0V12, H0, V12 (the flags); cell data
-                 element, angle, type and, with stresses, SH, SZ, SHZ
+  mesh.vtu       VTK XML unstructured grid, its arrays in binary (raw
+                 appended data, little-endian: the tables' values bit for
+                 bit): points (h, v, 0), triangles; point data node, H0V12,
+                 H0, V12 (the flags); cell data element, angle, type and,
+                 with stresses, SH, SZ, SHZ
   mesh.msh       Gmsh 4.1 ASCII mesh, a physical group TYPE<k> for each type
                  code k and ANGLE<a> for each layer angle a
   mesh.inp       the model for CalculiX, alone: *NODE (NSET=NALL), *ELEMENT

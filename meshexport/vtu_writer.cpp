@@ -1,75 +1,198 @@
+// mesh.vtu: the XML heading names every array and where its bytes begin;
+// the arrays follow it as raw appended data, each a 32-bit little-endian
+// count of its bytes and then its values, little-endian too. The values are
+// the tables' own: the same bits a reader gets back, no digits lost.
+#include <cstdint>
+#include <cstring>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "meshexport/mesh_writers.hpp"
-#include "meshexport/writer_lines.hpp"
 
 namespace meshexport {
 namespace {
 
-using records::record_format;
+std::size_t value_size(std::string_view type) { return type == "UInt8" ? 1 : 4; }
 
-std::int32_t node_index(const mesh& m, std::int32_t node) {
-    return m.node_position[static_cast<std::size_t>(node)] - 1;
-}
+// The appended data, gathered in blocks and handed to the unit as whole
+// lines: the record layer writes lines, and raw bytes are lines ended by
+// the byte 0x0A wherever it happens to stand, so each block is handed on up
+// to its last such byte and the rest kept for the next one. Written back to
+// back, the lines are the bytes exactly.
+class appended_bytes {
+public:
+    appended_bytes(records::run& r, int unit) : r_(r), unit_(unit) { bytes_.reserve(block + 4096); }
 
-const record_format int_value("(I14)");
-const record_format real_value("(F14.2)");
-const record_format stress_value("(E14.4)");
-const record_format point_value("(6X,F12.6,F13.6,' 0')");
+    void put_u32(std::uint32_t x) {
+        const char b[4] = {static_cast<char>(x & 0xFF), static_cast<char>((x >> 8) & 0xFF),
+                           static_cast<char>((x >> 16) & 0xFF), static_cast<char>(x >> 24)};
+        bytes_.append(b, 4);
+        if (bytes_.size() >= next_) hand_on(false);
+    }
+    void put_i32(std::int32_t x) { put_u32(static_cast<std::uint32_t>(x)); }
+    void put_f32(float x) {
+        std::uint32_t bits;
+        std::memcpy(&bits, &x, sizeof bits);
+        put_u32(bits);
+    }
+    void put_u8(std::uint8_t x) {
+        bytes_.push_back(static_cast<char>(x));
+        if (bytes_.size() >= next_) hand_on(false);
+    }
+    void put_text(std::string_view text) {
+        bytes_ += text;
+        if (bytes_.size() >= next_) hand_on(false);
+    }
+    // Text after the data, ended by a line feed: the whole rest goes out.
+    void finish(std::string_view text) {
+        bytes_ += text;
+        hand_on(true);
+    }
 
-// One value a line: value(i) for i = 0 to n - 1.
-template <typename Get>
-void data_array(records::run& r, int unit, std::string_view type, std::string_view name,
-                const record_format& format, std::size_t n, Get value) {
-    line(r, unit, "        <DataArray type=\"" + std::string(type) + "\" Name=\"" + std::string(name) +
-                      "\" format=\"ascii\">");
-    for (std::size_t i = 0; i < n; ++i) r.write(unit, format, value(i));
-    line(r, unit, "        </DataArray>");
+private:
+    static constexpr std::size_t block = 1 << 16;
+
+    // Hands on the whole lines gathered, or everything. Bytes without a
+    // line feed are looked at once: a long run of them (a table of equal
+    // values) is kept until its line feed comes, or the end.
+    void hand_on(bool all) {
+        std::size_t length = bytes_.size();
+        if (!all) {
+            std::string_view unseen = std::string_view(bytes_).substr(seen_);
+            std::size_t last = unseen.rfind('\n');
+            if (last == std::string_view::npos) {
+                seen_ = bytes_.size();
+                next_ = bytes_.size() + block;
+                return;
+            }
+            length = seen_ + last + 1;
+        }
+        r_.write_lines(unit_, std::string_view(bytes_).substr(0, length));
+        bytes_.erase(0, length);
+        seen_ = 0;
+        next_ = block;
+    }
+
+    records::run& r_;
+    int unit_;
+    std::string bytes_;
+    std::size_t seen_ = 0;  // bytes_ holds no line feed before this
+    std::size_t next_ = block;  // the size at which to hand on again
+};
+
+// An array as the heading announces it, and how its values are written.
+struct array_entry {
+    std::string_view type;  // "Int32", "Float32" or "UInt8"
+    std::string_view name;  // empty for the points
+    int components;
+    std::size_t count;  // values, components counted
+    std::function<void(appended_bytes&)> values;
+    std::size_t bytes() const { return 4 + count * value_size(type); }
+    std::size_t offset = 0;  // of its byte count in the appended data
+};
+
+std::string heading(const mesh& m, const std::vector<array_entry>& arrays, std::size_t point_arrays,
+                    std::size_t cell_arrays) {
+    std::string text =
+        "<?xml version=\"1.0\"?>\n"
+        "<VTKFile type=\"UnstructuredGrid\" version=\"1.0\" byte_order=\"LittleEndian\" header_type=\"UInt32\">\n"
+        "  <UnstructuredGrid>\n";
+    text += "    <Piece NumberOfPoints=\"" + std::to_string(m.nodes.size()) + "\" NumberOfCells=\"" +
+            std::to_string(m.elements.size()) + "\">\n";
+    auto array = [&](const array_entry& a) {
+        text += "        <DataArray type=\"" + std::string(a.type) + "\"";
+        if (!a.name.empty()) text += " Name=\"" + std::string(a.name) + "\"";
+        if (a.components != 1) text += " NumberOfComponents=\"" + std::to_string(a.components) + "\"";
+        text += " format=\"appended\" offset=\"" + std::to_string(a.offset) + "\"/>\n";
+    };
+    std::size_t k = 0;
+    text += "      <PointData>\n";
+    for (; k < point_arrays; ++k) array(arrays[k]);
+    text += "      </PointData>\n      <CellData>\n";
+    for (; k < point_arrays + cell_arrays; ++k) array(arrays[k]);
+    text += "      </CellData>\n      <Points>\n";
+    array(arrays[k++]);
+    text += "      </Points>\n      <Cells>\n";
+    for (; k < arrays.size(); ++k) array(arrays[k]);
+    text +=
+        "      </Cells>\n"
+        "    </Piece>\n"
+        "  </UnstructuredGrid>\n"
+        "  <AppendedData encoding=\"raw\">\n";
+    return text;
 }
 
 }  // namespace
 
 void write_vtu(records::run& r, int unit, const mesh& m) {
-    static const record_format triangle("(6X,3I8)");
-    std::size_t np = m.nodes.size(), nc = m.elements.size();
-    line(r, unit, "<?xml version=\"1.0\"?>");
-    line(r, unit, "<VTKFile type=\"UnstructuredGrid\" version=\"1.0\" byte_order=\"LittleEndian\">");
-    line(r, unit, "  <UnstructuredGrid>");
-    line(r, unit, "    <Piece NumberOfPoints=\"#\" NumberOfCells=\"#\">", {count(np), count(nc)});
-    line(r, unit, "      <PointData>");
-    data_array(r, unit, "Int32", "node", int_value, np, [&](std::size_t i) { return m.nodes[i].number; });
+    const std::size_t np = m.nodes.size(), nc = m.elements.size();
+    using out = appended_bytes;
+    std::vector<array_entry> arrays;
+    arrays.push_back(
+        {"Int32", "node", 1, np, [&](out& o) { for (const node_record& n : m.nodes) o.put_i32(n.number); }});
     static const char* const flag_names[3] = {"H0V12", "H0", "V12"};
     for (std::size_t f = 0; f < 3; ++f)
-        data_array(r, unit, "Int32", flag_names[f], int_value, np, [&](std::size_t i) { return m.nodes[i].flags[f]; });
-    line(r, unit, "      </PointData>");
-    line(r, unit, "      <CellData>");
-    data_array(r, unit, "Int32", "element", int_value, nc, [&](std::size_t i) { return m.elements[i].number; });
-    data_array(r, unit, "Float32", "angle", real_value, nc, [&](std::size_t i) { return m.elements[i].angle; });
-    data_array(r, unit, "Int32", "type", int_value, nc, [&](std::size_t i) { return m.elements[i].type; });
+        arrays.push_back({"Int32", flag_names[f], 1, np,
+                          [&m, f](out& o) { for (const node_record& n : m.nodes) o.put_i32(n.flags[f]); }});
+    arrays.push_back(
+        {"Int32", "element", 1, nc, [&](out& o) { for (const element_record& e : m.elements) o.put_i32(e.number); }});
+    arrays.push_back(
+        {"Float32", "angle", 1, nc, [&](out& o) { for (const element_record& e : m.elements) o.put_f32(e.angle); }});
+    arrays.push_back(
+        {"Int32", "type", 1, nc, [&](out& o) { for (const element_record& e : m.elements) o.put_i32(e.type); }});
     if (!m.stresses.empty()) {
-        data_array(r, unit, "Float32", "SH", stress_value, nc, [&](std::size_t i) { return m.stresses[i].sh; });
-        data_array(r, unit, "Float32", "SZ", stress_value, nc, [&](std::size_t i) { return m.stresses[i].sz; });
-        data_array(r, unit, "Float32", "SHZ", stress_value, nc, [&](std::size_t i) { return m.stresses[i].shz; });
+        using mesh_model::stress_record;
+        arrays.push_back(
+            {"Float32", "SH", 1, nc, [&](out& o) { for (const stress_record& s : m.stresses) o.put_f32(s.sh); }});
+        arrays.push_back(
+            {"Float32", "SZ", 1, nc, [&](out& o) { for (const stress_record& s : m.stresses) o.put_f32(s.sz); }});
+        arrays.push_back(
+            {"Float32", "SHZ", 1, nc, [&](out& o) { for (const stress_record& s : m.stresses) o.put_f32(s.shz); }});
     }
-    line(r, unit, "      </CellData>");
-    line(r, unit, "      <Points>");
-    line(r, unit, "        <DataArray type=\"Float32\" NumberOfComponents=\"3\" format=\"ascii\">");
-    for (const node_record& n : m.nodes) r.write(unit, point_value, n.h, n.v);
-    line(r, unit, "        </DataArray>");
-    line(r, unit, "      </Points>");
-    line(r, unit, "      <Cells>");
-    line(r, unit, "        <DataArray type=\"Int32\" Name=\"connectivity\" format=\"ascii\">");
-    for (const element_record& e : m.elements)
-        r.write(unit, triangle, node_index(m, e.nodes[0]), node_index(m, e.nodes[1]), node_index(m, e.nodes[2]));
-    line(r, unit, "        </DataArray>");
-    data_array(r, unit, "Int32", "offsets", int_value, nc, [](std::size_t i) { return count(3 * (i + 1)); });
+    const std::size_t cell_arrays = arrays.size() - 4;
+    arrays.push_back({"Float32", "", 3, 3 * np, [&](out& o) {
+                          for (const node_record& n : m.nodes) {
+                              o.put_f32(n.h);
+                              o.put_f32(n.v);
+                              o.put_f32(0.0f);
+                          }
+                      }});
+    // Corners by position in the points (from 0), anticlockwise.
+    arrays.push_back({"Int32", "connectivity", 1, 3 * nc, [&](out& o) {
+                          for (const element_record& e : m.elements)
+                              for (std::int32_t node : e.nodes)
+                                  o.put_i32(m.node_position[static_cast<std::size_t>(node)] - 1);
+                      }});
+    arrays.push_back({"Int32", "offsets", 1, nc, [&](out& o) {
+                          for (std::size_t i = 1; i <= nc; ++i) o.put_u32(static_cast<std::uint32_t>(3 * i));
+                      }});
     // 5 is the VTK code of a three-node triangle.
-    data_array(r, unit, "UInt8", "types", int_value, nc, [](std::size_t) { return std::int32_t{5}; });
-    line(r, unit, "      </Cells>");
-    line(r, unit, "    </Piece>");
-    line(r, unit, "  </UnstructuredGrid>");
-    line(r, unit, "</VTKFile>");
+    arrays.push_back({"UInt8", "types", 1, nc, [&](out& o) { for (std::size_t i = 0; i < nc; ++i) o.put_u8(5); }});
+
+    // The arrays' bytes stand in the reverse order of their headings. Any
+    // order is one a reader that follows the offsets takes alike; meshio
+    // 5.0, which turns raw data into base64 array by array and looks each
+    // array up by its offset's text, mistakes an array already turned for a
+    // later one when an offset in base64 characters equals a later raw
+    // offset, which in heading order happens (a model of five nodes has it);
+    // in reverse order the array it looks for always comes first.
+    std::size_t offset = 0;
+    for (auto a = arrays.rbegin(); a != arrays.rend(); ++a) {
+        a->offset = offset;
+        offset += a->bytes();
+    }
+    // 32-bit byte counts hold every array of a model within the tables'
+    // limits: at most 3 * 999999 values of 4 bytes.
+    out o(r, unit);
+    // The data begins right after the underscore.
+    o.put_text(heading(m, arrays, 4, cell_arrays) + "   _");
+    for (auto a = arrays.rbegin(); a != arrays.rend(); ++a) {
+        o.put_u32(static_cast<std::uint32_t>(a->count * value_size(a->type)));
+        a->values(o);
+    }
+    o.finish("\n  </AppendedData>\n</VTKFile>\n");
 }
 
 }  // namespace meshexport

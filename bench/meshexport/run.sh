@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Times meshexport and stressimport on the largest model the tables can
-# number: element numbers are I6 fields and must be positive and used once,
-# so at most 999999 elements. The model is a grid of 707 by 707 squares cut
-# into two triangles each (999698 elements, listed clockwise like topo's, on
-# 501264 nodes), with a stress table for it, and a matching mesh.dat.
+# number (make_grid.sh: 999698 elements on 501264 nodes, with a stress table
+# and a matching mesh.dat), in a folder of the system's temporary folder.
 #   bench/meshexport/run.sh [build-dir]
-# Reports the wall time and the peak resident memory of each program.
+# Reports the wall time and the peak resident memory of each program, and
+# the sizes of the files. bench/speed.py sets the same runs against copying
+# their bytes.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=$(realpath "${1:-build}")
@@ -15,32 +15,11 @@ done
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-awk -v n=707 -v dir="$work" 'BEGIN {
-    for (j = 0; j <= n; j++)
-        for (i = 0; i <= n; i++) {
-            h = i * 0.01; v = 12 - j * 0.01
-            printf "%6d%3d%3d%3d%12.6f%12.6f\n", j * (n + 1) + i + 1, h == 0 && j == 0, h == 0, j == 0, h, v \
-                >(dir "/wnodes.out")
-        }
-    e = 0
-    for (j = 0; j < n; j++)
-        for (i = 0; i < n; i++) {
-            a = j * (n + 1) + i + 1; b = a + 1; c = a + n + 1; d = c + 1  # a b on top, c d below
-            printf "%6d%6d%6d%6d%8.2f%3d\n", ++e, c, a, b, 45.0, 1 + j % 2 >(dir "/wtopo.out")
-            printf "%6d%6d%6d%6d%8.2f%3d\n", ++e, c, b, d, 45.0, 1 + j % 2 >(dir "/wtopo.out")
-            printf "%11.4E%11.4E%11.4E\n", 0.5, e, -0.25 >(dir "/wstresses.out")
-            printf "%11.4E%11.4E%11.4E\n", 0.5, e, -0.25 >(dir "/wstresses.out")
-        }
-    print "\n stresses (elem, integ.pnt.,sxx,syy,szz,sxy,sxz,syz) for set EALL and time  0.1000000E+01\n" >(dir "/mesh.dat")
-    for (k = 1; k <= e; k++)
-        for (p = 1; p <= 2; p++)
-            printf "%10d%4d%14.6E%14.6E%14.6E%14.6E%14.6E%14.6E\n", k, p, 1.5, k, 0, -2.5, 0, 0 >(dir "/mesh.dat")
-}'
-# awk writes exponents as e+00; the tables want 0.dddd forms only for reading, which accepts both.
+bash bench/meshexport/make_grid.sh "$work"
 echo "model: $(wc -l <"$work/wnodes.out") nodes, $(wc -l <"$work/wtopo.out") elements"
 for p in meshexport stressimport; do
     /usr/bin/time -f "%e %M" -o "$work/time" bash -c "cd '$work' && '$build/$p/$p'"
     read -r wall kib <"$work/time"
-    echo "$p: ${wall} s wall, peak resident memory $((kib / 1024)) MB"
+    echo "$p: ${wall} s wall, peak resident memory $((kib / 1024)) MiB"
 done
-ls -l "$work"/mesh.vtu "$work"/mesh.msh "$work"/mesh.inp "$work"/wstresses.out | awk '{ printf "  %s %d MB\n", $NF, $5 / 1048576 }'
+ls -l "$work"/mesh.vtu "$work"/mesh.msh "$work"/mesh.inp "$work"/wstresses.out | awk '{ printf "  %s %d MB\n", $NF, $5 / 1000000 }'

@@ -49,30 +49,92 @@ def check_gmsh(work):
     assert "72 nodes" in out and "96 elements" in out, out
 
 
+def appended_arrays(path):
+    """The arrays of a mesh.vtu with raw appended data, read by their offsets
+    and byte counts alone: {name: (type, components, values)}, the points
+    under "Points". Also checks that the arrays, in the order of their
+    offsets, fill the data exactly, back to back."""
+    import re
+    import struct
+    data = open(path, "rb").read()
+    start = data.index(b'<AppendedData encoding="raw">')
+    base = data.index(b"_", start) + 1
+    heading = data[:start].decode()
+    sizes = {"Int32": ("<i", 4), "Float32": ("<f", 4), "UInt8": ("<B", 1)}
+    tags = [dict(re.findall(r'(\w+)="([^"]*)"', tag)) for tag in re.findall(r"<DataArray [^>]*/>", heading)]
+    arrays, end = {}, base
+    for attributes in sorted(tags, key=lambda a: int(a["offset"])):
+        assert attributes["format"] == "appended", attributes
+        at = base + int(attributes["offset"])
+        assert at == end, f"{attributes}: the array does not follow the one before it"
+        (count,) = struct.unpack_from("<I", data, at)
+        code, size = sizes[attributes["type"]]
+        values = [v for (v,) in struct.iter_unpack(code, data[at + 4:at + 4 + count])]
+        assert len(values) * size == count
+        arrays[attributes.get("Name", "Points")] = (attributes["type"], int(attributes.get("NumberOfComponents", 1)),
+                                                    values)
+        end = at + 4 + count
+    assert data[end:] == b"\n  </AppendedData>\n</VTKFile>\n", data[end:end + 80]
+    return arrays
+
+
 def check_meshio(work):
     import meshio
+    import numpy
+    f32 = numpy.float32
     with open(os.path.join(work, "wstresses.out"), "w") as f:
         for k in range(1, 97):
             f.write(e11_4(k * 0.5) + e11_4(-k) + e11_4(k * 1e-3) + "\n")
     run("meshexport", work)
-    mesh = meshio.read(os.path.join(work, "mesh.vtu"))
+    path = os.path.join(work, "mesh.vtu")
+    mesh = meshio.read(path)
     nodes, elements = tables(work)
+    # The values as the tables hold them: 32-bit reals of their digits.
+    stresses = [[f32(line[k:k + 11]) for k in (0, 11, 22)] for line in open(os.path.join(work, "wstresses.out"))]
+    coordinates = [(f32(l[15:27]), f32(l[27:39])) for l in open(os.path.join(work, "wnodes.out"))]
+    angles = [f32(l[24:32]) for l in open(os.path.join(work, "wtopo.out"))]
     (cells,) = mesh.cells
     assert cells.type == "triangle" and len(mesh.points) == 72 and len(cells.data) == 96
-    point = {n[0]: i for i, n in enumerate(nodes)}
     assert list(mesh.point_data["node"]) == [n[0] for n in nodes]
     for k, name in enumerate(("H0V12", "H0", "V12")):
         assert list(mesh.point_data[name]) == [n[1][k] for n in nodes]
-    assert [tuple(p) for p in mesh.points] == [(n[2], n[3], 0.0) for n in nodes]
+    assert mesh.points.dtype == numpy.float32
+    assert [tuple(p) for p in mesh.points] == [(h, v, 0.0) for h, v in coordinates]
     data = {name: list(values[0]) for name, values in mesh.cell_data.items()}
     assert data["element"] == [e[0] for e in elements] and data["type"] == [e[3] for e in elements]
-    assert data["angle"] == [e[2] for e in elements]
-    assert data["SH"] == [k * 0.5 for k in range(1, 97)] and data["SZ"] == [-k for k in range(1, 97)]
+    assert data["angle"] == angles
+    for k, name in enumerate(("SH", "SZ", "SHZ")):
+        assert mesh.cell_data[name][0].dtype == numpy.float32, name
+        assert data[name] == [s[k] for s in stresses], name
     for (a, b, c), e in zip(cells.data, elements):
         assert sorted(int(nodes[i][0]) for i in (a, b, c)) == sorted(e[1])
         (ha, va), (hb, vb), (hc, vc) = (mesh.points[i][:2] for i in (a, b, c))
         assert (hb - ha) * (vc - va) - (hc - ha) * (vb - va) > 0, "a triangle runs clockwise"
-    assert max(abs(x - k * 1e-3) for k, x in zip(range(1, 97), data["SHZ"])) < 1e-7
+    # The same file read by its offsets and byte counts alone, as a reader
+    # that trusts them does: every array where the heading says, back to back.
+    arrays = appended_arrays(path)
+    assert arrays["node"] == ("Int32", 1, [n[0] for n in nodes])
+    assert arrays["Points"][:2] == ("Float32", 3) and arrays["Points"][2] == [x for h, v in coordinates
+                                                                             for x in (h, v, 0.0)]
+    assert arrays["connectivity"] == ("Int32", 1, [int(i) for c in cells.data for i in c])
+    assert arrays["offsets"] == ("Int32", 1, [3 * k for k in range(1, 97)])
+    assert arrays["types"] == ("UInt8", 1, [5] * 96)
+    assert arrays["SHZ"] == ("Float32", 1, [s[2] for s in stresses])
+    # The models of meshexport's test cases (five nodes, blank lines,
+    # stresses): meshio reads each as the offsets and byte counts give it.
+    cases = os.path.join(EXAMPLES, os.pardir, "tests", "cases", "meshexport")
+    for case in sorted(os.listdir(cases)):
+        if not os.path.exists(os.path.join(cases, case, "expected", "mesh.vtu")):
+            continue
+        with tempfile.TemporaryDirectory(prefix="case-") as folder:
+            shutil.copytree(os.path.join(cases, case, "in"), folder, dirs_exist_ok=True)
+            run("meshexport", folder)
+            path = os.path.join(folder, "mesh.vtu")
+            mesh, arrays = meshio.read(path), appended_arrays(path)
+            for name, values in [*mesh.point_data.items(), *((n, v[0]) for n, v in mesh.cell_data.items())]:
+                assert list(values) == arrays[name][2], (case, name)
+            assert list(mesh.points.flatten()) == arrays["Points"][2], case
+            assert list(mesh.cells[0].data.flatten()) == arrays["connectivity"][2], case
 
 
 def patch(work):
