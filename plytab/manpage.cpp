@@ -156,6 +156,13 @@ int main(int argc, char** argv) {
         at = state::paragraph;
     }
     if (at == state::verbatim) out << ".fi\n.RE\n";
+    // Where every file's records and every quantity are described, and the
+    // walk-through of a laminate of one's own: installed beside the pages.
+    out << ".SH SEE ALSO\n" << roff_text("formats.md (every file the suite reads or writes, column by column, "
+                                          "and every quantity it prints) and tutorial.md (a laminate of one's own "
+                                          "through the whole chain), in share/doc/plytab under the install prefix "
+                                          "(docs/ in the source).")
+        << "\n";
     out.flush();
     return out ? 0 : 1;
 }

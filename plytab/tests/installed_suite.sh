@@ -45,8 +45,14 @@ for program in $programs "$name"; do
     warnings=$(man --warnings -l "$page" 2>&1 >/dev/null)
     [ -z "$warnings" ] || fault "$program.1 renders with warnings: $warnings"
     man -l "$page" 2>/dev/null | grep "^NAME" >/dev/null || fault "$program.1 renders no NAME section"
+    man -l "$page" 2>/dev/null | grep "^SEE ALSO" >/dev/null || fault "$program.1 points to no file reference"
   fi
   printf '%s\n' "$help" >"$scratch/$program.help"
+done
+
+# The file reference and the walk-through the manual pages point to.
+for doc in formats.md tutorial.md; do
+  [ -s "$prefix/share/doc/$name/$doc" ] || fault "$doc is not installed in share/doc/$name"
 done
 
 # The examples, copied and run through the chain with the umbrella command.
