@@ -1,28 +1,27 @@
 #include "meshexport/writer_lines.hpp"
 
 #include <algorithm>
+#include <charconv>
 #include <string>
 
 namespace meshexport {
 
-using records::record_format;
-
 void line(records::run& r, int unit, std::string_view pattern, std::initializer_list<std::int32_t> numbers) {
-    std::string text = "('";
+    // The line is made as text and written as one record: no format to build.
+    std::string text;
+    text.reserve(pattern.size() + 12 * numbers.size() + 1);
     auto number = numbers.begin();
     for (char c : pattern) {
         if (c == '#' && number != numbers.end()) {
-            text += "',I" + std::to_string(std::to_string(*number++).size()) + ",'";
+            char digits[16];
+            auto [end, error] = std::to_chars(digits, digits + sizeof digits, *number++);
+            text.append(digits, error == std::errc{} ? end : digits);
         } else {
-            if (c == '\'') text += '\'';
             text += c;
         }
     }
-    text += "')";
-    record_format format(text);
-    r.begin_write(unit, format);
-    for (std::int32_t n : numbers) r.write_int(n);
-    r.end_write();
+    text += '\n';
+    r.write_lines(unit, text);
 }
 
 std::vector<std::int32_t> type_codes(const mesh& m) {

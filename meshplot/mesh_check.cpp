@@ -206,7 +206,10 @@ std::string check_report(const mesh_check& check, const node_table& table,
                         if (table.find(n) == nullptr && std::find(missing.begin(), missing.end(), n) == missing.end())
                             missing.push_back(n);
                     std::string names;
-                    for (std::int32_t n : missing) names += (names.empty() ? "" : ", ") + std::to_string(n);
+                    for (std::int32_t n : missing) {
+                        if (!names.empty()) names += ", ";
+                        names += std::to_string(n);
+                    }
                     return element_name(e) + (missing.size() > 1 ? ": nodes " : ": node ") + names +
                            " not in wnodes.out";
                 });
@@ -229,8 +232,10 @@ std::string check_report(const mesh_check& check, const node_table& table,
         std::int32_t number = check.numbers_twice[k];
         std::string records;
         for (std::uint32_t i : check.number_twice)
-            if (elements[i].number == number)
-                records += (records.empty() ? "" : ", ") + std::to_string(elements[i].record);
+            if (elements[i].number == number) {
+                if (!records.empty()) records += ", ";
+                records += std::to_string(elements[i].record);
+            }
         return "element " + std::to_string(number) + ": wtopo.out records " + records;
     });
     if (!check.node_numbers_twice.empty())

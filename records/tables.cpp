@@ -43,13 +43,15 @@ void run::require_field(const field_columns& field, std::string_view what) {
     if (!in_statement_ || !st_->reading) internal("require_field outside a read statement");
     const statement& st = *st_;
     const input_file& in = st.unit->input;
-    const std::string record = st.unit->name + ", record " + std::to_string(in.records_read()) + ": ";
+    // The diagnostic's text is made only for a record that fails: every
+    // record of a table passes here.
+    auto record = [&] { return st.unit->name + ", record " + std::to_string(in.records_read()) + ": "; };
     const char* cut_off = in.ended() ? "" : "; is the file cut off?";
     std::size_t length = st.input.size();
     if (length < field.to && (length > 0 || in.ended()))
-        fail(record + "ends at column " + std::to_string(length) + ", before " + std::string(what) + " in columns " +
+        fail(record() + "ends at column " + std::to_string(length) + ", before " + std::string(what) + " in columns " +
              std::to_string(field.from) + "-" + std::to_string(field.to) + cut_off);
-    if (in.is_table() && !in.ended()) fail(record + "has no line end" + cut_off);
+    if (in.is_table() && !in.ended()) fail(record() + "has no line end" + cut_off);
 }
 
 }  // namespace records
