@@ -2,7 +2,7 @@
 # Times stressline on the largest model the tables can number, the one
 # bench/meshexport builds: a grid of 707 by 707 squares cut into two
 # triangles each (999698 elements on 501264 nodes, 7.07 wide and 7.07 high
-# from v = 4.93 to 12), each element with stresses of its own. The line
+# from v = 4.93 to 12), with a stress table of its own. The line
 # crosses the whole model on its diagonal with 1000 points, many of them on
 # edges and corners, and then along a row of nodes.
 #   bench/stressline/run.sh [build-dir]
@@ -14,23 +14,7 @@ build=$(realpath "${1:-build}")
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-awk -v n=707 -v dir="$work" 'BEGIN {
-    for (j = 0; j <= n; j++)
-        for (i = 0; i <= n; i++) {
-            h = i * 0.01; v = 12 - j * 0.01
-            printf "%6d%3d%3d%3d%12.6f%12.6f\n", j * (n + 1) + i + 1, h == 0 && j == 0, h == 0, j == 0, h, v \
-                >(dir "/wnodes.out")
-        }
-    e = 0
-    for (j = 0; j < n; j++)
-        for (i = 0; i < n; i++) {
-            a = j * (n + 1) + i + 1; b = a + 1; c = a + n + 1; d = c + 1  # a b on top, c d below
-            printf "%6d%6d%6d%6d%8.2f%3d\n", ++e, c, a, b, 45.0, 1 + j % 2 >(dir "/wtopo.out")
-            printf "%11.4E%11.4E%11.4E\n", 0.5, e, -0.25 >(dir "/wstresses.out")
-            printf "%6d%6d%6d%6d%8.2f%3d\n", ++e, c, b, d, 45.0, 1 + j % 2 >(dir "/wtopo.out")
-            printf "%11.4E%11.4E%11.4E\n", 0.5, e, -0.25 >(dir "/wstresses.out")
-        }
-}'
+bash bench/meshexport/make_grid.sh "$work"
 echo "model: $(wc -l <"$work/wnodes.out") nodes, $(wc -l <"$work/wtopo.out") elements"
 for line in "0 4.93 7.07 12 1000" "0 8.5 7.07 8.5 1000"; do
     # shellcheck disable=SC2086  # the line is five arguments
