@@ -28,11 +28,9 @@ void export_model(records::run& r, const job_request& request, std::string& job)
 
     const int output_units[] = {units::mesh_vtu, units::mesh_msh, units::mesh_inp};
     for (int k = 0; k < 3; ++k) r.open_or_stop(output_units[k], mesh_files[k], records::file_status::replaced);
+    write_vtu(r, units::mesh_vtu, m);
     write_msh(r, units::mesh_msh, m);
     write_inp(r, units::mesh_inp, m);
-    // mesh.vtu last: its binary arrays make the longest records, and the
-    // buffer that holds them then grows after the others are done.
-    write_vtu(r, units::mesh_vtu, m);
     if (job_missing) job = job_text(angle_keys(m), has_polar ? &plies : nullptr);
 }
 

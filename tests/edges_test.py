@@ -416,7 +416,7 @@ def bytes_under_limit(blocks):
 SIZE_LIMITED = [("nodes", "wnodes.out", None), ("topo", "wtopo.out", None), ("polar", "polar.out", None),
                 ("stressmean", "wstressavg.out", None), ("shift", "new3.dat", {"old3.dat": shift_input(40)}),
                 ("polarplot", "polar.svg", None), ("meshplot", "mesh.svg", None), ("profileplot", "profiles.svg", None),
-                ("meshexport", "mesh.msh", None), ("stressimport", "wstresses.out", None),
+                ("meshexport", "mesh.vtu", None), ("stressimport", "wstresses.out", None),
                 ("stressline", "wstressline.out", None)]
 
 
