@@ -3,7 +3,7 @@
 #include "fuzz/harness.hpp"
 #include "plots/svg.hpp"
 #include "polarplot/polar_picture.hpp"
-#include "polarplot/polar_tables.hpp"
+#include "polarplot/plot_table_reader.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::run_program_on("polarplot", {"vf.DAT", "e3.DAT", "g23.DAT", "nu32.DAT"}, {"polar.svg"}, data, size,

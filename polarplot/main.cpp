@@ -1,6 +1,6 @@
 #include "plots/svg.hpp"
 #include "polarplot/polar_picture.hpp"
-#include "polarplot/polar_tables.hpp"
+#include "polarplot/plot_table_reader.hpp"
 
 namespace {
 

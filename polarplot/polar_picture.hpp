@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "polarplot/polar_tables.hpp"
+#include "polarplot/plot_table_reader.hpp"
 
 namespace polarplot {
 

@@ -1,4 +1,4 @@
-#include "polarplot/polar_tables.hpp"
+#include "polarplot/plot_table_reader.hpp"
 
 #include <filesystem>
 #include <string>
