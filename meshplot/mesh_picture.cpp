@@ -153,9 +153,20 @@ void draw(const node_table& table, const std::vector<element_record>& elements, 
     // Sound elements first, then the faulty ones over them, filled thinly so
     // that an element they overlap still shows through. The markup of many
     // elements goes to the document at once.
+    // Markup goes to the picture in batches of about 32 KiB.
     constexpr std::size_t batch = 1 << 15;
     std::string line;
     line.reserve(batch + 256);
+    auto send_if_full = [&] {
+        if (line.size() < batch) return;
+        svg.raw(line);
+        line.clear();
+    };
+    auto send_and_end_group = [&] {
+        svg.raw(line);
+        line.clear();
+        svg.end_group();
+    };
     svg.begin_group(std::string(R"(class="elements" stroke-linejoin="round" )") + sound_stroke);
     std::optional<group_key> fill_key;
     std::string fill;
@@ -170,14 +181,9 @@ void draw(const node_table& table, const std::vector<element_record>& elements, 
         }
         append_polygon(line, *p, s, e.number);
         line += fill;
-        if (line.size() >= batch) {
-            svg.raw(line);
-            line.clear();
-        }
+        send_if_full();
     }
-    svg.raw(line);
-    line.clear();
-    svg.end_group();
+    send_and_end_group();
     if (faults_drawn > 0) {
         svg.begin_group(std::string(R"(class="faults" stroke-linejoin="round" )") + element_style);
         for (std::size_t i = 0; i < elements.size(); ++i) {
@@ -186,14 +192,9 @@ void draw(const node_table& table, const std::vector<element_record>& elements, 
             if (!p) continue;
             append_polygon(line, *p, s, elements[i].number);
             line += "/>\n";
-            if (line.size() >= batch) {
-                svg.raw(line);
-                line.clear();
-            }
+            send_if_full();
         }
-        svg.raw(line);
-        line.clear();
-        svg.end_group();
+        send_and_end_group();
     }
 
     // The nodes within the drawn area, as dots sized to the elements; of a
@@ -210,14 +211,9 @@ void draw(const node_table& table, const std::vector<element_record>& elements, 
             line += "\" cy=\"";
             append_coordinate(line, s.y(n.v));
             line += radius;
-            if (line.size() >= batch) {
-                svg.raw(line);
-                line.clear();
-            }
+            send_if_full();
         }
-        svg.raw(line);
-        line.clear();
-        svg.end_group();
+        send_and_end_group();
     }
 
     // Every number, on request, at a size the elements leave room for: an

@@ -8,16 +8,8 @@
 # folder after "csv" (with the tables the csv program itself knows), and
 # that "COMMAND csv" runs the installed csv program.
 set -uo pipefail
-build=$1
-name=$2
-faults=0
-fault() { echo "FAULT: $*"; faults=$((faults + 1)); }
-
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
-prefix=$scratch/prefix
-cmake --install "$build" --prefix "$prefix" >/dev/null || { echo "FAULT: install failed"; exit 1; }
-export PATH=$prefix/bin:$PATH
+# shellcheck source=plytab/tests/installed_prefix.sh
+source "$(dirname "$0")/installed_prefix.sh"
 completion=$prefix/share/bash-completion/completions/$name
 [ -f "$completion" ] || { echo "FAULT: no completion file $completion"; exit 1; }
 

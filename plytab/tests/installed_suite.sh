@@ -10,16 +10,8 @@
 set -uo pipefail
 # Whole outputs go through every pipe (no grep -q, no head): a reader that
 # quits early would fail the pipe under pipefail.
-build=$1
-name=$2
-faults=0
-fault() { echo "FAULT: $*"; faults=$((faults + 1)); }
-
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
-prefix=$scratch/prefix
-cmake --install "$build" --prefix "$prefix" >/dev/null || { echo "FAULT: install failed"; exit 1; }
-export PATH=$prefix/bin:$PATH
+# shellcheck source=plytab/tests/installed_prefix.sh
+source "$(dirname "$0")/installed_prefix.sh"
 export MANWIDTH=80
 
 [ "$(command -v "$name")" = "$prefix/bin/$name" ] || fault "$name is not found as a command"
