@@ -10,6 +10,7 @@
 #include "meshexport/layer_angles.hpp"
 #include "meshexport/mesh_writers.hpp"
 #include "meshexport/units.hpp"
+#include "meshexport/writer_lines.hpp"
 
 namespace meshexport {
 
@@ -31,7 +32,7 @@ void export_model(records::run& r, const job_request& request, std::string& job)
     write_vtu(r, units::mesh_vtu, m);
     write_msh(r, units::mesh_msh, m);
     write_inp(r, units::mesh_inp, m);
-    if (job_missing) job = job_text(angle_keys(m), has_polar ? &plies : nullptr);
+    if (job_missing) job = job_text(distinct_keys(m, angle_of), has_polar ? &plies : nullptr);
 }
 
 void export_mesh(records::run& r) {

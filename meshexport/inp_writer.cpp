@@ -36,22 +36,16 @@ void write_inp(records::run& r, int unit, const mesh& m) {
     for (const node_record& n : m.nodes) r.write(unit, node_line, n.number, n.h, n.v);
     line(r, unit, "*ELEMENT, TYPE=CPE3, ELSET=EALL");
     for (const element_record& e : m.elements) r.write(unit, element_line, e.number, e.nodes[0], e.nodes[1], e.nodes[2]);
-    std::vector<std::uint32_t> order = by_type(m);
-    for (std::size_t first = 0; first < order.size();) {
-        std::int32_t code = m.elements[order[first]].type;
-        std::vector<std::int32_t> numbers;
-        for (; first < order.size() && m.elements[order[first]].type == code; ++first)
-            numbers.push_back(m.elements[order[first]].number);
-        write_set("*ELSET, ELSET=TYPE" + std::to_string(code), numbers);
-    }
-    std::vector<std::uint32_t> angle_order = by_angle(m);
-    for (std::size_t first = 0; first < angle_order.size();) {
-        std::int32_t key = angle_hundredths(m.elements[angle_order[first]].angle);
-        std::vector<std::int32_t> numbers;
-        for (; first < angle_order.size() && angle_hundredths(m.elements[angle_order[first]].angle) == key; ++first)
-            numbers.push_back(m.elements[angle_order[first]].number);
-        write_set("*ELSET, ELSET=" + angle_set_name(key), numbers);
-    }
+    // An element set for each type code, then one for each angle.
+    auto element_sets = [&](auto key_of, auto name_of) {
+        for_each_group(m, key_of, [&](auto key, std::span<const std::uint32_t> positions) {
+            std::vector<std::int32_t> numbers;
+            for (std::uint32_t i : positions) numbers.push_back(m.elements[i].number);
+            write_set("*ELSET, ELSET=" + name_of(key), numbers);
+        });
+    };
+    element_sets(type_of, [](std::int32_t code) { return "TYPE" + std::to_string(code); });
+    element_sets(angle_of, angle_set_name);
     static const char* const set_names[3] = {"H0V12", "H0", "V12"};
     for (std::size_t f = 0; f < 3; ++f) {
         std::vector<std::int32_t> numbers;

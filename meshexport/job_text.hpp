@@ -13,9 +13,9 @@
 namespace meshexport {
 
 // With `plies` null: one isotropic material (210000., 0.3) over every
-// element. Otherwise each angle of `angles` (hundredths of a degree, as
-// angle_keys() gives them) gets polar's lamina, its fibre turned by the
-// layer's angle from z toward h about v.
+// element. Otherwise each angle of `angles` (hundredths of a degree, each
+// once, ascending) gets polar's lamina, its fibre turned by the layer's
+// angle from z toward h about v.
 std::string job_text(const std::vector<std::int32_t>& angles, const lamina* plies);
 
 }  // namespace meshexport

@@ -1,6 +1,5 @@
 #include "meshexport/layer_angles.hpp"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -21,24 +20,6 @@ std::string angle_set_name(std::int32_t hundredths) {
         name += fraction % 10 == 0 ? "_" + std::to_string(fraction / 10)
                                    : (fraction < 10 ? "_0" : "_") + std::to_string(fraction);
     return name;
-}
-
-std::vector<std::int32_t> angle_keys(const mesh& m) {
-    std::vector<std::int32_t> keys;
-    keys.reserve(m.elements.size());
-    for (const element_record& e : m.elements) keys.push_back(angle_hundredths(e.angle));
-    std::sort(keys.begin(), keys.end());
-    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
-    return keys;
-}
-
-std::vector<std::uint32_t> by_angle(const mesh& m) {
-    std::vector<std::int32_t> key(m.elements.size());
-    for (std::size_t i = 0; i < key.size(); ++i) key[i] = angle_hundredths(m.elements[i].angle);
-    std::vector<std::uint32_t> order(m.elements.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<std::uint32_t>(i);
-    std::stable_sort(order.begin(), order.end(), [&key](std::uint32_t a, std::uint32_t b) { return key[a] < key[b]; });
-    return order;
 }
 
 }  // namespace meshexport

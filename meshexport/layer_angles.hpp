@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "meshexport/mesh_writers.hpp"
 
@@ -20,11 +19,7 @@ std::int32_t angle_hundredths(float angle);
 // word to every tool: ANGLE0, ANGLE90, ANGLEM45, ANGLE22_5, ANGLE0_25.
 std::string angle_set_name(std::int32_t hundredths);
 
-// The angles of the model in hundredths, ascending, each once.
-std::vector<std::int32_t> angle_keys(const mesh& m);
-
-// Positions of the elements, grouped by angle in the order of angle_keys(),
-// table order within a group.
-std::vector<std::uint32_t> by_angle(const mesh& m);
+// The angle of an element in hundredths, a key to group elements by.
+inline std::int32_t angle_of(const element_record& e) { return angle_hundredths(e.angle); }
 
 }  // namespace meshexport

@@ -18,7 +18,7 @@ struct surface {
     auto operator<=>(const surface&) const = default;
 };
 
-surface surface_of(const element_record& e) { return {e.type, angle_hundredths(e.angle)}; }
+surface surface_of(const element_record& e) { return {e.type, angle_of(e)}; }
 
 }  // namespace
 
@@ -27,17 +27,10 @@ void write_msh(records::run& r, int unit, const mesh& m) {
     static const record_format coordinates("(F12.6,F13.6,' 0')");
     static const record_format triangle("(4I7)");
     static const record_format box("(I4,2F13.6,' 0',2F13.6,' 0 2',2I4,' 0')");
-    std::vector<std::int32_t> codes = type_codes(m);
-    std::vector<std::int32_t> angles = angle_keys(m);
+    std::vector<std::int32_t> codes = distinct_keys(m, type_of);
+    std::vector<std::int32_t> angles = distinct_keys(m, angle_of);
+    std::vector<surface> surfaces = distinct_keys(m, surface_of);
     std::int32_t ncodes = count(codes.size()), nangles = count(angles.size());
-    std::vector<std::uint32_t> order(m.elements.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<std::uint32_t>(i);
-    std::stable_sort(order.begin(), order.end(), [&m](std::uint32_t a, std::uint32_t b) {
-        return surface_of(m.elements[a]) < surface_of(m.elements[b]);
-    });
-    std::vector<surface> surfaces;
-    for (std::uint32_t i : order)
-        if (surfaces.empty() || surfaces.back() != surface_of(m.elements[i])) surfaces.push_back(surface_of(m.elements[i]));
     // A group's tag: the k-th type code is group k, the k-th angle group
     // ncodes + k, both counted from 1.
     auto group_of = [&](const surface& s) {
@@ -93,17 +86,15 @@ void write_msh(records::run& r, int unit, const mesh& m) {
         line(r, unit, "0 0 0 0");
     } else {
         line(r, unit, "# # # #", {count(surfaces.size()), count(m.elements.size()), min_element->number, max_element->number});
-        for (std::size_t first = 0, k = 1; first < order.size(); ++k) {
-            surface here = surface_of(m.elements[order[first]]);
-            std::size_t last = first;
-            while (last < order.size() && surface_of(m.elements[order[last]]) == here) ++last;
+        std::int32_t k = 0;
+        for_each_group(m, surface_of, [&](const surface&, std::span<const std::uint32_t> positions) {
             // 2 is the Gmsh code of a three-node triangle.
-            line(r, unit, "2 # 2 #", {count(k), count(last - first)});
-            for (; first < last; ++first) {
-                const element_record& e = m.elements[order[first]];
+            line(r, unit, "2 # 2 #", {++k, count(positions.size())});
+            for (std::uint32_t i : positions) {
+                const element_record& e = m.elements[i];
                 r.write(unit, triangle, e.number, e.nodes[0], e.nodes[1], e.nodes[2]);
             }
-        }
+        });
     }
     line(r, unit, "$EndElements");
 }
