@@ -40,10 +40,8 @@ void read_table_record(records::run& r, int unit, Record& rec, std::string_view 
     static const records::field_columns last = records::last_field(Record::format);
     std::apply(
         [&](auto&... field) {
-            r.begin_read(unit, Record::format);
-            r.require_field(last, what);
-            (r.read_item(field), ...);
-            r.end_read();
+            const records::run::input_place places[] = {records::run::input_place(field)...};
+            r.read_table_values(unit, Record::format, last, what, places);
         },
         Record::fields(rec));
 }

@@ -1,15 +1,8 @@
 #include "meshexport/layer_angles.hpp"
 
-#include <cmath>
 #include <cstdlib>
 
 namespace meshexport {
-
-std::int32_t angle_hundredths(float angle) {
-    // The reader refuses an angle F8.2 cannot hold, so the value is below
-    // 10^5 in size and its hundredths fit an int32.
-    return static_cast<std::int32_t>(std::lround(double{angle} * 100.0));
-}
 
 std::string angle_set_name(std::int32_t hundredths) {
     std::int64_t size = std::llabs(std::int64_t{hundredths});

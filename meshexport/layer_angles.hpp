@@ -4,6 +4,7 @@
 // mesh.inp, a physical group of mesh.msh and, in the job, its ply.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -11,8 +12,15 @@
 
 namespace meshexport {
 
-// The angle in whole hundredths of a degree; -0.00 is 0.
-std::int32_t angle_hundredths(float angle);
+// The angle in whole hundredths of a degree, halves away from zero; -0.00
+// is 0. The reader refuses an angle F8.2 cannot hold, so the value is below
+// 10^5 in size and its hundredths fit an int32. A float times 100 has at
+// most 31 significant bits, so the double product and the half added to it
+// are exact, and the floor of the sum is the rounded value itself.
+inline std::int32_t angle_hundredths(float angle) {
+    double hundredths = std::floor(std::fabs(double{angle} * 100.0) + 0.5);
+    return static_cast<std::int32_t>(angle < 0.0f ? -hundredths : hundredths);
+}
 
 // The name of an angle's set: "ANGLE" and the angle with its trailing zeros
 // dropped, a minus written M and the decimal point _, so that the name is a

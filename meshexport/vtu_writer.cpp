@@ -2,6 +2,8 @@
 // the arrays follow it as raw appended data, each a 32-bit little-endian
 // count of its bytes and then its values, little-endian too. The values are
 // the tables' own: the same bits a reader gets back, no digits lost.
+#include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <functional>
@@ -16,70 +18,44 @@ namespace {
 
 std::size_t value_size(std::string_view type) { return type == "UInt8" ? 1 : 4; }
 
-// The appended data, gathered in blocks and handed to the unit as whole
-// lines: the record layer writes lines, and raw bytes are lines ended by
-// the byte 0x0A wherever it happens to stand, so each block is handed on up
-// to its last such byte and the rest kept for the next one. Written back to
-// back, the lines are the bytes exactly.
+// The file's bytes, gathered in blocks and handed to the unit as they
+// stand: mesh.vtu is replaced whole, so binary bytes need no records.
 class appended_bytes {
 public:
-    appended_bytes(records::run& r, int unit) : r_(r), unit_(unit) { bytes_.reserve(block + 4096); }
+    appended_bytes(records::run& r, int unit) : r_(r), unit_(unit) {}
 
     void put_u32(std::uint32_t x) {
-        const char b[4] = {static_cast<char>(x & 0xFF), static_cast<char>((x >> 8) & 0xFF),
-                           static_cast<char>((x >> 16) & 0xFF), static_cast<char>(x >> 24)};
-        bytes_.append(b, 4);
-        if (bytes_.size() >= next_) hand_on(false);
+        if (used_ + 4 > block) hand_on();
+        const unsigned char b[4] = {static_cast<unsigned char>(x & 0xFF), static_cast<unsigned char>((x >> 8) & 0xFF),
+                                    static_cast<unsigned char>((x >> 16) & 0xFF), static_cast<unsigned char>(x >> 24)};
+        std::memcpy(bytes_.data() + used_, b, 4);
+        used_ += 4;
     }
     void put_i32(std::int32_t x) { put_u32(static_cast<std::uint32_t>(x)); }
-    void put_f32(float x) {
-        std::uint32_t bits;
-        std::memcpy(&bits, &x, sizeof bits);
-        put_u32(bits);
-    }
+    void put_f32(float x) { put_u32(std::bit_cast<std::uint32_t>(x)); }
     void put_u8(std::uint8_t x) {
-        bytes_.push_back(static_cast<char>(x));
-        if (bytes_.size() >= next_) hand_on(false);
+        if (used_ + 1 > block) hand_on();
+        bytes_[used_++] = static_cast<char>(x);
     }
     void put_text(std::string_view text) {
-        bytes_ += text;
-        if (bytes_.size() >= next_) hand_on(false);
+        hand_on();
+        r_.write_bytes(unit_, text);
     }
-    // Text after the data, ended by a line feed: the whole rest goes out.
-    void finish(std::string_view text) {
-        bytes_ += text;
-        hand_on(true);
-    }
+    // Text after the data: the whole rest goes out.
+    void finish(std::string_view text) { put_text(text); }
 
 private:
     static constexpr std::size_t block = 1 << 16;
 
-    // Hands on the whole lines gathered, or everything. Bytes without a
-    // line feed are looked at once: a long run of them (a table of equal
-    // values) is kept until its line feed comes, or the end.
-    void hand_on(bool all) {
-        std::size_t length = bytes_.size();
-        if (!all) {
-            std::string_view unseen = std::string_view(bytes_).substr(seen_);
-            std::size_t last = unseen.rfind('\n');
-            if (last == std::string_view::npos) {
-                seen_ = bytes_.size();
-                next_ = bytes_.size() + block;
-                return;
-            }
-            length = seen_ + last + 1;
-        }
-        r_.write_lines(unit_, std::string_view(bytes_).substr(0, length));
-        bytes_.erase(0, length);
-        seen_ = 0;
-        next_ = block;
+    void hand_on() {
+        r_.write_bytes(unit_, std::string_view(bytes_.data(), used_));
+        used_ = 0;
     }
 
     records::run& r_;
     int unit_;
-    std::string bytes_;
-    std::size_t seen_ = 0;  // bytes_ holds no line feed before this
-    std::size_t next_ = block;  // the size at which to hand on again
+    std::array<char, block> bytes_;
+    std::size_t used_ = 0;
 };
 
 // An array as the heading announces it, and how its values are written.

@@ -25,33 +25,55 @@ inline std::int32_t count(std::size_t n) { return static_cast<std::int32_t>(n); 
 inline std::int32_t type_of(const element_record& e) { return e.type; }
 
 // The values key_of(element) takes over the model, ascending, each once.
+// A model holds few: each element's key is looked up among those found so
+// far (the last one first, since neighbours share it), and only a model with
+// many sorts them all.
 template <typename KeyOf>
 auto distinct_keys(const mesh& m, KeyOf key_of) {
-    std::vector<decltype(key_of(m.elements.front()))> keys;
-    keys.reserve(m.elements.size());
-    for (const element_record& e : m.elements) keys.push_back(key_of(e));
-    std::sort(keys.begin(), keys.end());
-    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+    using key = decltype(key_of(m.elements.front()));
+    constexpr std::size_t few = 256;
+    std::vector<key> keys;
+    for (std::size_t i = 0; i < m.elements.size(); ++i) {
+        key k = key_of(m.elements[i]);
+        if (i > 0 && k == key_of(m.elements[i - 1])) continue;
+        auto at = std::lower_bound(keys.begin(), keys.end(), k);
+        if (at != keys.end() && *at == k) continue;
+        if (keys.size() == few) {
+            keys.clear();
+            keys.reserve(m.elements.size());
+            for (const element_record& e : m.elements) keys.push_back(key_of(e));
+            std::sort(keys.begin(), keys.end());
+            keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+            return keys;
+        }
+        keys.insert(at, k);
+    }
     return keys;
 }
 
 // Hands each group of elements with one key to each(key, positions), in
 // ascending order of key; the positions (into m.elements) of a group are in
-// table order.
+// table order. The elements are placed group by group in one pass.
 template <typename KeyOf, typename Each>
 void for_each_group(const mesh& m, KeyOf key_of, Each each) {
-    std::vector<std::uint32_t> order(m.elements.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<std::uint32_t>(i);
-    std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-        return key_of(m.elements[a]) < key_of(m.elements[b]);
-    });
-    for (std::size_t first = 0; first < order.size();) {
-        auto key = key_of(m.elements[order[first]]);
-        std::size_t last = first;
-        while (last < order.size() && key_of(m.elements[order[last]]) == key) ++last;
-        each(key, std::span<const std::uint32_t>(order.data() + first, last - first));
-        first = last;
+    auto keys = distinct_keys(m, key_of);
+    const std::size_t n = m.elements.size();
+    std::vector<std::uint32_t> group(n);  // of each element, its key's index
+    std::vector<std::uint32_t> first(keys.size() + 1, 0);  // of each group in `order`
+    for (std::size_t i = 0; i < n; ++i) {
+        auto k = key_of(m.elements[i]);
+        group[i] = i > 0 && keys[group[i - 1]] == k
+                       ? group[i - 1]
+                       : static_cast<std::uint32_t>(std::lower_bound(keys.begin(), keys.end(), k) - keys.begin());
+        ++first[group[i] + 1];
     }
+    for (std::size_t g = 1; g < first.size(); ++g) first[g] += first[g - 1];
+    std::vector<std::uint32_t> order(n);
+    std::vector<std::uint32_t> next(first.begin(), first.end() - 1);
+    for (std::size_t i = 0; i < n; ++i) order[next[group[i]]++] = static_cast<std::uint32_t>(i);
+    group = {};
+    for (std::size_t g = 0; g < keys.size(); ++g)
+        each(keys[g], std::span<const std::uint32_t>(order.data() + first[g], first[g + 1] - first[g]));
 }
 
 }  // namespace meshexport

@@ -218,11 +218,7 @@ char* output_file::make_room(std::size_t length) {
         // The block is full (or the record longer than a block): hand it to
         // the file, then use more of the buffer, or a larger one for a
         // record that needs it, while it is empty.
-        if (!flush()) return nullptr;
-        if (capacity_ < max_block && ++fills_ == fills_per_size) {
-            fills_ = 0;
-            capacity_ = std::min(2 * capacity_, max_block);
-        }
+        if (!hand_on_block()) return nullptr;
         if (needed > allocated_) {
             buffer_ = std::make_unique_for_overwrite<char[]>(needed);
             allocated_ = needed;
@@ -230,6 +226,54 @@ char* output_file::make_room(std::size_t length) {
         capacity_ = std::max(capacity_, needed);
     }
     return buffer_.get() + used_;
+}
+
+bool output_file::hand_on_block() {
+    if (!flush()) return false;
+    if (capacity_ < max_block && ++fills_ == fills_per_size) {
+        fills_ = 0;
+        capacity_ = std::min(2 * capacity_, max_block);
+    }
+    return true;
+}
+
+bool output_file::write_lines(std::string_view text) {
+    while (!text.empty()) {
+        if (error_ != 0) return false;
+        std::size_t room = capacity_ - used_;
+        std::size_t take = text.size();
+        if (take > room) {
+            // The lines that fit, up to the last line end within the room.
+            const void* last = room == 0 ? nullptr : ::memrchr(text.data(), '\n', room);
+            if (last == nullptr) {
+                // A line longer than the room: the way of a single record,
+                // which makes room for it.
+                std::size_t end = text.find('\n');
+                if (!write_record(text.substr(0, end))) return false;
+                text.remove_prefix(end + 1);
+                continue;
+            }
+            take = static_cast<std::size_t>(static_cast<const char*>(last) - text.data()) + 1;
+        }
+        std::memcpy(buffer_.get() + used_, text.data(), take);
+        used_ += take;
+        records_buffered_ += static_cast<long>(std::count(text.data(), text.data() + take, '\n'));
+        text.remove_prefix(take);
+        if (!text.empty() && !hand_on_block()) return false;
+    }
+    return true;
+}
+
+bool output_file::write_bytes(std::string_view bytes) {
+    while (!bytes.empty()) {
+        if (error_ != 0) return false;
+        std::size_t take = std::min(bytes.size(), capacity_ - used_);
+        std::memcpy(buffer_.get() + used_, bytes.data(), take);
+        used_ += take;
+        bytes.remove_prefix(take);
+        if (used_ == capacity_ && !hand_on_block()) return false;
+    }
+    return true;
 }
 
 bool output_file::write_record(std::string_view record) {

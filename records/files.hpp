@@ -151,6 +151,12 @@ public:
         used_ += length + 1;
         ++records_buffered_;
     }
+    // Writes whole lines, each ended by its line feed, as records: copied
+    // into the gathered block as they stand, a block ending at a line end.
+    bool write_lines(std::string_view text);
+    // Writes bytes as they stand, line feeds or not: for a file that is
+    // whole or not at all, where no record is ever cut back to.
+    bool write_bytes(std::string_view bytes);
     // Hands the gathered records to the file; false when that failed. A
     // failed write leaves a regular file cut back to its last whole record.
     bool flush();
@@ -164,6 +170,8 @@ public:
 
 private:
     char* make_room(std::size_t length);
+    // Hands a full block to the file, then uses more of the buffer.
+    bool hand_on_block();
 
     // Records are gathered here and handed to the file in blocks. The
     // buffer is taken at its largest size, but only its first `capacity_`

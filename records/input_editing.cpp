@@ -69,6 +69,57 @@ field_status read_integer_field(std::string_view field, std::int32_t& value) {
     return field_status::ok;
 }
 
+// The powers of ten that are floats exactly: 5^10 is below 2^24.
+static constexpr float exact_powers[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+// A mantissa up to this is a float exactly.
+static constexpr std::uint32_t exact_mantissa = std::uint32_t{1} << 24;
+
+bool read_plain_real(std::string_view field, int digits, float& value) {
+    const char* p = field.data();
+    const char* end = p + field.size();
+    while (p != end && *p == ' ') ++p;
+    bool negative = p != end && *p == '-';
+    if (negative) ++p;
+    std::uint32_t mantissa = 0;
+    int mantissa_digits = 0;
+    int fraction_digits = -1;  // none: no point
+    for (; p != end; ++p) {
+        auto digit = static_cast<unsigned>(static_cast<unsigned char>(*p) - '0');
+        if (digit <= 9) {
+            // Past 2^24 the mantissa is not exact: the general way reads it.
+            if (mantissa > exact_mantissa / 10) return false;
+            mantissa = mantissa * 10 + digit;
+            ++mantissa_digits;
+            if (fraction_digits >= 0) ++fraction_digits;
+        } else if (*p == '.' && fraction_digits < 0) {
+            fraction_digits = 0;
+        } else {
+            break;
+        }
+    }
+    if (mantissa_digits == 0 || mantissa > exact_mantissa) return false;
+    int exponent = 0;
+    if (p != end) {
+        char c = *p++;
+        if (c != 'E' && c != 'e' && c != 'D' && c != 'd') return false;
+        bool exponent_negative = p != end && *p == '-';
+        if (p != end && (*p == '-' || *p == '+')) ++p;
+        if (p == end || end - p > 4) return false;
+        for (; p != end; ++p) {
+            auto digit = static_cast<unsigned>(static_cast<unsigned char>(*p) - '0');
+            if (digit > 9) return false;
+            exponent = exponent * 10 + static_cast<int>(digit);
+        }
+        if (exponent_negative) exponent = -exponent;
+    }
+    int scale = exponent - (fraction_digits < 0 ? digits : fraction_digits);
+    if (scale < -10 || scale > 10) return false;
+    auto m = static_cast<float>(mantissa);
+    float magnitude = scale >= 0 ? m * exact_powers[scale] : m / exact_powers[-scale];
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
 field_status read_real_field(std::string_view field, int digits, float& value) {
     packed_field packed(field);
     std::string_view s = packed.view();
@@ -96,14 +147,13 @@ field_status read_real_field(std::string_view field, int digits, float& value) {
     std::int64_t fraction_digits = 0;
     std::size_t mantissa_digits = 0;
     // The mantissa's value, while it is at most 2^24.
-    constexpr std::uint32_t exact_limit = std::uint32_t{1} << 24;
     std::uint32_t mantissa = 0;
     for (; i < s.size(); ++i) {
         char c = s[i];
         if (is_digit(c)) {
             number[n++] = c;
             ++mantissa_digits;
-            if (mantissa <= exact_limit) mantissa = mantissa * 10 + static_cast<std::uint32_t>(c - '0');
+            if (mantissa <= exact_mantissa) mantissa = mantissa * 10 + static_cast<std::uint32_t>(c - '0');
             if (point) ++fraction_digits;
         } else if (c == '.' && !point) {
             point = true;
@@ -139,10 +189,9 @@ field_status read_real_field(std::string_view field, int digits, float& value) {
     // division of floats is the exact result rounded to the nearest float,
     // ties to even: the value the general conversion gives, at a fraction of
     // its cost.
-    static constexpr float powers[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
-    if (mantissa <= exact_limit && scale >= -10 && scale <= 10) {
+    if (mantissa <= exact_mantissa && scale >= -10 && scale <= 10) {
         auto m = static_cast<float>(mantissa);
-        float magnitude = scale >= 0 ? m * powers[scale] : m / powers[-scale];
+        float magnitude = scale >= 0 ? m * exact_powers[scale] : m / exact_powers[-scale];
         value = negative ? -magnitude : magnitude;
         return field_status::ok;
     }

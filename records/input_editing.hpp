@@ -29,6 +29,15 @@ inline bool read_plain_integer(std::string_view field, std::int32_t& value) {
     return true;
 }
 
+// The common case of Fw.d and Ew.d, read in one pass: blanks only before
+// the value, an optional minus, digits with at most one point, an optional
+// exponent written E, e, D or d with a sign or none and at most four digits,
+// a mantissa of at most 2^24 and a power of ten from 10^-10 to 10^10. Such a
+// value is read_real_field's exactly, by the same one multiplication or
+// division of two floats that are exact. Returns false, leaving value as it
+// was, for any other field.
+bool read_plain_real(std::string_view field, int digits, float& value);
+
 // Fw.d and Ew.d: an optional sign, digits with at most one decimal point and
 // an optional exponent (E or D in either case followed by an optionally
 // signed integer, or a sign followed by an integer). Without a decimal point

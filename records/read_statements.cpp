@@ -123,10 +123,38 @@ void run::read_ints(std::span<std::int32_t> values) {
     for (std::int32_t& value : values) read_int(value);
 }
 
+void run::read_reals(std::span<float> values) {
+    // As read_ints: fields whose places are known are read where they stand.
+    statement& st = *st_;
+    auto fields = in_statement_ && st.reading ? st.format->fields() : std::span<const field_place>{};
+    std::size_t known = st.data_done < fields.size() ? std::min(values.size(), fields.size() - st.data_done) : 0;
+    auto ours = fields.subspan(st.data_done, known);
+    if (known > 0 &&
+        std::all_of(ours.begin(), ours.end(), [](const field_place& f) { return f.value == item_kind::fixed; })) {
+        for (std::size_t i = 0; i < known; ++i) {
+            const field_place& f = ours[i];
+            st.position = f.offset + std::size_t{f.width};  // a diagnostic names the field by it
+            std::string_view field = field_at(f.offset, f.width);
+            if (!read_plain_real(field, f.digits, values[i]) &&
+                read_real_field(field, f.digits, values[i]) != field_status::ok)
+                field_error(st.items[f.item], field, "is not a valid");
+        }
+        st.next_item = ours.back().item + 1;
+        st.data_done += known;
+        values = values.subspan(known);
+    }
+    for (float& value : values) read_real(value);
+}
+
+std::string_view run::record_text() const {
+    if (!in_statement_ || !st_->reading) internal("record_text outside a read statement");
+    return st_->input;
+}
+
 void run::read_real(float& value) {
     const format_item& item = next_data_item(item_kind::fixed);
     std::string_view field = take_field(item);
-    if (read_real_field(field, item.digits, value) != field_status::ok)
+    if (!read_plain_real(field, item.digits, value) && read_real_field(field, item.digits, value) != field_status::ok)
         field_error(item, field, "is not a valid");
 }
 

@@ -97,8 +97,13 @@ public:
     void read_int(std::int32_t& value);
     void read_real(float& value);
     void read_char(char& value);
-    // The statement's next values.size() items, integers all.
+    // The statement's next values.size() items, integers all; reals all.
     void read_ints(std::span<std::int32_t> values);
+    void read_reals(std::span<float> values);
+    // Within a read statement: the current record as the file holds it,
+    // without its line end, for a program that tells its kind of line by
+    // its text before taking fields from it.
+    [[nodiscard]] std::string_view record_text() const;
     void end_read();
 
     void begin_write(int unit, const record_format& format);
@@ -121,6 +126,20 @@ public:
     // diagnostics stay line numbers, blank lines counted.
     enum class blank_lines { skipped, records };
     void read_as_table(int unit, blank_lines blanks = blank_lines::skipped);
+    // Where a value read goes, by its kind.
+    struct input_place {
+        item_kind kind;  // integer, fixed (a real, for Fw.d and Ew.d) or character
+        void* address;
+        explicit input_place(std::int32_t& v) : kind(item_kind::integer), address(&v) {}
+        explicit input_place(float& v) : kind(item_kind::fixed), address(&v) {}
+        explicit input_place(char& v) : kind(item_kind::character), address(&v) {}
+    };
+    // A whole read statement of one record of a table: begin_read,
+    // require_field(last, what), one item for each place, end_read. A format
+    // that takes exactly these values from one record has each field read
+    // where it stands, without walking the format item by item.
+    void read_table_values(int unit, const record_format& format, const field_columns& last, std::string_view what,
+                           std::span<const input_place> places);
     // Within a read statement: ends the run when the current record ends
     // before the last column of `field`, the last field of its layout, which
     // `what` names: "file, record N: ends at column C, before WHAT in columns
@@ -135,6 +154,10 @@ public:
     // lines, each ended by its line feed, and each becomes one record, so
     // such a file is kept whole at the edges like every other output.
     void write_lines(int unit, std::string_view text);
+    // Writes bytes as they stand, such as binary data, to an output that is
+    // replaced whole (file_status::replaced): they are no records, and a run
+    // that fails leaves the file as it was anyway.
+    void write_bytes(int unit, std::string_view bytes);
 
     // The program's work is done: the run ends with status 0, or 1 when an
     // open failed or a record could not be written, once the main routine

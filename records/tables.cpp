@@ -2,6 +2,7 @@
 // field of its layout, a last line without its line feed.
 #include "records/tables.hpp"
 
+#include "records/input_editing.hpp"
 #include "records/run_state.hpp"
 
 namespace records {
@@ -52,6 +53,52 @@ void run::require_field(const field_columns& field, std::string_view what) {
         fail(record() + "ends at column " + std::to_string(length) + ", before " + std::string(what) + " in columns " +
              std::to_string(field.from) + "-" + std::to_string(field.to) + cut_off);
     if (in.is_table() && !in.ended()) fail(record() + "has no line end" + cut_off);
+}
+
+void run::read_table_values(int unit, const record_format& format, const field_columns& last, std::string_view what,
+                            std::span<const input_place> places) {
+    begin_read(unit, format);
+    require_field(last, what);
+    auto fields = format.fields();
+    bool in_place = format.one_record() && fields.size() == places.size() && !fields.empty();
+    for (std::size_t i = 0; in_place && i < fields.size(); ++i) in_place = fields[i].value == places[i].kind;
+    if (!in_place) {
+        for (const input_place& place : places) {
+            switch (place.kind) {
+            case item_kind::integer: read_int(*static_cast<std::int32_t*>(place.address)); break;
+            case item_kind::character: read_char(*static_cast<char*>(place.address)); break;
+            default: read_real(*static_cast<float*>(place.address)); break;
+            }
+        }
+        end_read();
+        return;
+    }
+    statement& st = *st_;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const field_place& f = fields[i];
+        st.position = f.offset + std::size_t{f.width};  // a diagnostic names the field by it
+        std::string_view field = field_at(f.offset, f.width);
+        switch (f.value) {
+        case item_kind::integer: {
+            auto& value = *static_cast<std::int32_t*>(places[i].address);
+            if (!read_plain_integer(field, value)) check_integer(st.items[f.item], field, value);
+            break;
+        }
+        case item_kind::character:
+            // Aw with w above 1 keeps the rightmost character of the field.
+            *static_cast<char*>(places[i].address) = field.back();
+            break;
+        default: {
+            auto& value = *static_cast<float*>(places[i].address);
+            if (!read_plain_real(field, f.digits, value) && read_real_field(field, f.digits, value) != field_status::ok)
+                field_error(st.items[f.item], field, "is not a valid");
+            break;
+        }
+        }
+    }
+    st.next_item = fields.back().item + 1;
+    st.data_done = fields.size();
+    end_read();
 }
 
 }  // namespace records

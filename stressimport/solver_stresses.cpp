@@ -69,7 +69,9 @@ void check_points(records::run& r, const std::string& results, const element_sum
 // as the solver wrote it, its blank lines kept: a stress line that ends
 // before syz, or a last line without its line feed, ends the run.
 stress_block read_last_block(records::run& r, const std::string& results) {
-    static const records::record_format line_format("(14A1,6E14.6)");
+    // The first 14 columns are looked at as text: a heading, a blank line
+    // or the element and its integration point.
+    static const records::record_format line_format("(14X,6E14.6)");
     static const records::field_columns syz = records::last_field(line_format);
     static const std::string_view heading = " stresses (ele";
     stress_block block;
@@ -79,9 +81,12 @@ stress_block read_last_block(records::run& r, const std::string& results) {
     long record = 0;  // every statement reads one record
     while (r.has_record(units::results)) {
         ++record;
-        std::array<char, 14> head{};
         r.begin_read(units::results, line_format);
-        for (char& c : head) r.read_char(c);
+        std::string_view record_text = r.record_text();
+        // The first 14 columns, blanks where the line is shorter.
+        std::array<char, 14> head;
+        head.fill(' ');
+        record_text.copy(head.data(), head.size());
         std::string_view line(head.data(), head.size());
         bool blank = line.find_first_not_of(' ') == std::string_view::npos;
         if (line == heading) {
@@ -96,7 +101,7 @@ stress_block read_last_block(records::run& r, const std::string& results) {
             std::int32_t number = integer_field(r, results, line, 0, 10);
             std::int32_t point = integer_field(r, results, line, 10, 4);
             std::array<float, 6> s{};
-            for (float& x : s) r.read_real(x);
+            r.read_reals(s);
             if (number < 1 || number > max_number)
                 r.fail_at_record(units::results, "element " + text(number) + " is not an element of wtopo.out");
             if (current == nullptr || current->number != number) {

@@ -70,6 +70,8 @@ TEST(OutputFile, FailedWritesLeaveWholeRecords) {
     constexpr long records = 200000;  // 7.2 MB, well past the largest block
     // No limit; a limit inside the first, small blocks; one after blocks
     // reached their largest size; one that falls on a record's end.
+    // Records one at a time, and whole lines 1000 records at a time.
+    for (bool batched : {false, true})
     for (rlim_t limit : {RLIM_INFINITY, rlim_t{10000}, rlim_t{3000000}, rlim_t{37 * 1000}}) {
         scratch_file scratch{std::filesystem::temp_directory_path() /
                              ("output-file-test-" + std::to_string(::getpid()) + "-" + std::to_string(limit))};
@@ -84,7 +86,16 @@ TEST(OutputFile, FailedWritesLeaveWholeRecords) {
             records::output_file out;
             ASSERT_TRUE(out.open(path.string()));
             ASSERT_TRUE(out.start());
-            while (written < records && out.write_record(record(written + 1))) ++written;
+            if (!batched) {
+                while (written < records && out.write_record(record(written + 1))) ++written;
+            } else {
+                constexpr long batch = 1000;
+                for (bool ok = true; ok && written < records;) {
+                    std::string lines;
+                    for (long k = written + 1; k <= written + batch; ++k) lines += record(k) + "\n";
+                    if ((ok = out.write_lines(lines))) written += batch;
+                }
+            }
             bool closed = out.close();
             error = out.error();
             in_file = out.records_in_file();
@@ -105,7 +116,9 @@ TEST(OutputFile, FailedWritesLeaveWholeRecords) {
         } else {
             EXPECT_EQ(error, EFBIG) << limit;
             EXPECT_EQ(in_file, static_cast<long>(limit) / 37) << limit;
-            EXPECT_LE(in_file, written);
+            if (!batched) {
+                EXPECT_LE(in_file, written);
+            }
         }
     }
 }
@@ -122,15 +135,24 @@ TEST(OutputFile, RecordsOfEveryLengthArriveWhole) {
         ASSERT_TRUE(out.open(path.string()));
         ASSERT_TRUE(out.start());
         std::size_t lengths[] = {0, 1, 4095, 4096, 80, 300000, 7, 1 << 18, (1 << 18) - 1, 1000000, 12, 8191};
-        for (int round = 0; round < 3; ++round) {
+        // Rounds of single records, then of all the lengths as one text of
+        // whole lines, and of pairs of them.
+        for (int round = 0; round < 6; ++round) {
+            std::string lines;
             for (std::size_t length : lengths) {
                 std::string line(length, static_cast<char>('a' + (expected.size() % 26)));
-                ASSERT_TRUE(out.write_record(line));
                 expected += line + "\n";
+                if (round < 3) ASSERT_TRUE(out.write_record(line));
+                else lines += line + "\n";
+                if (round == 5 && lines.size() > length + 1) {
+                    ASSERT_TRUE(out.write_lines(lines));
+                    lines.clear();
+                }
             }
+            ASSERT_TRUE(out.write_lines(lines));
         }
         ASSERT_TRUE(out.close());
-        EXPECT_EQ(out.records_in_file(), 36);
+        EXPECT_EQ(out.records_in_file(), 72);
     }
     std::ifstream back(path, std::ios::binary);
     std::stringstream text;

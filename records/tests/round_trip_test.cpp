@@ -138,4 +138,41 @@ TEST(RoundTrip, TypedRealsReadAsTheNearestFloat) {
     }
 }
 
+// The short way of reading a real takes the fields tables are made of and
+// gives the general way's value bit for bit; it declines anything else.
+TEST(RoundTrip, ShortWayAgreesWithTheGeneralWay) {
+    std::mt19937 random(78);
+    const char* exponent_marks[] = {"E", "e", "D", "d", "E+", "E-", "e-0", "D+00", "E0000", "E+00000", "+", "-"};
+    int taken = 0;
+    for (int i = 0; i < 200000; ++i) {
+        std::uint32_t mantissa = random() % (1u << (1 + random() % 26));
+        std::string digits = std::to_string(mantissa);
+        if (random() % 4 == 0) digits = "0" + digits;
+        int point = static_cast<int>(random() % (digits.size() + 2)) - 1;
+        std::string field = point < 0 ? digits : digits.substr(0, point) + "." + digits.substr(point);
+        if (random() % 2 == 0)
+            field += exponent_marks[random() % std::size(exponent_marks)] + std::to_string(random() % 16);
+        if (random() % 3 == 0) field = (random() % 2 == 0 ? "-" : "+") + field;
+        field = std::string(random() % 4, ' ') + field + (random() % 8 == 0 ? " " : "");
+        int d = static_cast<int>(random() % 6);
+        float general = -7.0f, plain = -7.0f;
+        bool valid = records::read_real_field(field, d, general) == records::field_status::ok;
+        if (records::read_plain_real(field, d, plain)) {
+            ++taken;
+            ASSERT_TRUE(valid) << '"' << field << '"';
+            ASSERT_EQ(std::bit_cast<std::uint32_t>(plain), std::bit_cast<std::uint32_t>(general))
+                << '"' << field << "\" d=" << d;
+        } else {
+            ASSERT_EQ(plain, -7.0f) << "a declined field leaves the value as it was";
+        }
+    }
+    EXPECT_GT(taken, 50000);
+    // What the tables hold is taken, the rest declined.
+    float v = 0.0f;
+    for (const char* table_field : {"   12.000000", "  0.5000E+00", " -0.250000E-01", "   45.00", "-0.0000E+00"})
+        EXPECT_TRUE(records::read_plain_real(table_field, 2, v)) << table_field;
+    for (const char* other : {"", "    ", "-", "1 5", "16777217", "1.0E12", "1.0E-10", "Inf", "nan", "+1", "1.5 "})
+        EXPECT_FALSE(records::read_plain_real(other, 0, v)) << '"' << other << '"';
+}
+
 }  // namespace
