@@ -7,7 +7,7 @@
 
 namespace layouts {
 
-void read_connectivity_line(records::run& r, int unit, const records::record_format& format, connectivity_line& line) {
+void read_connectivity_line(records::run& r, records::input_unit unit, const records::record_format& format, connectivity_line& line) {
     r.begin_read(unit, format);
     r.read_int(line.ns);
     if (line.ns > max_triples) {

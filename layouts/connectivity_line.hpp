@@ -29,6 +29,6 @@ struct connectivity_line {
 // first decides how many triples the same statement reads. A count above
 // max_triples ends the run, naming the line's record:
 // "N elements on a line, at most 6 fit".
-void read_connectivity_line(records::run& r, int unit, const records::record_format& format, connectivity_line& line);
+void read_connectivity_line(records::run& r, records::input_unit unit, const records::record_format& format, connectivity_line& line);
 
 }  // namespace layouts

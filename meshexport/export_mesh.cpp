@@ -27,7 +27,7 @@ void export_model(records::run& r, const job_request& request, std::string& job)
     lamina plies;
     if (job_missing && has_polar) plies = read_lamina(r, units::polar_out, request.fraction);
 
-    const int output_units[] = {units::mesh_vtu, units::mesh_msh, units::mesh_inp};
+    const records::output_unit output_units[] = {units::mesh_vtu, units::mesh_msh, units::mesh_inp};
     for (int k = 0; k < 3; ++k) r.open_or_stop(output_units[k], mesh_files[k], records::file_status::replaced);
     write_vtu(r, units::mesh_vtu, m);
     write_msh(r, units::mesh_msh, m);

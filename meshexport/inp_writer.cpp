@@ -10,7 +10,7 @@ namespace meshexport {
 
 using records::record_format;
 
-void write_inp(records::run& r, int unit, const mesh& m) {
+void write_inp(records::run& r, records::output_unit unit, const mesh& m) {
     static const record_format node_line("(I7,',',F12.6,',',F12.6)");
     static const record_format element_line("(I7,3(',',I7))");
     // A set's numbers, 16 to a line, without a comma at a line's end.

@@ -22,7 +22,7 @@ surface surface_of(const element_record& e) { return {e.type, angle_of(e)}; }
 
 }  // namespace
 
-void write_msh(records::run& r, int unit, const mesh& m) {
+void write_msh(records::run& r, records::output_unit unit, const mesh& m) {
     static const record_format node_tag("(I7)");
     static const record_format coordinates("(F12.6,F13.6,' 0')");
     static const record_format triangle("(4I7)");

@@ -11,14 +11,14 @@ namespace {
 using records::record_format;
 
 // Reads records of the unit until `record` is the next one.
-void skip_to(records::run& r, int unit, long record) {
+void skip_to(records::run& r, records::input_unit unit, long record) {
     static const record_format any_record("(A1)");
     char ignored = ' ';
     while (r.record_number(unit) + 1 < record) r.read(unit, any_record, ignored);
 }
 
 // Ends the run unless the record read last begins with `label`.
-void check_label(records::run& r, int unit, std::string_view text, std::string_view label, std::string_view what) {
+void check_label(records::run& r, records::input_unit unit, std::string_view text, std::string_view label, std::string_view what) {
     if (text != label)
         r.fail_at_record(unit, "holds no " + std::string(what) + " where polar writes it (\"" + std::string(label) +
                                    "\"); is this polar's report?");
@@ -26,14 +26,14 @@ void check_label(records::run& r, int unit, std::string_view text, std::string_v
 
 }  // namespace
 
-lamina read_lamina(records::run& r, int unit, int fraction_number) {
+lamina read_lamina(records::run& r, records::input_unit unit, int fraction_number) {
     using namespace layouts;
     static const record_format fraction_format("(21A1,F5.2)");
     static const record_format unit_format("(15A1,20A1)");
     static const record_format constant_format("(45A1,E10.3)");
     lamina l;
     l.fraction_number = fraction_number;
-    r.open_or_stop(unit, polar_report_file, records::file_status::old);
+    r.open_or_stop(unit, polar_report_file);
     r.read_as_table(unit, records::run::blank_lines::records);
 
     std::string label(fraction_label.size(), ' ');

@@ -23,6 +23,6 @@ struct lamina {
 // report, or one cut short), a field that is not a number, a modulus that
 // is not a finite number above 0 or a Poisson ratio that is not finite ends
 // the run with a diagnostic naming the record.
-lamina read_lamina(records::run& r, int unit, int fraction_number);
+lamina read_lamina(records::run& r, records::input_unit unit, int fraction_number);
 
 }  // namespace meshexport

@@ -22,7 +22,7 @@ std::size_t value_size(std::string_view type) { return type == "UInt8" ? 1 : 4; 
 // stand: mesh.vtu is replaced whole, so binary bytes need no records.
 class appended_bytes {
 public:
-    appended_bytes(records::run& r, int unit) : r_(r), unit_(unit) {}
+    appended_bytes(records::run& r, records::output_unit unit) : r_(r), unit_(unit) {}
 
     void put_u32(std::uint32_t x) {
         if (used_ + 4 > block) hand_on();
@@ -53,7 +53,7 @@ private:
     }
 
     records::run& r_;
-    int unit_;
+    records::output_unit unit_;
     std::array<char, block> bytes_;
     std::size_t used_ = 0;
 };
@@ -102,7 +102,7 @@ std::string heading(const mesh& m, const std::vector<array_entry>& arrays, std::
 
 }  // namespace
 
-void write_vtu(records::run& r, int unit, const mesh& m) {
+void write_vtu(records::run& r, records::output_unit unit, const mesh& m) {
     const std::size_t np = m.nodes.size(), nc = m.elements.size();
     using out = appended_bytes;
     std::vector<array_entry> arrays;

@@ -5,7 +5,7 @@
 
 namespace meshexport {
 
-void line(records::run& r, int unit, std::string_view pattern, std::initializer_list<std::int32_t> numbers) {
+void line(records::run& r, records::output_unit unit, std::string_view pattern, std::initializer_list<std::int32_t> numbers) {
     // The line is made as text and written as one record: no format to build.
     std::string text;
     text.reserve(pattern.size() + 12 * numbers.size() + 1);

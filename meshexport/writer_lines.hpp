@@ -17,7 +17,7 @@ namespace meshexport {
 
 // A line of text in which each '#' stands for a number written with exactly
 // its digits: line(r, u, "<Piece NumberOfPoints=\"#\">", {72}).
-void line(records::run& r, int unit, std::string_view pattern, std::initializer_list<std::int32_t> numbers = {});
+void line(records::run& r, records::output_unit unit, std::string_view pattern, std::initializer_list<std::int32_t> numbers = {});
 
 inline std::int32_t count(std::size_t n) { return static_cast<std::int32_t>(n); }
 

@@ -31,7 +31,7 @@ void write_node_table(records::run& r) {
     static const records::record_format count_format("(I3)");
     static const records::record_format line_format("(F7.5,1X,F7.5,1X,I1,8(1X,I4,1X,I1))");
 
-    r.open_or_stop(units::wnodes_dat, "wnodes.dat", file_status::old);
+    r.open_or_stop(units::wnodes_dat, "wnodes.dat");
     r.open_or_stop(units::wnodes_out, layouts::node_table_file, file_status::unknown);
 
     // One statement per line record: the segment count just read decides how

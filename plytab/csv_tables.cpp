@@ -18,7 +18,7 @@ namespace plytab_csv {
 namespace {
 
 // The one unit a table is read on.
-constexpr int table_unit = 5;
+constexpr records::input_unit table_unit{5};
 
 // A value as its field read it: an integer in decimal, a real as the
 // shortest text that reads back as the same 32-bit value ("247.1",
@@ -196,7 +196,7 @@ void csv_output::failed() {
 }
 
 void write_table(records::run& r, const std::string& path, std::string_view table, csv_output& out) {
-    r.open_or_stop(table_unit, path, records::file_status::old);
+    r.open_or_stop(table_unit, path);
     r.read_as_table(table_unit);
     for (const table_entry& t : tables)
         if (t.name == table) t.write(r, out);

@@ -24,7 +24,7 @@ void write_polar_files(records::run& r) {
     static const records::record_format fractions_heading("(' Three Fiber Volume Fractions: ',/,3(1X,F5.2))");
 
     // The input is opened first, so a missing "polar.dat" touches no output.
-    r.open_or_stop(units::polar_dat, "polar.dat", file_status::old);
+    r.open_or_stop(units::polar_dat, "polar.dat");
     r.open_or_stop(units::vf_dat, layouts::fractions_file, file_status::unknown);
     r.open_or_stop(units::polar_out, "polar.out", file_status::unknown);
     r.open_or_stop(units::e3_dat, layouts::e3_file, file_status::unknown);

@@ -17,7 +17,7 @@ std::string moduli_unit(records::run& r) {
     static const records::record_format unit_format("(/,25X,20A1)");
     std::error_code error;
     if (!std::filesystem::is_regular_file("polar.dat", error)) return {};
-    r.open_or_stop(units::polar_dat, "polar.dat", records::file_status::old);
+    r.open_or_stop(units::polar_dat, "polar.dat");
     std::array<char, 20> text{};
     r.read(units::polar_dat, unit_format, std::span<char>(text));
     std::string unit(text.begin(), text.end());
@@ -35,13 +35,13 @@ polar_tables read_polar_tables(records::run& r) {
     const std::string e3_file(layouts::e3_file);
     const std::string g23_file(layouts::g23_file);
     const std::string nu32_file(layouts::nu32_file);
-    r.open_or_stop(units::vf_dat, vf_file, records::file_status::old);
-    r.open_or_stop(units::e3_dat, e3_file, records::file_status::old);
-    r.open_or_stop(units::g23_dat, g23_file, records::file_status::old);
-    r.open_or_stop(units::nu32_dat, nu32_file, records::file_status::old);
+    r.open_or_stop(units::vf_dat, vf_file);
+    r.open_or_stop(units::e3_dat, e3_file);
+    r.open_or_stop(units::g23_dat, g23_file);
+    r.open_or_stop(units::nu32_dat, nu32_file);
     // Tables read back whole: a record that ends before its last field would
     // read as zeros there and draw them as values.
-    for (int unit : {units::vf_dat, units::e3_dat, units::g23_dat, units::nu32_dat}) r.read_as_table(unit);
+    for (records::input_unit unit : {units::vf_dat, units::e3_dat, units::g23_dat, units::nu32_dat}) r.read_as_table(unit);
 
     polar_tables t;
     t.unit = moduli_unit(r);

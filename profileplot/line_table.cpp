@@ -8,7 +8,7 @@
 namespace profileplot {
 
 line_table read_line_table(records::run& r) {
-    r.open_or_stop(units::wstressline_out, layouts::stress_line_file, records::file_status::old);
+    r.open_or_stop(units::wstressline_out, layouts::stress_line_file);
     r.read_as_table(units::wstressline_out);
     line_table t;
     while (r.has_record(units::wstressline_out)) {

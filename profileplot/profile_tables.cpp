@@ -24,7 +24,7 @@ void read_profile(records::run& r, std::size_t count, Keep keep) {
 
 profile_tables read_profile_tables(records::run& r) {
     const std::string file_name(layouts::stress_profiles_file);
-    r.open_or_stop(units::wstressavg_out, file_name, records::file_status::old);
+    r.open_or_stop(units::wstressavg_out, file_name);
     // A table read back whole: a record that ends before its last field
     // would read as zero there and draw it as a stress.
     r.read_as_table(units::wstressavg_out);

@@ -1,10 +1,12 @@
 // The units profileplot connects its files to, each named once.
 #pragma once
 
+#include "records/unit_numbers.hpp"
+
 namespace profileplot::units {
 
-inline constexpr int wstressavg_out = 5;   // "wstressavg.out", read
-inline constexpr int wstressline_out = 6;  // "wstressline.out", read
-inline constexpr int line_svg = 21;        // "line.svg", written; "profiles.svg" is plots::picture_unit
+inline constexpr records::input_unit wstressavg_out{5};   // "wstressavg.out", read
+inline constexpr records::input_unit wstressline_out{6};  // "wstressline.out", read
+inline constexpr int line_svg = 21;       // "line.svg", written; "profiles.svg" is plots::picture_unit
 
 }  // namespace profileplot::units

@@ -31,10 +31,12 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <utility>
 
 #include "records/files.hpp"
 #include "records/format.hpp"
 #include "records/diagnostics.hpp"
+#include "records/unit_numbers.hpp"
 
 namespace records {
 
@@ -231,6 +233,46 @@ public:
     // other goes item by item, with the same result.
     void write_values(int unit, const record_format& format, std::span<const output_value> values);
 
+    // The same statements on typed units (unit_numbers.hpp): an input is
+    // opened to be read from its first record; an output as `status` says.
+    [[nodiscard]] bool open_unit(input_unit unit, std::string_view file_name) {
+        return open_unit(unit.number, file_name, file_status::old);
+    }
+    [[nodiscard]] bool open_unit(output_unit unit, std::string_view file_name, file_status status) {
+        return open_unit(unit.number, file_name, output_status(status));
+    }
+    void open_or_stop(input_unit unit, std::string_view file_name) {
+        open_or_stop(unit.number, file_name, file_status::old);
+    }
+    void open_or_stop(output_unit unit, std::string_view file_name, file_status status) {
+        open_or_stop(unit.number, file_name, output_status(status));
+    }
+    void begin_read(input_unit unit, const record_format& format) { begin_read(unit.number, format); }
+    void begin_write(output_unit unit, const record_format& format) { begin_write(unit.number, format); }
+    [[nodiscard]] bool has_record(input_unit unit) { return has_record(unit.number); }
+    void read_as_table(input_unit unit, blank_lines blanks = blank_lines::skipped) {
+        read_as_table(unit.number, blanks);
+    }
+    void read_table_values(input_unit unit, const record_format& format, const field_columns& last,
+                           std::string_view what, std::span<const input_place> places) {
+        read_table_values(unit.number, format, last, what, places);
+    }
+    [[nodiscard]] long record_number(input_unit unit) { return record_number(unit.number); }
+    void write_lines(output_unit unit, std::string_view text) { write_lines(unit.number, text); }
+    void write_bytes(output_unit unit, std::string_view bytes) { write_bytes(unit.number, bytes); }
+    template <typename... Items>
+    void read(input_unit unit, const record_format& format, Items&&... items) {
+        read(unit.number, format, std::forward<Items>(items)...);
+    }
+    template <typename... Items>
+    void write(output_unit unit, const record_format& format, const Items&... items) {
+        write(unit.number, format, items...);
+    }
+    void write_values(output_unit unit, const record_format& format, std::span<const output_value> values) {
+        write_values(unit.number, format, values);
+    }
+    [[noreturn]] void fail_at_record(input_unit unit, std::string_view what) { fail_at_record(unit.number, what); }
+
     // Stops the run on a fault: its one diagnostic line is "program:
     // message", its status 1.
     [[noreturn]] void fail(std::string_view message);
@@ -257,6 +299,11 @@ private:
         slot_fault(unit, operation);
     }
     [[noreturn]] void slot_fault(int unit, std::string_view operation);
+    // An output's status; old is an input's.
+    static file_status output_status(file_status status) {
+        if (status == file_status::old) internal("an output opened as an existing input");
+        return status;
+    }
     const format_item& next_data_item(item_kind wanted);
     const format_item& find_data_item(item_kind wanted);
     char* output_field(std::size_t width);

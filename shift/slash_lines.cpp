@@ -25,7 +25,7 @@ void write_slash_lines(records::run& r) {
     static const records::record_format count_format("(I4)");
     static const records::record_format slash_format("(I1,'/',6(I3,'.',I3,'.',I3,'/'))");
 
-    r.open_or_stop(units::old3_dat, "old3.dat", records::file_status::old);
+    r.open_or_stop(units::old3_dat, "old3.dat");
     r.open_or_stop(units::new3_dat, "new3.dat", records::file_status::unknown);
 
     std::int32_t nel = 0;

@@ -135,8 +135,8 @@ stress_block read_last_block(records::run& r, const std::string& results) {
 }  // namespace
 
 void import_stresses(records::run& r, const std::string& results) {
-    r.open_or_stop(units::results, results, records::file_status::old);
-    r.open_or_stop(units::wtopo_out, layouts::element_table_file, records::file_status::old);
+    r.open_or_stop(units::results, results);
+    r.open_or_stop(units::wtopo_out, layouts::element_table_file);
     r.open_or_stop(units::wstresses_out, layouts::element_stresses_file, records::file_status::replaced);
     r.read_as_table(units::results, records::run::blank_lines::records);
     r.read_as_table(units::wtopo_out);

@@ -25,7 +25,7 @@ struct stress_columns {
 
 void write_stress_profiles(records::run& r) {
     using records::file_status;
-    r.open_or_stop(units::wstresses_out, layouts::element_stresses_file, file_status::old);
+    r.open_or_stop(units::wstresses_out, layouts::element_stresses_file);
     r.open_or_stop(units::wstressavg_out, layouts::stress_profiles_file, file_status::unknown);
 
     // Every record is read before anything is written, so a short or broken

@@ -17,7 +17,7 @@ void write_element_table(records::run& r) {
     static const records::record_format group_count("(I2)");
     static const records::record_format section_count("(I1)");
 
-    r.open_or_stop(units::wtopo_dat, "wtopo.dat", records::file_status::old);
+    r.open_or_stop(units::wtopo_dat, "wtopo.dat");
     r.open_or_stop(units::wtopo_out, layouts::element_table_file, records::file_status::unknown);
 
     topo::element_writer out(r);
