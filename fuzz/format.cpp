@@ -15,9 +15,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         static std::FILE* sink = std::fopen("/dev/null", "w");
         records::run r("fuzz", sink, nullptr);
         int status = r.execute([&](records::run& run) {
-            run.open_or_stop(6, "/dev/null", records::file_status::unknown);
+            run.open_or_stop(records::output_unit{6}, "/dev/null", records::file_status::unknown);
             auto items = format.items();
-            run.begin_write(6, format);
+            run.begin_write(records::output_unit{6}, format);
             std::size_t at = 0;
             int transfers = 0;
             // Up to three passes through the reverted part.

@@ -28,6 +28,10 @@ struct outcome {
     std::string file;  // the unit's file afterwards
 };
 
+// The units of the tests: 5 reads, 6 writes.
+constexpr records::input_unit in{5};
+constexpr records::output_unit out{6};
+
 // Runs `body` with unit 5 reading `input`, or with unit 6 writing a new file.
 outcome in_layer(const std::string* input, const std::function<void(records::run&)>& body) {
     static int count = 0;
@@ -39,8 +43,8 @@ outcome in_layer(const std::string* input, const std::function<void(records::run
     {
         records::run r("test", diagnostics, nullptr);
         o.status = r.execute([&](records::run& run) {
-            run.open_or_stop(input ? 5 : 6, file.string(),
-                             input ? records::file_status::old : records::file_status::unknown);
+            if (input != nullptr) run.open_or_stop(in, file.string());
+            else run.open_or_stop(out, file.string(), records::file_status::unknown);
             body(run);
         });
     }
@@ -91,7 +95,7 @@ TEST(WriteStatement, FormatControlReversionAndRecordEnds) {
     for (const write_case& c : cases) {
         records::record_format f(c.format);
         outcome by_item = in_layer(nullptr, [&](records::run& r) {
-            r.begin_write(6, f);
+            r.begin_write(out, f);
             for (const item& i : c.items) std::visit([&r](auto v) { r.write_item(v); }, i);
             r.end_write();
         });
@@ -99,7 +103,7 @@ TEST(WriteStatement, FormatControlReversionAndRecordEnds) {
         EXPECT_EQ(by_item.file, c.text) << c.format;
         std::vector<records::run::output_value> values;
         for (const item& i : c.items) std::visit([&values](auto v) { values.emplace_back(v); }, i);
-        outcome whole = in_layer(nullptr, [&](records::run& r) { r.write_values(6, f, values); });
+        outcome whole = in_layer(nullptr, [&](records::run& r) { r.write_values(out, f, values); });
         EXPECT_EQ(whole.status, 0) << c.format << ": " << whole.said;
         EXPECT_EQ(whole.file, c.text) << c.format << " as one statement";
     }
@@ -140,7 +144,7 @@ TEST(WriteStatement, SuccessiveRecordsAgreeWithItemByItem) {
     };
     outcome by_item = in_layer(nullptr, [&](records::run& r) {
         for (const statement& s : statements) {
-            r.begin_write(6, *s.format);
+            r.begin_write(out, *s.format);
             for (const item& i : s.items) std::visit([&r](auto v) { r.write_item(v); }, i);
             r.end_write();
         }
@@ -149,7 +153,7 @@ TEST(WriteStatement, SuccessiveRecordsAgreeWithItemByItem) {
         for (const statement& s : statements) {
             std::vector<records::run::output_value> values;
             for (const item& i : s.items) std::visit([&values](auto v) { values.emplace_back(v); }, i);
-            r.write_values(6, *s.format, values);
+            r.write_values(out, *s.format, values);
         }
     });
     EXPECT_EQ(by_item.status, 0) << by_item.said;
@@ -187,7 +191,7 @@ TEST(ReadStatement, RecordsFieldsAndReversion) {
         std::string text = c.text;
         outcome o = in_layer(&text, [&](records::run& r) {
             for (int s = 0; s < c.statements; ++s) {
-                r.begin_read(5, f);
+                r.begin_read(in, f);
                 for (int i = 0; i < c.items; ++i) r.read_int(values.emplace_back(-1));
                 r.end_read();
             }
@@ -208,25 +212,25 @@ TEST(Statement, InternalFaultsEndTheRunApartFromBadInput) {
         const char* line;
     };
     const fault_case cases[] = {
-        {"no descriptor", [&](records::run& r) { r.write(6, literal, 3); },
+        {"no descriptor", [&](records::run& r) { r.write(out, literal, 3); },
          "test: internal fault: format ('1') has no descriptor for a further item\n"},
-        {"kinds", [&](records::run& r) { r.write(6, i3, 1.5f); },
+        {"kinds", [&](records::run& r) { r.write(out, i3, 1.5f); },
          "test: internal fault: I3 of format (I3) meets an item of another kind\n"},
-        {"unit not open", [&](records::run& r) { r.write(7, i3, 1); },
+        {"unit not open", [&](records::run& r) { r.write(records::output_unit{7}, i3, 1); },
          "test: internal fault: write on unit 7, which is not open\n"},
         {"nested", [&](records::run& r) {
-             r.begin_write(6, i3);
-             r.write(6, i3, 1);
+             r.begin_write(out, i3);
+             r.write(out, i3, 1);
          },
          "test: internal fault: write inside another statement\n"},
         {"after stop_run", [&](records::run& r) {
              r.stop_run();
-             r.write(6, i3, 1);
+             r.write(out, i3, 1);
          },
          "test: internal fault: write after stop_run\n"},
         {"read from an output", [&](records::run& r) {
              std::int32_t v = 0;
-             r.read(6, i3, v);
+             r.read(records::input_unit{6}, i3, v);
          },
          "test: internal fault: read from output file "},
         // A failed check of a program's own, as a library reports it.
@@ -255,27 +259,27 @@ TEST(Statement, EveryRunEndsThroughOnePath) {
     };
     bool after_stop = false;
     const end_case cases[] = {
-        {"returns", [&](records::run& r) { r.write(6, i3, 1); }, 0, "", "  1\n"},
+        {"returns", [&](records::run& r) { r.write(out, i3, 1); }, 0, "", "  1\n"},
         {"stop_run returns", [&](records::run& r) {
-             r.write(6, i3, 2);
+             r.write(out, i3, 2);
              r.stop_run();
              after_stop = true;
          },
          0, "", "  2\n"},
         {"stop_run(1)", [&](records::run& r) {
-             r.write(6, i3, 3);
+             r.write(out, i3, 3);
              r.stop_run(1);
          },
          1, "", "  3\n"},
         {"fail", [&](records::run& r) {
-             r.write(6, i3, 4);
+             r.write(out, i3, 4);
              r.fail("the mesh has no elements");
          },
          1, "test: the mesh has no elements\n", "  4\n"},
         {"failed open", [&](records::run& r) {
-             r.write(6, i3, 5);
-             r.open_or_stop(8, "/nonexistent-folder/in.dat", records::file_status::old);
-             r.write(6, i3, 6);
+             r.write(out, i3, 5);
+             r.open_or_stop(records::input_unit{8}, "/nonexistent-folder/in.dat");
+             r.write(out, i3, 6);
          },
          1, "test: cannot open /nonexistent-folder/in.dat: No such file or directory\n", "  5\n"},
     };
@@ -293,8 +297,8 @@ TEST(Statement, AValueOfAnotherKindKeepsTheRecordsBeforeIt) {
     // are whole in the file, and nothing of its own record is.
     records::record_format pair("(I3,F5.1)");
     outcome late = in_layer(nullptr, [&](records::run& r) {
-        r.write(6, pair, 7, 1.5f);
-        r.write(6, pair, 8, 2);
+        r.write(out, pair, 7, 1.5f);
+        r.write(out, pair, 8, 2);
     });
     EXPECT_EQ(late.status, records::run::internal_fault_status);
     EXPECT_NE(late.said.find("meets an item of another kind"), std::string::npos) << late.said;
