@@ -1,7 +1,9 @@
 #include "stressimport/solver_stresses.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -76,6 +78,12 @@ stress_block read_last_block(records::run& r, const std::string& results) {
     static const std::string_view heading = " stresses (ele";
     stress_block block;
     block.position.assign(max_number + 1, 0);
+    // Room for as many elements as the file can hold, two stress lines of
+    // 98 characters each, so that the block never moves while it grows;
+    // pages of it that no element reaches are never touched.
+    std::error_code error;
+    std::uintmax_t size = std::filesystem::file_size(std::filesystem::path(results), error);
+    if (!error) block.elements.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(size / (2 * 99), max_number)));
     bool in_block = false, found = false;
     element_sums* current = nullptr;
     long record = 0;  // every statement reads one record
