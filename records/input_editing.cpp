@@ -80,24 +80,20 @@ bool read_plain_real(std::string_view field, int digits, float& value) {
     while (p != end && *p == ' ') ++p;
     bool negative = p != end && *p == '-';
     if (negative) ++p;
-    std::uint32_t mantissa = 0;
-    int mantissa_digits = 0;
-    int fraction_digits = -1;  // none: no point
+    // Digits and at most one point, the digits gathered in 64 bits: past
+    // 18 digits, or a mantissa past 2^24, the general way reads the field.
+    const char* first = p;
+    const char* point = nullptr;
+    std::uint64_t mantissa = 0;
     for (; p != end; ++p) {
         auto digit = static_cast<unsigned>(static_cast<unsigned char>(*p) - '0');
-        if (digit <= 9) {
-            // Past 2^24 the mantissa is not exact: the general way reads it.
-            if (mantissa > exact_mantissa / 10) return false;
-            mantissa = mantissa * 10 + digit;
-            ++mantissa_digits;
-            if (fraction_digits >= 0) ++fraction_digits;
-        } else if (*p == '.' && fraction_digits < 0) {
-            fraction_digits = 0;
-        } else {
-            break;
-        }
+        if (digit <= 9) mantissa = mantissa * 10 + digit;
+        else if (*p == '.' && point == nullptr) point = p;
+        else break;
+        if (p - first > 18) return false;
     }
-    if (mantissa_digits == 0 || mantissa > exact_mantissa) return false;
+    const char* mantissa_end = p;
+    if (mantissa_end - first == (point != nullptr ? 1 : 0) || mantissa > exact_mantissa) return false;
     int exponent = 0;
     if (p != end) {
         char c = *p++;
@@ -112,7 +108,9 @@ bool read_plain_real(std::string_view field, int digits, float& value) {
         }
         if (exponent_negative) exponent = -exponent;
     }
-    int scale = exponent - (fraction_digits < 0 ? digits : fraction_digits);
+    // Without a point the last `digits` digits are the fraction.
+    auto fraction_digits = point != nullptr ? mantissa_end - point - 1 : digits;
+    auto scale = exponent - fraction_digits;
     if (scale < -10 || scale > 10) return false;
     auto m = static_cast<float>(mantissa);
     float magnitude = scale >= 0 ? m * exact_powers[scale] : m / exact_powers[-scale];
