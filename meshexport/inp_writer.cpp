@@ -15,11 +15,12 @@ void write_inp(records::run& r, records::output_unit unit, const mesh& m) {
     static const record_format element_line("(I7,3(',',I7))");
     // A set's numbers, 16 to a line, without a comma at a line's end.
     static const record_format number_line("(I7,15(',',I7))");
-    auto write_set = [&](std::string_view card, const std::vector<std::int32_t>& numbers) {
-        if (numbers.empty()) return;
+    // The numbers are number_of(0) to number_of(count - 1).
+    auto write_set = [&](std::string_view card, std::size_t count, auto number_of) {
+        if (count == 0) return;
         line(r, unit, card);
-        for (std::size_t first = 0; first < numbers.size(); first += 16) {
-            std::size_t n = std::min<std::size_t>(16, numbers.size() - first);
+        for (std::size_t first = 0; first < count; first += 16) {
+            std::size_t n = std::min<std::size_t>(16, count - first);
             static const std::vector<record_format> short_lines = [] {
                 std::vector<record_format> formats;
                 for (int k = 1; k <= 16; ++k)
@@ -27,7 +28,7 @@ void write_inp(records::run& r, records::output_unit unit, const mesh& m) {
                 return formats;
             }();
             r.begin_write(unit, n == 16 ? number_line : short_lines[n - 1]);
-            for (std::size_t i = first; i < first + n; ++i) r.write_int(numbers[i]);
+            for (std::size_t i = first; i < first + n; ++i) r.write_int(number_of(i));
             r.end_write();
         }
     };
@@ -39,9 +40,8 @@ void write_inp(records::run& r, records::output_unit unit, const mesh& m) {
     // An element set for each type code, then one for each angle.
     auto element_sets = [&](auto key_of, auto name_of) {
         for_each_group(m, key_of, [&](auto key, std::span<const std::uint32_t> positions) {
-            std::vector<std::int32_t> numbers;
-            for (std::uint32_t i : positions) numbers.push_back(m.elements[i].number);
-            write_set("*ELSET, ELSET=" + name_of(key), numbers);
+            write_set("*ELSET, ELSET=" + name_of(key), positions.size(),
+                      [&](std::size_t k) { return m.elements[positions[k]].number; });
         });
     };
     element_sets(type_of, [](std::int32_t code) { return "TYPE" + std::to_string(code); });
@@ -51,7 +51,7 @@ void write_inp(records::run& r, records::output_unit unit, const mesh& m) {
         std::vector<std::int32_t> numbers;
         for (const node_record& n : m.nodes)
             if (n.flags[f] != 0) numbers.push_back(n.number);
-        write_set("*NSET, NSET=" + std::string(set_names[f]), numbers);
+        write_set("*NSET, NSET=" + std::string(set_names[f]), numbers.size(), [&](std::size_t k) { return numbers[k]; });
     }
     // The nodes at the smallest v, which the job holds along v.
     if (!m.nodes.empty()) {
@@ -60,7 +60,7 @@ void write_inp(records::run& r, records::output_unit unit, const mesh& m) {
         std::vector<std::int32_t> bottom;
         for (const node_record& n : m.nodes)
             if (n.v == lowest) bottom.push_back(n.number);
-        write_set("*NSET, NSET=BOTTOM", bottom);
+        write_set("*NSET, NSET=BOTTOM", bottom.size(), [&](std::size_t k) { return bottom[k]; });
     }
 }
 
