@@ -8,9 +8,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::run_program_on("meshplot", {"wnodes.out", "wtopo.out"}, {"mesh.svg"}, data, size, [](records::run& r) {
-        auto nodes = meshplot::read_nodes(r, "wnodes.out");
-        auto elements = meshplot::read_elements(r, "wtopo.out");
-        const meshplot::node_table table(nodes);
+        const meshplot::node_table table = meshplot::read_nodes(r, "wnodes.out");
+        const meshplot::element_table elements = meshplot::read_elements(r, "wtopo.out");
         meshplot::mesh_check check = meshplot::check_mesh(table, elements);
         plots::write_file(r, "mesh.svg", meshplot::mesh_picture(table, elements, check));
         (void)meshplot::check_report(check, table, elements);

@@ -4,12 +4,13 @@
 #include <array>
 #include <cmath>
 #include <filesystem>
-#include <iterator>
 #include <string>
 #include <utility>
 
+#include "mesh/record_lines.hpp"
+#include "mesh/table_reading.hpp"
+#include "mesh/triangle_geometry.hpp"
 #include "records/output_editing.hpp"
-#include "records/tables.hpp"
 
 namespace mesh_model {
 namespace {
@@ -28,126 +29,78 @@ std::string plural(std::size_t n, const char* what) {
     return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
 }
 
-// The line in its file of each record read, by the record's position in
-// table order: position + 1 and the blank lines before it, kept only where
-// that count changes, so a table without blank lines holds nothing here.
-class record_lines {
-public:
-    void add(std::size_t position, long line) {
-        long blanks = line - static_cast<long>(position) - 1;
-        if (blanks != (steps_.empty() ? 0 : steps_.back().blanks)) steps_.push_back({position, blanks});
-    }
-    long line(std::size_t position) const {
-        auto after = std::upper_bound(steps_.begin(), steps_.end(), position,
-                                      [](std::size_t p, const step& s) { return p < s.from; });
-        return static_cast<long>(position) + 1 + (after == steps_.begin() ? 0 : std::prev(after)->blanks);
-    }
-
-private:
-    struct step {
-        std::size_t from;
-        long blanks;
-    };
-    std::vector<step> steps_;
-};
-
-// Room for every record a table of this size can hold: each record fills
-// its layout's columns and a line feed (a shorter one is refused), and holds
-// a number used once, so there are at most that many and max_number. Taken
-// at once, the table does not pass through the doubling steps of a vector
-// that grows, which would hold the old and the new copy for a moment.
-template <typename Record>
-void reserve_for_file(std::vector<Record>& records, std::string_view file) {
-    static const std::uintmax_t record_bytes = records::last_field(Record::format).to + 1;
-    std::error_code error;
-    std::uintmax_t size = std::filesystem::file_size(std::filesystem::path(file), error);
-    if (!error)
-        records.reserve(static_cast<std::size_t>(
-            std::min<std::uintmax_t>(size / record_bytes, static_cast<std::uintmax_t>(max_number))));
+// A record's number, which the tools need positive and no larger than a
+// model's numbers go.
+void check_number(records::run& r, int unit, const char* what, std::int32_t number) {
+    if (number < 1) r.fail_at_record(unit, std::string(what) + " number " + number_text(number) + " is not positive");
+    if (number > max_number)
+        r.fail_at_record(unit, std::string(what) + " number " + number_text(number) + " is above " +
+                                   number_text(max_number));
 }
 
-// The entry of a number in a table from number to position + 1, grown to
-// hold it: a table is as long as the largest number given so far, so a
-// small model, or a table cut off at its first record, takes little memory.
-std::int32_t& entry(std::vector<std::int32_t>& table, std::int32_t number) {
-    auto n = static_cast<std::size_t>(number);
-    if (n >= table.size())
-        table.resize(std::min(std::max(n + 1, 2 * table.size()), static_cast<std::size_t>(max_number) + 1), 0);
-    return table[n];
+// A number given twice, and the line of the record that had it first.
+[[noreturn]] void fail_twice(records::run& r, int unit, const char* what, std::int32_t number, long first_line) {
+    r.fail_at_record(unit, std::string(what) + " " + number_text(number) + " is given twice (first in record " +
+                               std::to_string(first_line) + ")");
 }
 
-// Where a number stands in such a table; 0 when it was not given.
-std::int32_t find(const std::vector<std::int32_t>& table, std::int32_t number) {
-    return number >= 1 && static_cast<std::size_t>(number) < table.size() ? table[static_cast<std::size_t>(number)]
-                                                                           : 0;
+// A fault of the element of that number in the record just read.
+[[noreturn]] void fail_element(records::run& r, std::int32_t number, const std::string& what) {
+    r.fail_at_record(units::wtopo_out, "element " + number_text(number) + " " + what);
 }
 
 void read_nodes(records::run& r, mesh& m) {
-    r.open_or_stop(units::wnodes_out, layouts::node_table_file, records::file_status::old);
-    r.read_as_table(units::wnodes_out);
-    reserve_for_file(m.nodes, layouts::node_table_file);
+    reserve_for_table<node_record>(m.nodes, layouts::node_table_file, static_cast<std::size_t>(max_number));
     record_lines lines;
-    while (r.has_record(units::wnodes_out)) {
-        node_record n;
-        layouts::read_table_record(r, units::wnodes_out, n);
-        if (n.number < 1) r.fail_at_record(units::wnodes_out,
-                                           "node number " + number_text(n.number) + " is not positive");
-        if (n.number > max_number)
-            r.fail_at_record(units::wnodes_out, "node number " + number_text(n.number) + " is above " +
-                                                    number_text(max_number));
-        std::int32_t& position = entry(m.node_position, n.number);
-        if (position != 0)
-            r.fail_at_record(units::wnodes_out, "node " + number_text(n.number) + " is given twice (first in record " +
-                                             std::to_string(lines.line(static_cast<std::size_t>(position - 1))) + ")");
+    auto take = [&](const node_record& n, long line) {
+        std::size_t position = m.nodes.size();
+        lines.add(position, line);
+        check_number(r, units::wnodes_out, "node", n.number);
+        if (std::int32_t first = m.node_position.put(n.number, position); first != 0)
+            fail_twice(r, units::wnodes_out, "node", n.number, lines.line(static_cast<std::size_t>(first - 1)));
         if (!fits(n.h, 12, 6) || !fits(n.v, 12, 6))
             r.fail_at_record(units::wnodes_out,
                              "node " + number_text(n.number) + " has a coordinate F12.6 cannot hold");
-        lines.add(m.nodes.size(), r.record_number(units::wnodes_out));
         m.nodes.push_back(n);
-        position = static_cast<std::int32_t>(m.nodes.size());
-    }
+    };
+    read_table<node_record>(r, units::wnodes_out, layouts::node_table_file, take);
 }
 
 void read_elements(records::run& r, mesh& m) {
-    r.open_or_stop(units::wtopo_out, layouts::element_table_file, records::file_status::old);
-    r.read_as_table(units::wtopo_out);
-    reserve_for_file(m.elements, layouts::element_table_file);
-    std::vector<std::int32_t> element_position;
+    reserve_for_table<element_record>(m.elements, layouts::element_table_file, static_cast<std::size_t>(max_number));
+    // Only whether a number came before: the record that had it is looked
+    // for when it did, which ends the run.
+    number_set numbers;
     record_lines lines;
-    while (r.has_record(units::wtopo_out)) {
-        element_record e;
-        layouts::read_table_record(r, units::wtopo_out, e);
-        std::string name = "element " + number_text(e.number);
-        if (e.number < 1) r.fail_at_record(units::wtopo_out,
-                                           "element number " + number_text(e.number) + " is not positive");
-        if (e.number > max_number)
-            r.fail_at_record(units::wtopo_out, "element number " + number_text(e.number) + " is above " +
-                                                   number_text(max_number));
-        std::int32_t& position = entry(element_position, e.number);
-        if (position != 0)
-            r.fail_at_record(units::wtopo_out, name + " is given twice (first in record " +
-                                                   std::to_string(lines.line(static_cast<std::size_t>(position - 1))) +
-                                                   ")");
-        if (!fits(e.angle, 8, 2)) r.fail_at_record(units::wtopo_out, name + " has an angle F8.2 cannot hold");
-        std::array<const node_record*, 3> corner{};
-        for (std::size_t k = 0; k < 3; ++k) {
-            std::int32_t node = e.nodes[k];
-            std::int32_t at = find(m.node_position, node);
-            if (at == 0)
-                r.fail_at_record(units::wtopo_out,
-                                 name + " names node " + number_text(node) + ", which wnodes.out does not hold");
-            corner[k] = &m.nodes[static_cast<std::size_t>(at - 1)];
+    auto take = [&](element_record e, long line) {
+        lines.add(m.elements.size(), line);
+        check_number(r, units::wtopo_out, "element", e.number);
+        if (!numbers.insert(e.number)) {
+            auto first = std::find_if(m.elements.begin(), m.elements.end(),
+                                      [&](const element_record& f) { return f.number == e.number; });
+            fail_twice(r, units::wtopo_out, "element", e.number,
+                       lines.line(static_cast<std::size_t>(first - m.elements.begin())));
         }
-        // Twice the signed area, v upwards: negative when the corners run
-        // clockwise, the order topo writes; such an element is turned round.
-        double area = (double{corner[1]->h} - corner[0]->h) * (double{corner[2]->v} - corner[0]->v) -
-                      (double{corner[2]->h} - corner[0]->h) * (double{corner[1]->v} - corner[0]->v);
-        if (area == 0.0) r.fail_at_record(units::wtopo_out, name + " encloses no area");
-        if (area < 0.0) std::swap(e.nodes[1], e.nodes[2]);
-        lines.add(m.elements.size(), r.record_number(units::wtopo_out));
+        if (!fits(e.angle, 8, 2)) fail_element(r, e.number, "has an angle F8.2 cannot hold");
+        corner_points p;
+        for (std::size_t k = 0; k < 3; ++k) {
+            std::int32_t at = m.node_position.find(e.nodes[k]);
+            if (at == 0)
+                fail_element(r, e.number, "names node " + number_text(e.nodes[k]) + ", which wnodes.out does not hold");
+            const node_record& n = m.nodes[static_cast<std::size_t>(at - 1)];
+            p.h[k] = n.h;
+            p.v[k] = n.v;
+        }
+        // topo writes its elements clockwise; the tools want them the other
+        // way round.
+        switch (order_of(p)) {
+        case corner_order::no_area: fail_element(r, e.number, "encloses no area");
+        case corner_order::clockwise: std::swap(e.nodes[1], e.nodes[2]); break;
+        case corner_order::anticlockwise: break;
+        }
         m.elements.push_back(e);
-        position = static_cast<std::int32_t>(m.elements.size());
-    }
+    };
+    read_table<element_record>(r, units::wtopo_out, layouts::element_table_file, take);
 }
 
 // The stresses are read to the end of their table: one record per element,
@@ -156,15 +109,12 @@ void read_elements(records::run& r, mesh& m) {
 void read_stresses(records::run& r, mesh& m) {
     std::error_code error;
     if (!std::filesystem::exists(layouts::element_stresses_file, error)) return;
-    r.open_or_stop(units::wstresses_out, layouts::element_stresses_file, records::file_status::old);
-    r.read_as_table(units::wstresses_out);
     m.stresses.reserve(m.elements.size());
     std::size_t records = 0;
-    while (r.has_record(units::wstresses_out)) {
-        stress_record s;
-        layouts::read_table_record(r, units::wstresses_out, s);
-        if (records++ < m.elements.size()) m.stresses.push_back(s);
-    }
+    read_table<stress_record>(r, units::wstresses_out, layouts::element_stresses_file,
+                              [&](const stress_record& s, long) {
+                                  if (records++ < m.elements.size()) m.stresses.push_back(s);
+                              });
     if (records != m.elements.size())
         r.fail(std::string(layouts::element_stresses_file) + " has " + plural(records, "record") + " and " +
                std::string(layouts::element_table_file) + " " + plural(m.elements.size(), "element") +

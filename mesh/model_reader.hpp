@@ -9,6 +9,8 @@
 
 #include "layouts/element_stresses.hpp"
 #include "layouts/mesh_tables.hpp"
+#include "mesh/large_tables.hpp"
+#include "mesh/number_index.hpp"
 #include "records/run.hpp"
 
 namespace mesh_model {
@@ -33,12 +35,11 @@ using stress_record = layouts::stress_record;
 inline constexpr std::int32_t max_number = layouts::max_number;
 
 struct mesh {
-    std::vector<node_record> nodes;        // in table order
-    std::vector<element_record> elements;  // in table order
-    std::vector<stress_record> stresses;   // one per element, or none
+    large_table<node_record> nodes;        // in table order
+    large_table<element_record> elements;  // in table order
+    large_table<stress_record> stresses;   // one per element, or none
     // Node number to its position in `nodes` plus 1; 0 for a missing node.
-    // As long as the largest node number plus 1.
-    std::vector<std::int32_t> node_position;
+    number_index node_position;
 };
 
 // Reads the tables to their end, as tables read back whole: blank lines are
@@ -48,8 +49,8 @@ struct mesh {
 // field; a node or element number not positive or used twice; a coordinate
 // that is not finite or does not fit F12.6, an angle that does not fit F8.2;
 // an element naming a node missing from the node table, or enclosing no
-// area. Stresses whose count of records is not the count of elements are
-// another mesh's, and refused.
+// area (the rule of mesh/triangle_geometry.hpp). Stresses whose count of
+// records is not the count of elements are another mesh's, and refused.
 mesh read_mesh(records::run& r);
 
 }  // namespace mesh_model

@@ -52,10 +52,8 @@ const char stopped[] = R"(the check found a fault in the mesh (the check says wh
 )";
 
 void draw(records::run& r, const meshplot::picture_options& options) {
-    std::vector<meshplot::node_record> nodes = meshplot::read_nodes(r, std::string(layouts::node_table_file));
-    std::vector<meshplot::element_record> elements =
-        meshplot::read_elements(r, std::string(layouts::element_table_file));
-    const meshplot::node_table table(nodes);
+    const meshplot::node_table table = meshplot::read_nodes(r, layouts::node_table_file);
+    const meshplot::element_table elements = meshplot::read_elements(r, layouts::element_table_file);
     meshplot::mesh_check check = meshplot::check_mesh(table, elements);
     plots::svg_file picture(r, "mesh.svg");
     meshplot::write_mesh_picture(table, elements, check, options,

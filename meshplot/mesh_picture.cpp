@@ -1,13 +1,15 @@
 #include "meshplot/mesh_picture.hpp"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <functional>
 #include <map>
 
-#include "meshplot/coordinate_text.hpp"
 #include "meshplot/mesh_legend.hpp"
+#include "meshplot/node_places.hpp"
 #include "meshplot/picture_frame.hpp"
 #include "meshplot/picture_notes.hpp"
 #include "plots/axes.hpp"
@@ -26,51 +28,94 @@ constexpr std::size_t labelled_faults = 60;
 // The notes under the plot start below the h axis's title.
 constexpr double notes_below_plot = 64.0;
 
-// The corners of an element as drawn: none when a node is missing or a
-// coordinate is not finite.
-std::optional<corner_points> drawn_corners(const element_record& e, const node_table& table) {
-    std::optional<corner_points> p = corners_of(e, table);
-    if (p && !finite_corners(*p)) p.reset();
-    return p;
+// The positions in the node list of the corners of an element that is
+// drawn (the check found all three).
+std::array<std::size_t, 3> corners_drawn(const std::array<std::int32_t, 3>& element_nodes, const node_table& table) {
+    std::array<std::size_t, 3> corners{};
+    for (std::size_t k = 0; k < 3; ++k) corners[k] = static_cast<std::size_t>(table.position(element_nodes[k]));
+    return corners;
 }
 
-void draw(const node_table& table, const std::vector<element_record>& elements, const mesh_check& check,
-          const picture_options& options, const std::function<void(std::string_view)>* sink, std::string* whole) {
-    const std::vector<node_record>& nodes = table.nodes();
+// "<polygon points="x,y x,y x,y" data-number="N"" and `rest`, the rest of
+// the element's line of markup, its corners' places written once for all
+// the elements that share them.
+void append_polygon(std::string& out, const node_places& places, const std::array<std::size_t, 3>& corners,
+                    std::int32_t number, std::string_view rest) {
+    static constexpr std::string_view start = "<polygon points=\"", middle = "\" data-number=\"";
+    // Room for the start, three places of 14 characters and two blanks, the
+    // middle, a number of 11 and its quote: 84 characters; the rest after
+    // them when it fits.
+    char text[256];
+    char* at = std::copy(start.begin(), start.end(), text);
+    for (std::size_t k = 0; k < 3 && at != nullptr; ++k) {
+        if (k > 0) *at++ = ' ';
+        at = places.put_point(at, corners[k]);
+    }
+    if (at == nullptr) {  // a place written the general way
+        out += start;
+        for (std::size_t k = 0; k < 3; ++k) {
+            if (k > 0) out += ' ';
+            places.append_point(out, corners[k]);
+        }
+        at = text;
+    }
+    at = std::copy(middle.begin(), middle.end(), at);
+    at = std::to_chars(at, at + 11, number).ptr;  // an int32 takes at most 11
+    *at++ = '"';
+    if (rest.size() <= static_cast<std::size_t>(text + sizeof text - at)) {
+        at = std::copy(rest.begin(), rest.end(), at);
+        rest = {};
+    }
+    out.append(text, at);
+    out += rest;
+}
 
-    // Faults per element, for the outline.
+// The centre of an element in the picture.
+plots::point centre_of(const std::array<std::size_t, 3>& corners, const node_table& table,
+                       const plots::chart_scales& s) {
+    const auto& nodes = table.nodes();
+    const node_record &a = nodes[corners[0]], &b = nodes[corners[1]], &c = nodes[corners[2]];
+    return plots::point{s.x((double{a.h} + b.h + c.h) / 3.0), s.y((double{a.v} + b.v + c.v) / 3.0)};
+}
+
+void draw(const node_table& table, const element_table& elements, const mesh_check& check,
+          const picture_options& options, const std::function<void(std::string_view)>* sink, std::string* whole) {
+    const auto& nodes = table.nodes();
+
+    // Faults per element, for the outline; the elements drawn.
     std::vector<bool> faulty(elements.size(), false);
     for (const auto* list : {&check.anticlockwise, &check.zero_area, &check.number_twice})
         for (std::size_t i : *list) faulty[i] = true;
+    std::vector<bool> drawn_element(elements.size(), true);
+    for (const auto* list : {&check.missing_node, &check.non_finite})
+        for (std::size_t i : *list) drawn_element[i] = false;
 
     // Extent of the drawn elements, else of all nodes; the element groups
     // drawn with their fill (a faulty element is drawn in red instead).
+    const std::size_t drawn = check.drawable;
     plots::extent h_range, v_range;
-    std::size_t drawn = 0, faults_drawn = 0;
+    if (drawn > 0) {
+        h_range = {check.h_low, check.h_high, false};
+        v_range = {check.v_low, check.v_high, false};
+    } else {
+        for (const node_record& n : nodes)
+            if (std::isfinite(n.h) && std::isfinite(n.v)) {
+                h_range.add(n.h);
+                v_range.add(n.v);
+            }
+    }
+    std::size_t faults_drawn = 0;
     std::map<group_key, int, group_order> groups;
     std::optional<group_key> last_group;
-    for (std::size_t i = 0; i < elements.size(); ++i) {
-        const element_record& e = elements[i];
-        std::optional<corner_points> p = drawn_corners(e, table);
-        if (!p) continue;
-        ++drawn;
-        for (std::size_t k = 0; k < 3; ++k) {
-            h_range.add(p->h[k]);
-            v_range.add(p->v[k]);
-        }
+    elements.for_each([&](std::size_t i, const element_record& e) {
+        if (!drawn_element[i]) return;
         if (faulty[i]) {
             ++faults_drawn;
         } else if (group_key key{e.angle, e.type}; !(last_group && *last_group == key)) {
             groups.emplace(key, 0);
             last_group = key;
         }
-    }
-    if (h_range.empty)
-        for (const node_record& n : nodes)
-            if (std::isfinite(n.h) && std::isfinite(n.v)) {
-                h_range.add(n.h);
-                v_range.add(n.v);
-            }
+    });
     if (h_range.empty) {
         h_range.add(0.0);
         h_range.add(1.0);
@@ -83,10 +128,11 @@ void draw(const node_table& table, const std::vector<element_record>& elements, 
 
     // What the picture shows, and so its legend.
     auto within = [](double value, plots::domain d) { return value >= d.low && value <= d.high; };
-    auto node_drawn = [&](const node_record& n) {
-        return table.find(n.number) == &n && within(n.h, f.h) && within(n.v, f.v);
+    auto node_drawn = [&](std::size_t k) {
+        return table.kept(k) && within(nodes[k].h, f.h) && within(nodes[k].v, f.v);
     };
-    bool nodes_drawn = std::any_of(nodes.begin(), nodes.end(), node_drawn);
+    bool nodes_drawn = false;
+    for (std::size_t k = 0; k < nodes.size() && !nodes_drawn; ++k) nodes_drawn = node_drawn(k);
     bool numbered = options.numbers && elements.size() <= numbered_elements;
     std::vector<legend_line> legend;
     for (const auto& [key, colour] : groups) {
@@ -152,9 +198,9 @@ void draw(const node_table& table, const std::vector<element_record>& elements, 
 
     // Sound elements first, then the faulty ones over them, filled thinly so
     // that an element they overlap still shows through. The markup of many
-    // elements goes to the document at once.
-    // Markup goes to the picture in batches of about 32 KiB.
-    constexpr std::size_t batch = 1 << 15;
+    // elements goes to the document at once, in batches of about 64 KiB.
+    const node_places places(nodes, s);
+    constexpr std::size_t batch = 1 << 16;
     std::string line;
     line.reserve(batch + 256);
     auto send_if_full = [&] {
@@ -170,28 +216,21 @@ void draw(const node_table& table, const std::vector<element_record>& elements, 
     svg.begin_group(std::string(R"(class="elements" stroke-linejoin="round" )") + sound_stroke);
     std::optional<group_key> fill_key;
     std::string fill;
-    for (std::size_t i = 0; i < elements.size(); ++i) {
-        if (faulty[i]) continue;
-        const element_record& e = elements[i];
-        std::optional<corner_points> p = drawn_corners(e, table);
-        if (!p) continue;
+    elements.for_each([&](std::size_t i, const element_record& e) {
+        if (faulty[i] || !drawn_element[i]) return;
         if (group_key key{e.angle, e.type}; !(fill_key && *fill_key == key)) {
             fill = " fill=\"" + std::string(plots::fill_colour(groups[key])) + "\"/>\n";
             fill_key = key;
         }
-        append_polygon(line, *p, s, e.number);
-        line += fill;
+        append_polygon(line, places, corners_drawn(e.nodes, table), e.number, fill);
         send_if_full();
-    }
+    });
     send_and_end_group();
     if (faults_drawn > 0) {
         svg.begin_group(std::string(R"(class="faults" stroke-linejoin="round" )") + element_style);
         for (std::size_t i = 0; i < elements.size(); ++i) {
-            if (!faulty[i]) continue;
-            std::optional<corner_points> p = drawn_corners(elements[i], table);
-            if (!p) continue;
-            append_polygon(line, *p, s, elements[i].number);
-            line += "/>\n";
+            if (!faulty[i] || !drawn_element[i]) continue;
+            append_polygon(line, places, corners_drawn(elements.nodes(i), table), elements[i].number, "/>\n");
             send_if_full();
         }
         send_and_end_group();
@@ -204,12 +243,19 @@ void draw(const node_table& table, const std::vector<element_record>& elements, 
     if (nodes_drawn) {
         const std::string radius = "\" r=\"" + plots::number(dot) + "\"/>\n";
         svg.begin_group("class=\"nodes\" fill=\"#222222\"");
-        for (const node_record& n : nodes) {
-            if (!node_drawn(n)) continue;
-            line += "<circle cx=\"";
-            append_coordinate(line, s.x(n.h));
-            line += "\" cy=\"";
-            append_coordinate(line, s.y(n.v));
+        static constexpr std::string_view start = "<circle cx=\"", between = "\" cy=\"";
+        for (std::size_t k = 0; k < nodes.size(); ++k) {
+            if (!node_drawn(k)) continue;
+            char text[start.size() + 14 + between.size() + 16];
+            char* at = std::copy(start.begin(), start.end(), text);
+            if (char* end = places.put_apart(at, k, between)) {
+                line.append(text, end);
+            } else {  // a place written the general way
+                line += start;
+                places.append_x(line, k);
+                line += between;
+                places.append_y(line, k);
+            }
             line += radius;
             send_if_full();
         }
@@ -218,25 +264,22 @@ void draw(const node_table& table, const std::vector<element_record>& elements, 
 
     // Every number, on request, at a size the elements leave room for: an
     // element's at its centre, a node's above and to the right of its dot.
-    auto centre_of = [&](const corner_points& p) {
-        return plots::point{s.x((p.h[0] + p.h[1] + p.h[2]) / 3.0), s.y((p.v[0] + p.v[1] + p.v[2]) / 3.0)};
-    };
     if (numbered) {
         double size = std::clamp(typical * 0.22, 5.0, 12.0);
         svg.begin_group("class=\"element-numbers\" font-size=\"" + plots::number(size) + "\" text-anchor=\"middle\" fill=\"" +
                         element_number_colour + "\"");
         for (std::size_t i = 0; i < elements.size(); ++i) {
-            std::optional<corner_points> p = drawn_corners(elements[i], table);
-            if (!p || faulty[i]) continue;
-            plots::point c = centre_of(*p);
+            if (!drawn_element[i] || faulty[i]) continue;
+            plots::point c = centre_of(corners_drawn(elements.nodes(i), table), table, s);
             svg.raw("<text x=\"" + plots::number(c.x) + "\" y=\"" + plots::number(c.y + size * 0.35) + "\">" +
                     std::to_string(elements[i].number) + "</text>\n");
         }
         svg.end_group();
         svg.begin_group("class=\"node-numbers\" font-size=\"" + plots::number(size * 0.85) + "\" fill=\"" +
                         node_number_colour + "\"");
-        for (const node_record& n : nodes) {
-            if (!node_drawn(n)) continue;
+        for (std::size_t k = 0; k < nodes.size(); ++k) {
+            if (!node_drawn(k)) continue;
+            const node_record& n = nodes[k];
             svg.raw("<text x=\"" + plots::number(s.x(n.h) + dot + 1.0) + "\" y=\"" + plots::number(s.y(n.v) - dot - 1.0) +
                     "\">" + std::to_string(n.number) + "</text>\n");
         }
@@ -248,10 +291,8 @@ void draw(const node_table& table, const std::vector<element_record>& elements, 
         svg.begin_group(R"(class="fault-labels")");
         std::size_t labels = 0;
         for (std::size_t i = 0; i < elements.size() && (numbered || labels < labelled_faults); ++i) {
-            if (!faulty[i]) continue;
-            std::optional<corner_points> p = drawn_corners(elements[i], table);
-            if (!p) continue;
-            plots::point centre = centre_of(*p);
+            if (!faulty[i] || !drawn_element[i]) continue;
+            plots::point centre = centre_of(corners_drawn(elements.nodes(i), table), table, s);
             svg.text({centre.x, centre.y + 4}, std::to_string(elements[i].number), 12, plots::anchor::middle,
                      R"(fill="#d40000" font-weight="bold" stroke="#ffffff" stroke-width="3" paint-order="stroke")");
             ++labels;
@@ -266,14 +307,14 @@ void draw(const node_table& table, const std::vector<element_record>& elements, 
 
 }  // namespace
 
-std::string mesh_picture(const node_table& table, const std::vector<element_record>& elements,
+std::string mesh_picture(const node_table& table, const element_table& elements,
                          const mesh_check& check, const picture_options& options) {
     std::string whole;
     draw(table, elements, check, options, nullptr, &whole);
     return whole;
 }
 
-void write_mesh_picture(const node_table& table, const std::vector<element_record>& elements,
+void write_mesh_picture(const node_table& table, const element_table& elements,
                         const mesh_check& check, const picture_options& options,
                         const std::function<void(std::string_view)>& sink) {
     draw(table, elements, check, options, &sink, nullptr);

@@ -12,7 +12,8 @@
 #include <vector>
 
 #include "meshplot/mesh_check.hpp"
-#include "meshplot/mesh_files.hpp"
+#include "meshplot/element_table.hpp"
+#include "meshplot/node_table.hpp"
 
 namespace meshplot {
 
@@ -25,12 +26,12 @@ struct picture_options {
 inline constexpr std::size_t numbered_elements = 3000;
 
 // The whole document of "mesh.svg".
-std::string mesh_picture(const node_table& table, const std::vector<element_record>& elements,
+std::string mesh_picture(const node_table& table, const element_table& elements,
                          const mesh_check& check, const picture_options& options = {});
 
 // The same, handed to `sink` in blocks as it is made, for a mesh too large
 // to hold its picture in memory.
-void write_mesh_picture(const node_table& table, const std::vector<element_record>& elements,
+void write_mesh_picture(const node_table& table, const element_table& elements,
                         const mesh_check& check, const picture_options& options,
                         const std::function<void(std::string_view)>& sink);
 

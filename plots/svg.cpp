@@ -80,7 +80,7 @@ svg_document::svg_document(double width, double height, std::string_view title,
 }
 
 void svg_document::spill() {
-    if (sink_ && out_.size() >= (1u << 16)) {
+    if (sink_ && out_.size() >= spill_size) {
         sink_(out_);
         out_.clear();
     }
@@ -160,6 +160,14 @@ void svg_document::end_group() {
 }
 
 void svg_document::raw(std::string_view markup) {
+    // A block as large as a spill goes to the sink as it stands, after the
+    // text before it, rather than copied into the document first.
+    if (sink_ && markup.size() >= spill_size) {
+        if (!out_.empty()) sink_(out_);
+        out_.clear();
+        sink_(markup);
+        return;
+    }
     out_ += markup;
     spill();
 }
@@ -188,8 +196,12 @@ void svg_file::write(std::string_view block) {
         pending_.append(block);
         return;
     }
-    pending_.append(block.substr(0, last + 1));
-    run_.write_lines(unit_, pending_);
+    if (pending_.empty()) {
+        run_.write_lines(unit_, block.substr(0, last + 1));
+    } else {
+        pending_.append(block.substr(0, last + 1));
+        run_.write_lines(unit_, pending_);
+    }
     pending_.assign(block.substr(last + 1));
 }
 

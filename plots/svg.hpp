@@ -62,7 +62,8 @@ public:
     void begin_group(std::string_view attributes);
     void end_group();
 
-    // Raw markup, already escaped: for the rare element the helpers lack.
+    // Raw markup, already escaped: for the rare element the helpers lack,
+    // or many elements at once.
     void raw(std::string_view markup);
 
     // The finished document (closes the open groups and the svg element);
@@ -70,6 +71,8 @@ public:
     std::string finish();
 
 private:
+    // With a sink, the text goes to it in blocks of at least this size.
+    static constexpr std::size_t spill_size = 1u << 16;
     void spill();
 
     std::string out_;

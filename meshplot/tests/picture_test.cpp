@@ -29,20 +29,21 @@ mesh grid(int columns, int rows) {
     auto number = [&](int i, int j) { return j * (columns + 1) + i + 1; };
     for (int j = 0; j <= rows; ++j)
         for (int i = 0; i <= columns; ++i)
-            m.nodes.push_back({number(i, j), static_cast<float>(i), static_cast<float>(-j), 0});
+            m.nodes.push_back({number(i, j), static_cast<float>(i), static_cast<float>(-j)});
     for (int j = 0; j < rows; ++j)
         for (int i = 0; i < columns; ++i) {
             int a = number(i, j), b = a + 1, c = number(i, j + 1), d = c + 1;
             std::int32_t e = static_cast<std::int32_t>(m.elements.size()) + 1;
-            m.elements.push_back({e, {c, a, b}, 0.0f, 1, e});
-            m.elements.push_back({e + 1, {c, b, d}, 0.0f, 1, e + 1});
+            m.elements.push_back({e, {c, a, b}, 0.0f, 1});
+            m.elements.push_back({e + 1, {c, b, d}, 0.0f, 1});
         }
     return m;
 }
 
 std::string picture(const mesh& m, meshplot::picture_options options = {}) {
-    meshplot::node_table table(m.nodes);
-    return meshplot::mesh_picture(table, m.elements, meshplot::check_mesh(table, m.elements), options);
+    const meshplot::node_table table(m.nodes);
+    const meshplot::element_table elements(m.elements);
+    return meshplot::mesh_picture(table, elements, meshplot::check_mesh(table, elements), options);
 }
 
 std::string legend_of(const std::string& svg) {
@@ -63,10 +64,10 @@ TEST(MeshPicture, LegendListsOnlyWhatIsDrawn) {
     // A second group whose only element runs anticlockwise: drawn red, as a
     // fault, never in its group's colour.
     mesh faulty = grid(1, 1);
-    faulty.elements.push_back({3, {1, 3, 2}, 45.0f, 2, 3});
+    faulty.elements.push_back({3, {1, 3, 2}, 45.0f, 2});
     // A group whose only element names a missing node: not drawn at all.
     mesh undrawn = grid(1, 1);
-    undrawn.elements.push_back({3, {1, 2, 99}, 90.0f, 3, 3});
+    undrawn.elements.push_back({3, {1, 2, 99}, 90.0f, 3});
     const legend_case cases[] = {
         {"clean", clean, {"angle 0.00°, type 1", ">node<"}, {"faulty element", "not drawn", "type 2", "number<"}},
         {"faulty", faulty, {"angle 0.00°, type 1", "faulty element (number shown)"}, {"type 2", "not drawn"}},
@@ -107,7 +108,7 @@ void expect_texts_fit(const std::string& svg, const char* name) {
 
 TEST(MeshPicture, NoTextRunsOffThePicture) {
     mesh many_undrawn = grid(2, 2);
-    for (std::int32_t k = 0; k < 12345; ++k) many_undrawn.elements.push_back({100 + k, {1, 2, 999999}, 0.0f, 1, 9 + k});
+    for (std::int32_t k = 0; k < 12345; ++k) many_undrawn.elements.push_back({100 + k, {1, 2, 999999}, 0.0f, 1});
     mesh slender = grid(200, 1);  // 200 wide, 1 high: drawn at two scales, with a note
     mesh numbered = grid(40, 40);
     meshplot::picture_options numbers;
@@ -123,7 +124,7 @@ TEST(MeshPicture, NumbersOnRequestUpToTheirLimit) {
     numbers.numbers = true;
     mesh at_limit = grid(50, 30);  // 3000 elements
     mesh past_limit = at_limit;
-    past_limit.elements.push_back({3001, {1, 2, 53}, 0.0f, 1, 3001});
+    past_limit.elements.push_back({3001, {1, 2, 53}, 0.0f, 1});
     ASSERT_EQ(at_limit.elements.size(), meshplot::numbered_elements);
     std::string plain = picture(at_limit);
     std::string numbered = picture(at_limit, numbers);

@@ -1,0 +1,42 @@
+// Memory for the large tables of a model, a million records and more: where
+// the system lends them (Linux's transparent huge pages), in pages of 2 MiB
+// rather than 4 KiB. Memory is given to a process a page at a time, as it
+// is first touched, and on a virtual machine each such page fault can cost
+// more than reading the records that fill the page; a table of 24 MB then
+// takes a dozen faults instead of six thousand. A smaller table is taken as
+// any other memory.
+#pragma once
+
+#include <cstddef>
+#include <new>
+#include <vector>
+
+namespace mesh_model {
+
+// `bytes` of memory, of zeros when `zeroed`; throws std::bad_alloc.
+void* allocate_large(std::size_t bytes, bool zeroed = false);
+// Gives back memory of allocate_large, with the size it was asked for.
+void release_large(void* memory, std::size_t bytes) noexcept;
+
+template <typename T>
+struct large_table_allocator {
+    using value_type = T;
+    large_table_allocator() = default;
+    template <typename U>
+    large_table_allocator(const large_table_allocator<U>&) noexcept {}
+    T* allocate(std::size_t n) {
+        if (n > static_cast<std::size_t>(-1) / sizeof(T)) throw std::bad_array_new_length();
+        return static_cast<T*>(allocate_large(n * sizeof(T)));
+    }
+    void deallocate(T* p, std::size_t n) noexcept { release_large(p, n * sizeof(T)); }
+    template <typename U>
+    bool operator==(const large_table_allocator<U>&) const noexcept {
+        return true;
+    }
+};
+
+// A vector for a table of records, in such memory.
+template <typename T>
+using large_table = std::vector<T, large_table_allocator<T>>;
+
+}  // namespace mesh_model
