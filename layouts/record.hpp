@@ -27,16 +27,16 @@
 namespace layouts {
 
 // Reads one record of `Record`'s layout from the unit into `rec`.
-template <typename Record, typename Unit>
-void read_record(records::run& r, Unit unit, Record& rec) {
+template <typename Record>
+void read_record(records::run& r, records::input_unit unit, Record& rec) {
     std::apply([&](auto&... field) { r.read(unit, Record::format, field...); }, Record::fields(rec));
 }
 
 // Reads one record of `Record`'s layout from a unit the run reads as a table
 // (records::run::read_as_table): a record that ends before the layout's last
 // field, which `what` names, ends the run before any value is taken from it.
-template <typename Record, typename Unit>
-void read_table_record(records::run& r, Unit unit, Record& rec, std::string_view what) {
+template <typename Record>
+void read_table_record(records::run& r, records::input_unit unit, Record& rec, std::string_view what) {
     static const records::field_columns last = records::last_field(Record::format);
     std::apply(
         [&](auto&... field) {
@@ -47,14 +47,14 @@ void read_table_record(records::run& r, Unit unit, Record& rec, std::string_view
 }
 
 // The same, the last field named by the layout.
-template <typename Record, typename Unit>
-void read_table_record(records::run& r, Unit unit, Record& rec) {
+template <typename Record>
+void read_table_record(records::run& r, records::input_unit unit, Record& rec) {
     read_table_record(r, unit, rec, Record::last_field_name);
 }
 
 // Writes `rec` to the unit as one record of its layout.
-template <typename Record, typename Unit>
-void write_record(records::run& r, Unit unit, const Record& rec) {
+template <typename Record>
+void write_record(records::run& r, records::output_unit unit, const Record& rec) {
     std::apply([&](const auto&... field) { r.write(unit, Record::format, field...); }, Record::fields(rec));
 }
 

@@ -31,7 +31,7 @@ std::string plural(std::size_t n, const char* what) {
 
 // A record's number, which the tools need positive and no larger than a
 // model's numbers go.
-void check_number(records::run& r, int unit, const char* what, std::int32_t number) {
+void check_number(records::run& r, records::input_unit unit, const char* what, std::int32_t number) {
     if (number < 1) r.fail_at_record(unit, std::string(what) + " number " + number_text(number) + " is not positive");
     if (number > max_number)
         r.fail_at_record(unit, std::string(what) + " number " + number_text(number) + " is above " +
@@ -39,7 +39,7 @@ void check_number(records::run& r, int unit, const char* what, std::int32_t numb
 }
 
 // A number given twice, and the line of the record that had it first.
-[[noreturn]] void fail_twice(records::run& r, int unit, const char* what, std::int32_t number, long first_line) {
+[[noreturn]] void fail_twice(records::run& r, records::input_unit unit, const char* what, std::int32_t number, long first_line) {
     r.fail_at_record(unit, std::string(what) + " " + number_text(number) + " is given twice (first in record " +
                                std::to_string(first_line) + ")");
 }

@@ -4,6 +4,8 @@
 // one reader for every program that takes the model whole.
 #pragma once
 
+#include "records/unit_numbers.hpp"
+
 #include <cstdint>
 #include <vector>
 
@@ -18,9 +20,9 @@ namespace mesh_model {
 // The units the reader connects the tables to; a program that reads the
 // model leaves them to it.
 namespace units {
-inline constexpr int wnodes_out = 5;  // "wnodes.out", read
-inline constexpr int wtopo_out = 7;  // "wtopo.out", read
-inline constexpr int wstresses_out = 8;  // "wstresses.out", read
+inline constexpr records::input_unit wnodes_out{5};  // "wnodes.out", read
+inline constexpr records::input_unit wtopo_out{7};  // "wtopo.out", read
+inline constexpr records::input_unit wstresses_out{8};  // "wstresses.out", read
 }  // namespace units
 
 

@@ -20,8 +20,8 @@ namespace mesh_model {
 // take(record, line), line being its line in the file (from 1, blank lines
 // counted).
 template <typename Record, typename Take>
-void read_table(records::run& r, int unit, std::string_view file, Take take) {
-    r.open_or_stop(unit, file, records::file_status::old);
+void read_table(records::run& r, records::input_unit unit, std::string_view file, Take take) {
+    r.open_or_stop(unit, file);
     r.read_as_table(unit);
     Record record;
     while (r.has_record(unit)) {

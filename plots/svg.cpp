@@ -186,7 +186,7 @@ std::string svg_document::finish() {
 
 svg_file::svg_file(records::run& r, const std::string& file_name) : svg_file(r, file_name, picture_unit) {}
 
-svg_file::svg_file(records::run& r, const std::string& file_name, int unit) : run_(r), unit_(unit) {
+svg_file::svg_file(records::run& r, const std::string& file_name, records::output_unit unit) : run_(r), unit_(unit) {
     run_.open_or_stop(unit_, file_name, records::file_status::unknown);
 }
 

@@ -81,7 +81,7 @@ private:
 };
 
 // The unit a picture program writes its picture to.
-inline constexpr int picture_unit = 20;
+inline constexpr records::output_unit picture_unit{20};
 
 // A picture file written while its document grows, through the record layer
 // like every output of the suite: emptied when the run's first statement
@@ -94,7 +94,7 @@ public:
     svg_file(records::run& r, const std::string& file_name);
     // The same on another unit than picture_unit: for a program that has
     // more than one picture open at a time.
-    svg_file(records::run& r, const std::string& file_name, int unit);
+    svg_file(records::run& r, const std::string& file_name, records::output_unit unit);
     svg_file(const svg_file&) = delete;
     svg_file& operator=(const svg_file&) = delete;
 
@@ -104,7 +104,7 @@ public:
 
 private:
     records::run& run_;
-    int unit_ = picture_unit;
+    records::output_unit unit_ = picture_unit;
     std::string pending_;  // the start of a line not yet complete
 };
 

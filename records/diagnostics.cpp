@@ -51,11 +51,8 @@ std::string run::write_failure(unit_slot& u) {
     return text + "; it holds its first " + (n == 1 ? std::string("record") : plural(n, "record"));
 }
 
-void run::fail_at_record(int unit, std::string_view what) {
-    if (unit < 0 || unit > max_unit || !units_[static_cast<std::size_t>(unit)] ||
-        !units_[static_cast<std::size_t>(unit)]->reading)
-        internal("fail_at_record on unit " + std::to_string(unit) + ", which is not an input");
-    const unit_slot& u = *units_[static_cast<std::size_t>(unit)];
+void run::fail_at_record(input_unit unit, std::string_view what) {
+    const unit_slot& u = open_input(unit, "fail_at_record");
     fail(u.name + ", record " + std::to_string(u.input.records_read()) + ": " + std::string(what));
 }
 

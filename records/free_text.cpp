@@ -4,8 +4,8 @@
 
 namespace records {
 
-void run::write_lines(int unit, std::string_view text) {
-    unit_slot& u = slot(unit, "write");
+void run::write_lines(output_unit unit, std::string_view text) {
+    unit_slot& u = slot(unit.number, "write");
     if (u.reading) internal("write to input file " + u.name);
     start_outputs();
     // The whole lines go as one block; a last line without its line feed
@@ -15,8 +15,8 @@ void run::write_lines(int unit, std::string_view text) {
     if (whole < text.size() && !u.output.write_record(text.substr(whole))) fail(write_failure(u));
 }
 
-void run::write_bytes(int unit, std::string_view bytes) {
-    unit_slot& u = slot(unit, "write");
+void run::write_bytes(output_unit unit, std::string_view bytes) {
+    unit_slot& u = slot(unit.number, "write");
     if (u.reading) internal("write to input file " + u.name);
     if (!u.replaced.active()) internal("bytes written to " + u.name + ", which is not replaced whole");
     start_outputs();

@@ -23,8 +23,8 @@ std::string unended_record(const std::string& name, const input_file& in) {
 
 }  // namespace
 
-bool run::has_record(int unit) {
-    unit_slot& u = slot(unit, "has_record");
+bool run::has_record(input_unit unit) {
+    unit_slot& u = slot(unit.number, "has_record");
     start_outputs();
     if (!u.reading) internal("has_record on output file " + u.name);
     if (!u.input.at_end()) return true;
@@ -56,8 +56,8 @@ void run::next_input_record() {
     st.position = 0;
 }
 
-void run::begin_read(int unit, const record_format& format) {
-    unit_slot& u = slot(unit, "read");
+void run::begin_read(input_unit unit, const record_format& format) {
+    unit_slot& u = slot(unit.number, "read");
     if (!u.reading) internal("read from output file " + u.name);
     begin_statement(u, format);
     next_input_record();

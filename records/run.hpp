@@ -2,9 +2,9 @@
 // it ends. Every program opens its units, transfers records and returns:
 //
 //     records::run r("nodes");
-//     r.open_or_stop(wnodes_dat, "wnodes.dat", records::file_status::old);
-//     r.open_or_stop(wnodes_out, "wnodes.out", records::file_status::unknown);
-//     r.read(wnodes_dat, count_format, nlines);
+//     r.open_or_stop(units::wnodes_dat, "wnodes.dat");
+//     r.open_or_stop(units::wnodes_out, "wnodes.out", records::file_status::unknown);
+//     r.read(units::wnodes_dat, count_format, nlines);
 //
 // A statement transfers its items one at a time, so a value just read may
 // decide how many items the same statement still transfers.
@@ -42,8 +42,9 @@ namespace records {
 
 struct field_columns;
 
+// How an output is opened (an input must exist and is read from its first
+// record).
 enum class file_status {
-    old,      // must exist; read from its first record
     unknown,  // created, or emptied when it exists; written from its start
     // Written to a temporary file of its own and put in place under its name
     // only when the run ends with status 0, together with the run's other
@@ -89,13 +90,16 @@ public:
     // program, the file and the reason, marks the run as failed and returns
     // false; the caller then stops. A file that is the same as one the run
     // has opened already ("out is the same file as in") fails too, and the
-    // run then leaves every output as it was.
-    [[nodiscard]] bool open_unit(int unit, std::string_view file_name, file_status status);
+    // run then leaves every output as it was. An input is opened to be read
+    // from its first record; an output as `status` says.
+    [[nodiscard]] bool open_unit(input_unit unit, std::string_view file_name);
+    [[nodiscard]] bool open_unit(output_unit unit, std::string_view file_name, file_status status);
 
     // The same, stopping the run (status 1) when the unit cannot be opened.
-    void open_or_stop(int unit, std::string_view file_name, file_status status);
+    void open_or_stop(input_unit unit, std::string_view file_name);
+    void open_or_stop(output_unit unit, std::string_view file_name, file_status status);
 
-    void begin_read(int unit, const record_format& format);
+    void begin_read(input_unit unit, const record_format& format);
     void read_int(std::int32_t& value);
     void read_real(float& value);
     void read_char(char& value);
@@ -108,7 +112,7 @@ public:
     [[nodiscard]] std::string_view record_text() const;
     void end_read();
 
-    void begin_write(int unit, const record_format& format);
+    void begin_write(output_unit unit, const record_format& format);
     void write_int(std::int32_t value);
     void write_real(float value);
     void write_char(char value);
@@ -117,7 +121,7 @@ public:
     // True when the input unit has a further record. The suite's programs
     // never ask (their counts say how many records to read); a tool that reads
     // a table to its end does.
-    [[nodiscard]] bool has_record(int unit);
+    [[nodiscard]] bool has_record(input_unit unit);
 
     // Tables that a tool reads back whole, as a program wrote them
     // (tables.hpp). After read_as_table, a read statement that ends on the
@@ -127,7 +131,7 @@ public:
     // included) are no records, anywhere in the file. Record numbers in
     // diagnostics stay line numbers, blank lines counted.
     enum class blank_lines { skipped, records };
-    void read_as_table(int unit, blank_lines blanks = blank_lines::skipped);
+    void read_as_table(input_unit unit, blank_lines blanks = blank_lines::skipped);
     // Where a value read goes, by its kind.
     struct input_place {
         item_kind kind;  // integer, fixed (a real, for Fw.d and Ew.d) or character
@@ -140,7 +144,7 @@ public:
     // require_field(last, what), one item for each place, end_read. A format
     // that takes exactly these values from one record has each field read
     // where it stands, without walking the format item by item.
-    void read_table_values(int unit, const record_format& format, const field_columns& last, std::string_view what,
+    void read_table_values(input_unit unit, const record_format& format, const field_columns& last, std::string_view what,
                            std::span<const input_place> places);
     // Within a read statement: ends the run when the current record ends
     // before the last column of `field`, the last field of its layout, which
@@ -150,16 +154,16 @@ public:
     void require_field(const field_columns& field, std::string_view what);
     // The number of the record the input unit read last: its line in the
     // file. Also within a statement.
-    [[nodiscard]] long record_number(int unit);
+    [[nodiscard]] long record_number(input_unit unit);
 
     // Writes free text, such as a picture, to an output unit: `text` is whole
     // lines, each ended by its line feed, and each becomes one record, so
     // such a file is kept whole at the edges like every other output.
-    void write_lines(int unit, std::string_view text);
+    void write_lines(output_unit unit, std::string_view text);
     // Writes bytes as they stand, such as binary data, to an output that is
     // replaced whole (file_status::replaced): they are no records, and a run
     // that fails leaves the file as it was anyway.
-    void write_bytes(int unit, std::string_view bytes);
+    void write_bytes(output_unit unit, std::string_view bytes);
 
     // The program's work is done: the run ends with status 0, or 1 when an
     // open failed or a record could not be written, once the main routine
@@ -177,13 +181,13 @@ public:
 
     // Whole statements, for lists known in advance.
     template <typename... Items>
-    void read(int unit, const record_format& format, Items&&... items) {
+    void read(input_unit unit, const record_format& format, Items&&... items) {
         begin_read(unit, format);
         (read_item(items), ...);
         end_read();
     }
     template <typename... Items>
-    void write(int unit, const record_format& format, const Items&... items) {
+    void write(output_unit unit, const record_format& format, const Items&... items) {
         if constexpr (sizeof...(Items) > 0 && (is_single_value<Items> && ...)) {
             const output_value values[] = {output_value(items)...};
             write_values(unit, format, values);
@@ -231,47 +235,7 @@ public:
     // one record has its record made from the unit's last one of that format
     // (only changed fields are edited) and copied into the file's block; any
     // other goes item by item, with the same result.
-    void write_values(int unit, const record_format& format, std::span<const output_value> values);
-
-    // The same statements on typed units (unit_numbers.hpp): an input is
-    // opened to be read from its first record; an output as `status` says.
-    [[nodiscard]] bool open_unit(input_unit unit, std::string_view file_name) {
-        return open_unit(unit.number, file_name, file_status::old);
-    }
-    [[nodiscard]] bool open_unit(output_unit unit, std::string_view file_name, file_status status) {
-        return open_unit(unit.number, file_name, output_status(status));
-    }
-    void open_or_stop(input_unit unit, std::string_view file_name) {
-        open_or_stop(unit.number, file_name, file_status::old);
-    }
-    void open_or_stop(output_unit unit, std::string_view file_name, file_status status) {
-        open_or_stop(unit.number, file_name, output_status(status));
-    }
-    void begin_read(input_unit unit, const record_format& format) { begin_read(unit.number, format); }
-    void begin_write(output_unit unit, const record_format& format) { begin_write(unit.number, format); }
-    [[nodiscard]] bool has_record(input_unit unit) { return has_record(unit.number); }
-    void read_as_table(input_unit unit, blank_lines blanks = blank_lines::skipped) {
-        read_as_table(unit.number, blanks);
-    }
-    void read_table_values(input_unit unit, const record_format& format, const field_columns& last,
-                           std::string_view what, std::span<const input_place> places) {
-        read_table_values(unit.number, format, last, what, places);
-    }
-    [[nodiscard]] long record_number(input_unit unit) { return record_number(unit.number); }
-    void write_lines(output_unit unit, std::string_view text) { write_lines(unit.number, text); }
-    void write_bytes(output_unit unit, std::string_view bytes) { write_bytes(unit.number, bytes); }
-    template <typename... Items>
-    void read(input_unit unit, const record_format& format, Items&&... items) {
-        read(unit.number, format, std::forward<Items>(items)...);
-    }
-    template <typename... Items>
-    void write(output_unit unit, const record_format& format, const Items&... items) {
-        write(unit.number, format, items...);
-    }
-    void write_values(output_unit unit, const record_format& format, std::span<const output_value> values) {
-        write_values(unit.number, format, values);
-    }
-    [[noreturn]] void fail_at_record(input_unit unit, std::string_view what) { fail_at_record(unit.number, what); }
+    void write_values(output_unit unit, const record_format& format, std::span<const output_value> values);
 
     // Stops the run on a fault: its one diagnostic line is "program:
     // message", its status 1.
@@ -280,7 +244,7 @@ public:
     // The same for a fault a program finds in a value it has read: the line
     // is "program: file, record N: what", N being the input unit's record read
     // last (the current record while a statement is in progress).
-    [[noreturn]] void fail_at_record(int unit, std::string_view what);
+    [[noreturn]] void fail_at_record(input_unit unit, std::string_view what);
 
     const std::string& program() const { return program_; }
 
@@ -299,11 +263,11 @@ private:
         slot_fault(unit, operation);
     }
     [[noreturn]] void slot_fault(int unit, std::string_view operation);
-    // An output's status; old is an input's.
-    static file_status output_status(file_status status) {
-        if (status == file_status::old) internal("an output opened as an existing input");
-        return status;
-    }
+    // The open input a statement-free query takes, also within a statement;
+    // anything else is an internal fault.
+    const unit_slot& open_input(input_unit unit, std::string_view operation) const;
+    // Connects unit number `unit` to the file, to be read or written.
+    bool open_number(int unit, std::string_view file_name, bool reading, file_status status);
     const format_item& next_data_item(item_kind wanted);
     const format_item& find_data_item(item_kind wanted);
     char* output_field(std::size_t width);

@@ -26,19 +26,14 @@ field_columns last_field(const record_format& format) {
     return last;
 }
 
-void run::read_as_table(int unit, blank_lines blanks) {
-    unit_slot& u = slot(unit, "read_as_table");
+void run::read_as_table(input_unit unit, blank_lines blanks) {
+    unit_slot& u = slot(unit.number, "read_as_table");
     if (!u.reading) internal("read_as_table on output file " + u.name);
     u.input.read_as_table(blanks == blank_lines::skipped);
 }
 
 // Also within a statement, for a diagnostic of the program's own.
-long run::record_number(int unit) {
-    if (unit < 0 || unit > max_unit || !units_[static_cast<std::size_t>(unit)] ||
-        !units_[static_cast<std::size_t>(unit)]->reading)
-        internal("record_number on unit " + std::to_string(unit) + ", which is not an input");
-    return units_[static_cast<std::size_t>(unit)]->input.records_read();
-}
+long run::record_number(input_unit unit) { return open_input(unit, "record_number").input.records_read(); }
 
 void run::require_field(const field_columns& field, std::string_view what) {
     if (!in_statement_ || !st_->reading) internal("require_field outside a read statement");
@@ -55,7 +50,7 @@ void run::require_field(const field_columns& field, std::string_view what) {
     if (in.is_table() && !in.ended()) fail(record() + "has no line end" + cut_off);
 }
 
-void run::read_table_values(int unit, const record_format& format, const field_columns& last, std::string_view what,
+void run::read_table_values(input_unit unit, const record_format& format, const field_columns& last, std::string_view what,
                             std::span<const input_place> places) {
     begin_read(unit, format);
     require_field(last, what);

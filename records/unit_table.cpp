@@ -12,14 +12,22 @@ run::run(std::string program, std::FILE* diagnostics, std::FILE* operator_input)
 
 run::~run() = default;
 
-bool run::open_unit(int unit, std::string_view file_name, file_status status) {
+bool run::open_unit(input_unit unit, std::string_view file_name) {
+    return open_number(unit.number, file_name, true, file_status::unknown);
+}
+
+bool run::open_unit(output_unit unit, std::string_view file_name, file_status status) {
+    return open_number(unit.number, file_name, false, status);
+}
+
+bool run::open_number(int unit, std::string_view file_name, bool reading, file_status status) {
     if (unit < 0 || unit > max_unit || units_[static_cast<std::size_t>(unit)] || work_done_)
         internal("unit " + std::to_string(unit) + " cannot be opened");
     auto u = std::make_unique<unit_slot>();
     u->name = file_name;
-    u->reading = status == file_status::old;
+    u->reading = reading;
     int error = 0;
-    if (status == file_status::replaced)
+    if (!reading && status == file_status::replaced)
         error = u->replaced.begin(u->output, u->name);
     else if (!(u->reading ? u->input.open(u->name) : u->output.open(u->name)))
         error = u->reading ? u->input.error() : u->output.error();
@@ -45,7 +53,11 @@ bool run::open_unit(int unit, std::string_view file_name, file_status status) {
     return true;
 }
 
-void run::open_or_stop(int unit, std::string_view file_name, file_status status) {
+void run::open_or_stop(input_unit unit, std::string_view file_name) {
+    if (!open_unit(unit, file_name)) stop_here();
+}
+
+void run::open_or_stop(output_unit unit, std::string_view file_name, file_status status) {
     if (!open_unit(unit, file_name, status)) stop_here();
 }
 
@@ -64,6 +76,13 @@ std::string run::start_outputs_reporting() {
         if (u && !u->reading && u->output.is_open() && !u->output.start())
             failures += program_ + ": " + write_failure(*u) + "\n";
     return failures;
+}
+
+const run::unit_slot& run::open_input(input_unit unit, std::string_view operation) const {
+    int n = unit.number;
+    if (n < 0 || n > max_unit || !units_[static_cast<std::size_t>(n)] || !units_[static_cast<std::size_t>(n)]->reading)
+        internal(std::string(operation) + " on unit " + std::to_string(n) + ", which is not an input");
+    return *units_[static_cast<std::size_t>(n)];
 }
 
 void run::slot_fault(int unit, std::string_view operation) {

@@ -8,8 +8,8 @@
 
 namespace records {
 
-void run::write_values(int unit, const record_format& format, std::span<const output_value> values) {
-    unit_slot& u = slot(unit, "write");
+void run::write_values(output_unit unit, const record_format& format, std::span<const output_value> values) {
+    unit_slot& u = slot(unit.number, "write");
     auto fields = format.fields();
     if (!u.reading && format.one_record() && fields.size() == values.size()) {
         start_outputs();

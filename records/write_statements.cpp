@@ -16,8 +16,8 @@ void run::emit_output_record() {
     st.position = 0;
 }
 
-void run::begin_write(int unit, const record_format& format) {
-    unit_slot& u = slot(unit, "write");
+void run::begin_write(output_unit unit, const record_format& format) {
+    unit_slot& u = slot(unit.number, "write");
     if (u.reading) internal("write to input file " + u.name);
     begin_statement(u, format);
     statement& st = *st_;

@@ -15,7 +15,7 @@ void write_stress_line(records::run& r, const line& l, std::int32_t& outside) {
     // The reader takes the stresses when they are present; here they must be.
     std::error_code error;
     if (m.stresses.size() != m.elements.size() || !std::filesystem::exists(layouts::element_stresses_file, error)) {
-        r.open_or_stop(mesh_model::units::wstresses_out, layouts::element_stresses_file, records::file_status::old);
+        r.open_or_stop(mesh_model::units::wstresses_out, layouts::element_stresses_file);
         r.fail(std::string(layouts::element_stresses_file) + " changed while it was read");
     }
     std::vector<line_point> points = stresses_along(m, l);
