@@ -10,6 +10,7 @@
 
 #include "layouts/element_stresses.hpp"
 #include "layouts/mesh_tables.hpp"
+#include "mesh/large_tables.hpp"
 #include "records/input_editing.hpp"
 #include "records/tables.hpp"
 #include "stressimport/units.hpp"
@@ -31,9 +32,11 @@ struct element_sums {
     std::array<double, 3> sum{};
 };
 
+// Both tables take the model's large-table memory: a million elements
+// and more come in a few large pages rather than thousands of small ones.
 struct stress_block {
-    std::vector<element_sums> elements;
-    std::vector<std::int32_t> position;  // element number to position + 1, 0 when absent
+    mesh_model::large_table<element_sums> elements;
+    mesh_model::large_table<std::int32_t> position;  // element number to position + 1, 0 when absent
     void clear() {
         for (const element_sums& e : elements) position[static_cast<std::size_t>(e.number)] = 0;
         elements.clear();
