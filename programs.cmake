@@ -1,21 +1,78 @@
-# The programs of the suite, one a line: the folder and program name, then
-# what the program does in one line. The build, the install, the manual
-# pages and the umbrella command's list all take the programs from here, so
-# a new program is one more line (its folder defines the target of its name
-# and the library <name>_lib that holds its logic). The fuzz build and the
-# tests read this list too.
-# The second line of a program's --help says the same as a sentence; the
-# build of the manual pages stops when the two differ.
-set(SUITE_PROGRAMS
-  "polar        | computes the elastic properties of a fibre composite"
-  "nodes        | writes the node table of a plane finite-element model"
-  "topo         | writes the element table of a layered plane model"
-  "stressmean   | condenses a solver's element stresses into stress profiles"
-  "shift        | rewrites connectivity lines as slash lines, nodes plus 60"
-  "polarplot    | draws the off-axis properties that polar wrote"
-  "meshplot     | draws the mesh that nodes and topo wrote, and checks it"
-  "profileplot  | draws the stress profiles that stressmean wrote"
-  "meshexport   | writes the model for ParaView, Gmsh and CalculiX, and a job"
-  "stressimport | brings CalculiX's element stresses back as wstresses.out"
-  "stressline   | writes the stresses along a line through the model"
-)
+# The programs of the suite, as programs.txt lists them (that file says what
+# each field means). Included by the build and by the fuzz build, it sets:
+#   SUITE_PROGRAMS                 every program's name, in the list's order
+#   SUITE_PROGRAM_<name>_SUMMARY   its one line
+#   SUITE_PROGRAM_<name>_KINDS     its kinds, a list
+#   SUITE_EXAMPLE_FILES            the files of examples/ the programs run on
+# and suite_programs_of(KIND VARIABLE), which sets VARIABLE to the programs of
+# that kind. A line the build cannot read, an unknown kind, a shipped example
+# that is not in examples/ or a program whose example case is missing (or
+# present but not listed) stops the configuration with the line's number.
+set(suite_registry ${CMAKE_CURRENT_LIST_DIR}/programs.txt)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${suite_registry})
+set(suite_program_kinds batch picture exchange tables replaces example)
+
+set(SUITE_PROGRAMS "")
+set(SUITE_EXAMPLE_FILES "")
+file(STRINGS ${suite_registry} suite_registry_lines)
+set(suite_line_number 0)
+foreach(suite_line IN LISTS suite_registry_lines)
+  math(EXPR suite_line_number "${suite_line_number} + 1")
+  if(suite_line MATCHES "^[ \t]*(#|$)")
+    continue()
+  endif()
+  if(NOT suite_line MATCHES "^([^|]*)\\|([^|]*)\\|([^|]*)\\|([^|]*)\\|([^|]*)\\|([^|]*)$")
+    message(FATAL_ERROR "programs.txt, line ${suite_line_number}: not six fields split at \"|\"")
+  endif()
+  string(STRIP "${CMAKE_MATCH_1}" suite_name)
+  string(STRIP "${CMAKE_MATCH_2}" suite_kinds)
+  string(STRIP "${CMAKE_MATCH_5}" suite_examples)
+  string(STRIP "${CMAKE_MATCH_6}" suite_summary)
+  if(NOT suite_name MATCHES "^[a-z][a-z0-9_]*$" OR suite_summary STREQUAL "")
+    message(FATAL_ERROR "programs.txt, line ${suite_line_number}: a program needs a name and a summary")
+  endif()
+  separate_arguments(suite_kinds UNIX_COMMAND "${suite_kinds}")
+  foreach(suite_kind IN LISTS suite_kinds)
+    if(NOT suite_kind IN_LIST suite_program_kinds)
+      message(FATAL_ERROR "programs.txt, line ${suite_line_number}: ${suite_name} is of no kind \"${suite_kind}\"")
+    endif()
+  endforeach()
+  set(suite_case_listed NO)
+  if("example" IN_LIST suite_kinds)
+    set(suite_case_listed YES)
+  endif()
+  set(suite_case_there NO)
+  if(IS_DIRECTORY ${CMAKE_CURRENT_LIST_DIR}/tests/cases/${suite_name}/example)
+    set(suite_case_there YES)
+  endif()
+  if(NOT suite_case_listed STREQUAL suite_case_there)
+    message(FATAL_ERROR "programs.txt, line ${suite_line_number}: ${suite_name} is of the kind example "
+                        "exactly when tests/cases/${suite_name}/example exists")
+  endif()
+  if(NOT suite_examples STREQUAL "-")
+    separate_arguments(suite_examples UNIX_COMMAND "${suite_examples}")
+    foreach(suite_file IN LISTS suite_examples)
+      if(NOT EXISTS ${CMAKE_CURRENT_LIST_DIR}/examples/${suite_file})
+        message(FATAL_ERROR "programs.txt, line ${suite_line_number}: no examples/${suite_file}")
+      endif()
+      list(APPEND SUITE_EXAMPLE_FILES ${suite_file})
+    endforeach()
+  endif()
+  if(suite_name IN_LIST SUITE_PROGRAMS)
+    message(FATAL_ERROR "programs.txt, line ${suite_line_number}: ${suite_name} is listed twice")
+  endif()
+  list(APPEND SUITE_PROGRAMS ${suite_name})
+  set(SUITE_PROGRAM_${suite_name}_SUMMARY "${suite_summary}")
+  set(SUITE_PROGRAM_${suite_name}_KINDS ${suite_kinds})
+endforeach()
+list(REMOVE_DUPLICATES SUITE_EXAMPLE_FILES)
+
+function(suite_programs_of kind variable)
+  set(found "")
+  foreach(program IN LISTS SUITE_PROGRAMS)
+    if(kind IN_LIST SUITE_PROGRAM_${program}_KINDS)
+      list(APPEND found ${program})
+    endif()
+  endforeach()
+  set(${variable} ${found} PARENT_SCOPE)
+endfunction()

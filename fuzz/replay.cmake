@@ -13,7 +13,7 @@ endfunction()
 
 fuzz_replay(format records)
 fuzz_replay(field_editing records)
-foreach(program IN LISTS suite_program_names)
+foreach(program IN LISTS SUITE_PROGRAMS)
   if(EXISTS ${fuzz_folder}/${program}.cpp)
     fuzz_replay(${program} ${program}_lib plots)
   endif()

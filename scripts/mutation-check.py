@@ -154,22 +154,20 @@ MUTANTS = [
 ]
 
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "tests"))
+from programs import PROGRAMS, of_kind  # noqa: E402  (the list of programs, programs.txt)
+
 # The tests that see a fault in each folder's code first: its program's case
-# folders and unit tests. A fault of the record layer may show anywhere, so every
-# test runs for it, and so does every test for a mutant that the focused
-# tests let through.
-FOCUS = {
-    "polar": "^polar/|^(Inversion|Lamina)[.]",
-    "nodes": "^nodes/",
-    "topo": "^topo/",
-    "stressmean": "^stressmean/|^Profiles[.]",
-    "shift": "^shift/",
-    "plots": "^polarplot/|^meshplot/|^profileplot/|^(Number|Escaped|NiceTicks|TickLabel|LinearScale)[.]",
-    "polarplot": "^polarplot/",
-    "meshplot": "^meshplot/",
-    "profileplot": "^profileplot/",
-    "stressline": "^stressline/",
-}
+# folders and unit tests; for the pictures' shared pieces in plots/, the case
+# folders of every picture program. A fault of the record layer may show
+# anywhere, so every test runs for it, and so does every test for a mutant
+# that the focused tests let through.
+FOCUS = {name: f"^{name}/" for name in PROGRAMS}
+FOCUS["plots"] = "|".join(f"^{name}/" for name in of_kind("picture"))
+UNIT_TESTS = {"polar": "Inversion|Lamina", "stressmean": "Profiles",
+              "plots": "Number|Escaped|NiceTicks|TickLabel|LinearScale"}
+for folder, suites in UNIT_TESTS.items():
+    FOCUS[folder] += f"|^({suites})[.]"
 
 
 def run(command, cwd, log, timeout=None):

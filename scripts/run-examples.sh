@@ -8,6 +8,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 bash scripts/setup.sh
+# shellcheck source=scripts/programs.sh
+source scripts/programs.sh
 
 # The build scripts/test.sh uses too (same folder, same options), so that
 # running the tests afterwards builds nothing again.
@@ -23,7 +25,10 @@ echo "Built every program in $root/build."
 work=${1:-scratch}
 mkdir -p "$work"
 work=$(cd "$work" && pwd)
-cp examples/polar.dat examples/wnodes.dat examples/wtopo.dat examples/wstresses.out examples/old3.dat "$work"/
+# The shipped inputs the programs run on (programs.txt names them).
+while IFS= read -r file; do
+  cp "examples/$file" "$work"/
+done < <(program_files example)
 
 cd "$work"
 # Names the step, then runs it; what a program prints follows, indented.

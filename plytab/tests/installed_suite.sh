@@ -12,11 +12,16 @@ set -uo pipefail
 # quits early would fail the pipe under pipefail.
 # shellcheck source=plytab/tests/installed_prefix.sh
 source "$(dirname "$0")/installed_prefix.sh"
+# shellcheck source=scripts/programs.sh
+source "$(dirname "$0")/../../scripts/programs.sh"
 export MANWIDTH=80
 
 [ "$(command -v "$name")" = "$prefix/bin/$name" ] || fault "$name is not found as a command"
 programs=$("$name" --help | awk '/^Programs:/ { on = 1; next } on && /^$/ { exit } on { print $1 }')
 [ -n "$programs" ] || fault "$name --help lists no program"
+listed=$(programs_of)
+# shellcheck disable=SC2086  # one line of the names
+[ "$programs" = "$listed" ] || fault "$name --help lists" $programs "where programs.txt lists" $listed
 "$name" --version | grep -x "$name [0-9.]*" >/dev/null || fault "$name --version"
 
 # Help texts and manual pages, the umbrella command's included.
@@ -34,10 +39,12 @@ for program in $programs "$name"; do
   if [ ! -f "$page" ]; then
     fault "no manual page $page"
   else
-    warnings=$(man --warnings -l "$page" 2>&1 >/dev/null)
+    # Rendered once: its warnings apart, its text read twice.
+    rendered=$(man --warnings -l "$page" 2>"$scratch/warnings")
+    warnings=$(cat "$scratch/warnings")
     [ -z "$warnings" ] || fault "$program.1 renders with warnings: $warnings"
-    man -l "$page" 2>/dev/null | grep "^NAME" >/dev/null || fault "$program.1 renders no NAME section"
-    man -l "$page" 2>/dev/null | grep "^SEE ALSO" >/dev/null || fault "$program.1 points to no file reference"
+    printf '%s\n' "$rendered" | grep "^NAME" >/dev/null || fault "$program.1 renders no NAME section"
+    printf '%s\n' "$rendered" | grep "^SEE ALSO" >/dev/null || fault "$program.1 points to no file reference"
   fi
   printf '%s\n' "$help" >"$scratch/$program.help"
 done
@@ -47,21 +54,23 @@ for doc in formats.md tutorial.md; do
   [ -s "$prefix/share/doc/$name/$doc" ] || fault "$doc is not installed in share/doc/$name"
 done
 
-# The examples, copied and run through the chain with the umbrella command.
+# The examples, copied and run through the chain with the umbrella command:
+# the batch programs, then the pictures of what they wrote.
 work=$scratch/work
+chain="$(programs_of batch) $(programs_of picture)"
 "$name" examples "$work" >/dev/null || fault "$name examples failed"
-for file in polar.dat wnodes.dat wtopo.dat wstresses.out old3.dat; do
+for file in $(program_files example); do
   [ -f "$work/$file" ] || fault "$name examples did not copy $file"
 done
 if "$name" examples "$work" >/dev/null 2>&1; then fault "$name examples overwrote the copies"; fi
 (
   cd "$work" || exit 1
-  for program in polar nodes topo stressmean shift polarplot meshplot profileplot; do
+  for program in $chain; do
     "$name" "$program" >/dev/null || { echo "FAULT: $name $program failed"; exit 1; }
   done
 ) || faults=$((faults + 1))
-for file in polar.out vf.DAT e3.DAT g23.DAT nu32.DAT wnodes.out wtopo.out wstressavg.out new3.dat \
-  polar.svg mesh.svg profiles.svg; do
+# shellcheck disable=SC2086  # the names are words
+for file in $(program_files writes $chain); do
   [ -s "$work/$file" ] || fault "the chain did not write $file"
 done
 
