@@ -99,51 +99,47 @@ void run::read_int(std::int32_t& value) {
     check_integer(item, take_field(item), value);
 }
 
-void run::read_ints(std::span<std::int32_t> values) {
-    // Within the first pass over a format without a slash, the fields'
-    // places are known in advance: each is read where it stands, and the
-    // statement goes on after the last of them. Items past that pass take
-    // the item-by-item way.
+// Within the first pass over a format without a slash, the fields' places
+// are known in advance: the statement's next `count` items, when all of them
+// take `kind`, are read where they stand, and the statement goes on after
+// the last of them. Empty otherwise; items past that pass take the
+// item-by-item way.
+std::span<const field_place> run::placed_fields(std::size_t count, item_kind kind) {
     statement& st = *st_;
     auto fields = in_statement_ && st.reading ? st.format->fields() : std::span<const field_place>{};
-    std::size_t known = st.data_done < fields.size() ? std::min(values.size(), fields.size() - st.data_done) : 0;
+    std::size_t known = st.data_done < fields.size() ? std::min(count, fields.size() - st.data_done) : 0;
     auto ours = fields.subspan(st.data_done, known);
-    if (known > 0 &&
-        std::all_of(ours.begin(), ours.end(), [](const field_place& f) { return f.kind == item_kind::integer; })) {
-        for (std::size_t i = 0; i < known; ++i) {
-            const field_place& f = ours[i];
-            st.position = f.offset + std::size_t{f.width};  // a diagnostic names the field by it
-            std::string_view field = field_at(f.offset, f.width);
-            if (!read_plain_integer(field, values[i])) check_integer(st.items[f.item], field, values[i]);
-        }
-        st.next_item = ours.back().item + 1;
-        st.data_done += known;
-        values = values.subspan(known);
+    if (known == 0 || !std::all_of(ours.begin(), ours.end(), [&](const field_place& f) { return f.value == kind; }))
+        return {};
+    st.next_item = ours.back().item + 1;
+    st.data_done += known;
+    return ours;
+}
+
+// A placed field's text; a diagnostic names the field by the position.
+std::string_view run::placed_field(const field_place& f) {
+    st_->position = f.offset + std::size_t{f.width};
+    return field_at(f.offset, f.width);
+}
+
+void run::read_ints(std::span<std::int32_t> values) {
+    auto placed = placed_fields(values.size(), item_kind::integer);
+    for (std::size_t i = 0; i < placed.size(); ++i) {
+        std::string_view field = placed_field(placed[i]);
+        if (!read_plain_integer(field, values[i])) check_integer(st_->items[placed[i].item], field, values[i]);
     }
-    for (std::int32_t& value : values) read_int(value);
+    for (std::int32_t& value : values.subspan(placed.size())) read_int(value);
 }
 
 void run::read_reals(std::span<float> values) {
-    // As read_ints: fields whose places are known are read where they stand.
-    statement& st = *st_;
-    auto fields = in_statement_ && st.reading ? st.format->fields() : std::span<const field_place>{};
-    std::size_t known = st.data_done < fields.size() ? std::min(values.size(), fields.size() - st.data_done) : 0;
-    auto ours = fields.subspan(st.data_done, known);
-    if (known > 0 &&
-        std::all_of(ours.begin(), ours.end(), [](const field_place& f) { return f.value == item_kind::fixed; })) {
-        for (std::size_t i = 0; i < known; ++i) {
-            const field_place& f = ours[i];
-            st.position = f.offset + std::size_t{f.width};  // a diagnostic names the field by it
-            std::string_view field = field_at(f.offset, f.width);
-            if (!read_plain_real(field, f.digits, values[i]) &&
-                read_real_field(field, f.digits, values[i]) != field_status::ok)
-                field_error(st.items[f.item], field, "is not a valid");
-        }
-        st.next_item = ours.back().item + 1;
-        st.data_done += known;
-        values = values.subspan(known);
+    auto placed = placed_fields(values.size(), item_kind::fixed);
+    for (std::size_t i = 0; i < placed.size(); ++i) {
+        std::string_view field = placed_field(placed[i]);
+        int digits = placed[i].digits;
+        if (!read_plain_real(field, digits, values[i]) && read_real_field(field, digits, values[i]) != field_status::ok)
+            field_error(st_->items[placed[i].item], field, "is not a valid");
     }
-    for (float& value : values) read_real(value);
+    for (float& value : values.subspan(placed.size())) read_real(value);
 }
 
 std::string_view run::record_text() const {

@@ -274,6 +274,8 @@ private:
     void process_control(const format_item& item);
     void next_input_record();
     void emit_output_record();
+    std::span<const field_place> placed_fields(std::size_t count, item_kind kind);
+    std::string_view placed_field(const field_place& f);
     std::string_view take_field(const format_item& item);
     std::string_view padded_field(std::size_t start, std::size_t width);
     std::string_view field_at(std::size_t start, std::size_t width);

@@ -71,8 +71,7 @@ void run::read_table_values(input_unit unit, const record_format& format, const 
     statement& st = *st_;
     for (std::size_t i = 0; i < fields.size(); ++i) {
         const field_place& f = fields[i];
-        st.position = f.offset + std::size_t{f.width};  // a diagnostic names the field by it
-        std::string_view field = field_at(f.offset, f.width);
+        std::string_view field = placed_field(f);
         switch (f.value) {
         case item_kind::integer: {
             auto& value = *static_cast<std::int32_t*>(places[i].address);
