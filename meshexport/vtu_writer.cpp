@@ -41,8 +41,6 @@ public:
         hand_on();
         r_.write_bytes(unit_, text);
     }
-    // Text after the data: the whole rest goes out.
-    void finish(std::string_view text) { put_text(text); }
 
 private:
     static constexpr std::size_t block = 1 << 16;
@@ -168,7 +166,7 @@ void write_vtu(records::run& r, records::output_unit unit, const mesh& m) {
         o.put_u32(static_cast<std::uint32_t>(a->count * value_size(a->type)));
         a->values(o);
     }
-    o.finish("\n  </AppendedData>\n</VTKFile>\n");
+    o.put_text("\n  </AppendedData>\n</VTKFile>\n");
 }
 
 }  // namespace meshexport

@@ -36,6 +36,7 @@
 #include "records/files.hpp"
 #include "records/format.hpp"
 #include "records/diagnostics.hpp"
+#include "records/statement_values.hpp"
 #include "records/unit_numbers.hpp"
 
 namespace records {
@@ -132,14 +133,7 @@ public:
     // diagnostics stay line numbers, blank lines counted.
     enum class blank_lines { skipped, records };
     void read_as_table(input_unit unit, blank_lines blanks = blank_lines::skipped);
-    // Where a value read goes, by its kind.
-    struct input_place {
-        item_kind kind;  // integer, fixed (a real, for Fw.d and Ew.d) or character
-        void* address;
-        explicit input_place(std::int32_t& v) : kind(item_kind::integer), address(&v) {}
-        explicit input_place(float& v) : kind(item_kind::fixed), address(&v) {}
-        explicit input_place(char& v) : kind(item_kind::character), address(&v) {}
-    };
+    using input_place = records::input_place;
     // A whole read statement of one record of a table: begin_read,
     // require_field(last, what), one item for each place, end_read. A format
     // that takes exactly these values from one record has each field read
@@ -214,22 +208,9 @@ public:
         for (const T& v : values) write_item(v);
     }
 
-    // One value of a write statement whose list is known in advance, kept as
-    // its kind and its bits: two values of one kind edit alike exactly when
-    // their bits agree.
-    struct output_value {
-        item_kind kind;  // integer, fixed or character
-        std::uint32_t bits;
-        explicit output_value(std::int32_t v) : kind(item_kind::integer), bits(static_cast<std::uint32_t>(v)) {}
-        explicit output_value(float v) : kind(item_kind::fixed), bits(std::bit_cast<std::uint32_t>(v)) {}
-        explicit output_value(char v) : kind(item_kind::character), bits(static_cast<unsigned char>(v)) {}
-        std::int32_t integer() const { return static_cast<std::int32_t>(bits); }
-        float real() const { return std::bit_cast<float>(bits); }
-        char character() const { return static_cast<char>(bits); }
-    };
+    using output_value = records::output_value;
     template <typename T>
-    static constexpr bool is_single_value =
-        std::is_same_v<T, std::int32_t> || std::is_same_v<T, float> || std::is_same_v<T, char>;
+    static constexpr bool is_single_value = records::is_single_value<T>;
 
     // A whole write statement. A format that takes exactly these values in
     // one record has its record made from the unit's last one of that format
