@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <new>
+#include <type_traits>
 #include <vector>
 
 namespace mesh_model {
@@ -38,5 +39,25 @@ struct large_table_allocator {
 // A vector for a table of records, in such memory.
 template <typename T>
 using large_table = std::vector<T, large_table_allocator<T>>;
+
+// A fixed count of plain values in such memory, not set to any value first:
+// for a table whose every place is written before it is read.
+template <typename T>
+class large_array {
+    static_assert(std::is_trivially_copyable_v<T> && std::is_trivially_destructible_v<T>);
+
+public:
+    explicit large_array(std::size_t n) : data_(large_table_allocator<T>().allocate(n)), size_(n) {}
+    large_array(const large_array&) = delete;
+    large_array& operator=(const large_array&) = delete;
+    ~large_array() { large_table_allocator<T>().deallocate(data_, size_); }
+    T& operator[](std::size_t i) { return data_[i]; }
+    const T* data() const { return data_; }
+    std::size_t size() const { return size_; }
+
+private:
+    T* data_;
+    std::size_t size_;
+};
 
 }  // namespace mesh_model

@@ -20,6 +20,11 @@ std::string number_text(std::int32_t n) { return std::to_string(n); }
 // The exported files write coordinates as F12.6 and angles as F8.2, the
 // digits of the tables; a value such a field cannot hold would be lost.
 bool fits(float x, int width, int digits) {
+    // Below 10^(width - digits - 3) in magnitude, the rounded value and its
+    // sign always fit: no need to edit it.
+    static constexpr float always_fits[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f, 1e8f, 1e9f};
+    int integer_digits = width - digits - 3;
+    if (integer_digits >= 0 && integer_digits < 10 && std::fabs(x) < always_fits[integer_digits]) return true;
     std::string field;
     records::put_fixed(field, x, width, digits);
     return std::isfinite(x) && field.find('*') == std::string::npos;

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "mesh/large_tables.hpp"
 #include "meshexport/mesh_writers.hpp"
 #include "records/run.hpp"
 
@@ -53,25 +54,24 @@ auto distinct_keys(const mesh& m, KeyOf key_of) {
 
 // Hands each group of elements with one key to each(key, positions), in
 // ascending order of key; the positions (into m.elements) of a group are in
-// table order. The elements are placed group by group in one pass.
+// table order. The elements are counted by group, then placed group by
+// group, each element's group found again (neighbours mostly share it).
 template <typename KeyOf, typename Each>
 void for_each_group(const mesh& m, KeyOf key_of, Each each) {
     auto keys = distinct_keys(m, key_of);
     const std::size_t n = m.elements.size();
-    std::vector<std::uint32_t> group(n);  // of each element, its key's index
-    std::vector<std::uint32_t> first(keys.size() + 1, 0);  // of each group in `order`
-    for (std::size_t i = 0; i < n; ++i) {
+    std::uint32_t last = 0;  // the group of the element before
+    auto group_of = [&](std::size_t i) {
         auto k = key_of(m.elements[i]);
-        group[i] = i > 0 && keys[group[i - 1]] == k
-                       ? group[i - 1]
-                       : static_cast<std::uint32_t>(std::lower_bound(keys.begin(), keys.end(), k) - keys.begin());
-        ++first[group[i] + 1];
-    }
+        if (keys[last] != k) last = static_cast<std::uint32_t>(std::lower_bound(keys.begin(), keys.end(), k) - keys.begin());
+        return last;
+    };
+    std::vector<std::uint32_t> first(keys.size() + 1, 0);  // of each group in `order`
+    for (std::size_t i = 0; i < n; ++i) ++first[group_of(i) + 1];
     for (std::size_t g = 1; g < first.size(); ++g) first[g] += first[g - 1];
-    std::vector<std::uint32_t> order(n);
+    mesh_model::large_array<std::uint32_t> order(n);
     std::vector<std::uint32_t> next(first.begin(), first.end() - 1);
-    for (std::size_t i = 0; i < n; ++i) order[next[group[i]]++] = static_cast<std::uint32_t>(i);
-    group = {};
+    for (std::size_t i = 0; i < n; ++i) order[next[group_of(i)]++] = static_cast<std::uint32_t>(i);
     for (std::size_t g = 0; g < keys.size(); ++g)
         each(keys[g], std::span<const std::uint32_t>(order.data() + first[g], first[g + 1] - first[g]));
 }
