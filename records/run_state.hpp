@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "records/record_making.hpp"
 #include "records/replaced_outputs.hpp"
 #include "records/run.hpp"
 
@@ -28,14 +29,8 @@ struct run::unit_slot {
     input_file input;
     output_file output;
     replacement replaced;  // for a replaced output: its temporary
-    // The record the last whole write statement made, and the bits of the
-    // values it took: a record is a function of its format and values alone,
-    // so the next one of the same format starts from this one and edits
-    // only the fields whose value changed. Tables repeat most of their
-    // values from one record to the next.
-    std::uint64_t last_format = 0;  // serial of its format; 0 for none yet
-    std::vector<std::uint32_t> last_bits;
-    std::string last_record;
+    // Makes the records of whole write statements, each from the last one.
+    record_maker maker;
 };
 
 // The statement in progress: where it is in its format and in its record.
