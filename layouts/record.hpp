@@ -52,6 +52,19 @@ void read_table_record(records::run& r, records::input_unit unit, Record& rec) {
     read_table_record(r, unit, rec, Record::last_field_name);
 }
 
+// Reads one line of a table into `rec` the fast way, without a statement
+// (records::read_plain_values): false for a line that a read statement is
+// to take.
+template <typename Record>
+bool read_plain_record(std::string_view line, Record& rec) {
+    return std::apply(
+        [&](auto&... field) {
+            const records::input_place places[] = {records::input_place(field)...};
+            return records::read_plain_values(Record::format, line, places);
+        },
+        Record::fields(rec));
+}
+
 // Writes `rec` to the unit as one record of its layout.
 template <typename Record>
 void write_record(records::run& r, records::output_unit unit, const Record& rec) {

@@ -39,6 +39,7 @@ bool input_file::open(const std::string& name) {
     }
     identity_ = identity_of(fd_);
     buffer_ = std::make_unique_for_overwrite<char[]>(buffer_size);
+    capacity_ = buffer_size;
     return true;
 }
 
@@ -46,7 +47,7 @@ bool input_file::fill() {
     if (at_end_ || buffer_ == nullptr) return false;
     begin_ = 0;
     ssize_t got;
-    do got = ::read(fd_, buffer_.get(), buffer_size);
+    do got = ::read(fd_, buffer_.get(), capacity_);
     while (got < 0 && errno == EINTR);
     if (got <= 0) {
         at_end_ = true;
@@ -56,6 +57,53 @@ bool input_file::fill() {
     }
     end_ = static_cast<std::size_t>(got);
     return true;
+}
+
+bool input_file::fill_after_rest(std::size_t room) {
+    if (at_end_ || buffer_ == nullptr) return false;
+    std::size_t rest = end_ - begin_;
+    if (room > capacity_) {
+        auto larger = std::make_unique_for_overwrite<char[]>(room);
+        std::memcpy(larger.get(), buffer_.get() + begin_, rest);
+        buffer_ = std::move(larger);
+        capacity_ = room;
+    } else {
+        std::memmove(buffer_.get(), buffer_.get() + begin_, rest);
+    }
+    begin_ = 0;
+    end_ = rest;
+    if (rest == capacity_) return false;
+    ssize_t got;
+    do got = ::read(fd_, buffer_.get() + rest, capacity_ - rest);
+    while (got < 0 && errno == EINTR);
+    if (got <= 0) {
+        // The rest stays for the record-by-record way, which finds the
+        // end of the file (or the error) again.
+        at_end_ = true;
+        if (got < 0) error_ = errno != 0 ? errno : EIO;
+        return false;
+    }
+    end_ += static_cast<std::size_t>(got);
+    return true;
+}
+
+std::string_view input_file::whole_lines(std::size_t room) {
+    if (ahead_ || too_long_ || error_ != 0 || lines_read_ == 0 || buffer_ == nullptr) return {};
+    const void* last = ::memrchr(buffer_.get() + begin_, '\n', end_ - begin_);
+    if (last == nullptr) {
+        if (!fill_after_rest(room)) return {};
+        last = ::memrchr(buffer_.get(), '\n', end_);
+        if (last == nullptr) return {};
+    }
+    const char* first = buffer_.get() + begin_;
+    return {first, static_cast<std::size_t>(static_cast<const char*>(last) - first) + 1};
+}
+
+void input_file::pass_lines(std::size_t bytes, long lines) {
+    begin_ += bytes;
+    lines_read_ += lines;
+    record_line_ = lines_read_;
+    line_ended_ = record_ended_ = true;
 }
 
 bool input_file::at_end() {

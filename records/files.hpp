@@ -66,6 +66,20 @@ public:
     // reads on to the next record, which next_record then hands out.
     bool at_end();
 
+    // Whole lines from the next one on, their line feeds included, for a
+    // reader that takes many records of a table at once: as many as the
+    // buffer holds, which is filled first (and grown to `room` bytes) when it
+    // holds no whole line. Empty at the end of the file, on a read error, for
+    // the file's first line (it may start with a byte-order mark), after
+    // at_end read a record ahead, and when the next line is not whole within
+    // `room` bytes: the record-by-record way then takes the next record. The
+    // view stays valid until the next call of any reading function.
+    std::string_view whole_lines(std::size_t room);
+    // Takes the first `lines` lines (`bytes` characters, their line feeds
+    // included) of whole_lines() as records read: the last of them is the
+    // record handed out last.
+    void pass_lines(std::size_t bytes, long lines);
+
     // The number of the record handed out last, which is its line in the
     // file: skipped blank lines count. 0 before the first record.
     long records_read() const { return record_line_; }
@@ -86,6 +100,9 @@ public:
 
 private:
     bool fill();
+    // Keeps the part of a line at the buffer's end, moved to its start, and
+    // reads on after it, the buffer grown to `room` bytes first.
+    bool fill_after_rest(std::size_t room);
     // The next line, blank or not; sets line_ended_.
     bool next_line(std::string_view& record);
     bool take(std::string_view& record, std::string_view text);
@@ -95,6 +112,7 @@ private:
     // uninitialised: only what a read fills is ever touched.
     static constexpr std::size_t buffer_size = 1 << 16;
     std::unique_ptr<char[]> buffer_;
+    std::size_t capacity_ = 0;  // of buffer_, which whole_lines may grow
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
     // A line that runs past the buffer, gathered here. Its room, taken once,

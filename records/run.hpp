@@ -140,6 +140,16 @@ public:
     // where it stands, without walking the format item by item.
     void read_table_values(input_unit unit, const record_format& format, const field_columns& last, std::string_view what,
                            std::span<const input_place> places);
+    // A table's next lines taken many at once, outside any statement, by a
+    // reader that reads their fields itself (read_plain_values in
+    // tables.hpp): whole lines, line feeds included, up to `room` bytes
+    // (input_file::whole_lines). Empty when the next record is for a read
+    // statement to take: the file's first line, a line longer than `room`,
+    // the end of the file. pass_table_lines then counts the first `lines`
+    // of them (`bytes` characters) as records read, the last of them being
+    // the unit's current record for a diagnostic.
+    [[nodiscard]] std::string_view table_lines(input_unit unit, std::size_t room);
+    void pass_table_lines(input_unit unit, std::size_t bytes, long lines);
     // Within a read statement: ends the run when the current record ends
     // before the last column of `field`, the last field of its layout, which
     // `what` names: "file, record N: ends at column C, before WHAT in columns

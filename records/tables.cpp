@@ -26,6 +26,43 @@ field_columns last_field(const record_format& format) {
     return last;
 }
 
+bool read_plain_values(const record_format& format, std::string_view line, std::span<const input_place> places) {
+    auto fields = format.fields();
+    if (!format.one_record() || fields.size() != places.size() || fields.empty()) return false;
+    if (line.size() < format.record_length() || line.back() == '\r') return false;
+    // A blank line is no record of a table that skips it.
+    if (line.find_first_not_of(' ') == std::string_view::npos) return false;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const field_place& f = fields[i];
+        if (f.value != places[i].kind) return false;
+        std::string_view field = line.substr(f.offset, f.width);
+        switch (f.value) {
+        case item_kind::integer:
+            if (!read_plain_integer(field, *static_cast<std::int32_t*>(places[i].address))) return false;
+            break;
+        case item_kind::character: *static_cast<char*>(places[i].address) = field.back(); break;
+        case item_kind::fixed:
+            if (!read_plain_real(field, f.digits, *static_cast<float*>(places[i].address))) return false;
+            break;
+        default: return false;
+        }
+    }
+    return true;
+}
+
+std::string_view run::table_lines(input_unit unit, std::size_t room) {
+    unit_slot& u = slot(unit.number, "table_lines");
+    if (!u.reading || !u.input.is_table()) internal("table_lines on " + u.name + ", which is not a table read");
+    start_outputs();
+    return u.input.whole_lines(room);
+}
+
+void run::pass_table_lines(input_unit unit, std::size_t bytes, long lines) {
+    unit_slot& u = slot(unit.number, "pass_table_lines");
+    if (!u.reading) internal("pass_table_lines on output file " + u.name);
+    u.input.pass_lines(bytes, lines);
+}
+
 void run::read_as_table(input_unit unit, blank_lines blanks) {
     unit_slot& u = slot(unit.number, "read_as_table");
     if (!u.reading) internal("read_as_table on output file " + u.name);

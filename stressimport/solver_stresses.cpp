@@ -11,6 +11,7 @@
 #include "layouts/element_stresses.hpp"
 #include "layouts/mesh_tables.hpp"
 #include "mesh/large_tables.hpp"
+#include "records/block_reading.hpp"
 #include "records/input_editing.hpp"
 #include "records/tables.hpp"
 #include "stressimport/units.hpp"
@@ -67,17 +68,51 @@ void check_points(records::run& r, const std::string& results, const element_sum
                text(e.points) + " integration point" + (e.points == 1 ? "" : "s") + ", a CPS3 element has 2");
 }
 
+// A stress line's element, integration point and the stresses kept.
+struct stress_line {
+    std::int32_t number = 0;
+    std::int32_t point = 0;
+    float sxx = 0.0f, syy = 0.0f, sxy = 0.0f;
+};
+
+// The first 14 columns of a stress line are looked at as text (a heading, a
+// blank line or the element and its integration point), then its six
+// stresses are read by this format.
+const records::record_format& line_format() {
+    static const records::record_format format("(14X,6E14.6)");
+    return format;
+}
+
+// A stress line read the fast way, without a statement: element and point
+// of blanks and digits, the element at least 1, six plain stresses
+// (records::read_plain_real), the line no shorter than syz's last column and
+// without a carriage return at its end. False for any other line, which a
+// read statement then takes.
+bool read_plain_stress_line(std::string_view line, stress_line& out) {
+    if (line.size() < line_format().record_length() || line.back() == '\r') return false;
+    // I10 is one column wider than read_plain_integer takes.
+    if (line[0] != ' ' || !records::read_plain_integer(line.substr(1, 9), out.number) ||
+        !records::read_plain_integer(line.substr(10, 4), out.point) || out.number < 1)
+        return false;
+    std::array<float, 6> s;
+    for (std::size_t k = 0; k < s.size(); ++k)
+        if (!records::read_plain_real(line.substr(14 + 14 * k, 14), 6, s[k])) return false;
+    out.sxx = s[0];
+    out.syy = s[1];
+    out.sxy = s[3];
+    return true;
+}
+
 // Reads the results file to its end and keeps the last stress block. A stress line
 // is "(I10,I4,6E14.6)": element, integration point, sxx, syy, szz, sxy, sxz,
 // syz; its block begins with a line " stresses (elem, integ.pnt., ..." and
 // ends at the first blank line after its stress lines. The file is read whole
 // as the solver wrote it, its blank lines kept: a stress line that ends
-// before syz, or a last line without its line feed, ends the run.
+// before syz, or a last line without its line feed, ends the run. The stress
+// lines are read many at once (records/block_reading.hpp), each other line
+// by a statement.
 stress_block read_last_block(records::run& r, const std::string& results) {
-    // The first 14 columns are looked at as text: a heading, a blank line
-    // or the element and its integration point.
-    static const records::record_format line_format("(14X,6E14.6)");
-    static const records::field_columns syz = records::last_field(line_format);
+    static const records::field_columns syz = records::last_field(line_format());
     static const std::string_view heading = " stresses (ele";
     stress_block block;
     block.position.assign(max_number + 1, 0);
@@ -89,10 +124,39 @@ stress_block read_last_block(records::run& r, const std::string& results) {
     if (!error) block.elements.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(size / (2 * 99), max_number)));
     bool in_block = false, found = false;
     element_sums* current = nullptr;
-    long record = 0;  // every statement reads one record
-    while (r.has_record(units::results)) {
-        ++record;
-        r.begin_read(units::results, line_format);
+    // A stress line of the block, the current record of the results.
+    auto take_stress = [&](const stress_line& line) {
+        const std::int32_t number = line.number, point = line.point;
+        if (number < 1 || number > max_number)
+            r.fail_at_record(units::results, "element " + text(number) + " is not an element of wtopo.out");
+        if (current == nullptr || current->number != number) {
+            if (current != nullptr) check_points(r, results, *current);
+            std::int32_t& position = block.position[static_cast<std::size_t>(number)];
+            if (position != 0)
+                r.fail_at_record(units::results, "element " + text(number) + " is printed twice in one stress block");
+            block.elements.push_back({number, 0, r.record_number(units::results), {}});
+            position = static_cast<std::int32_t>(block.elements.size());
+            current = &block.elements.back();
+        }
+        if (point > points_per_element && point == current->points + 1)
+            r.fail_at_record(units::results, "element " + text(number) + ": integration point " + text(point) +
+                                                 ", a CPS3 element has 2");
+        if (point != current->points + 1)
+            r.fail_at_record(units::results, "element " + text(number) + ": integration point " + text(point) +
+                                                 " where " + text(current->points + 1) + " should follow");
+        ++current->points;
+        current->sum[0] += line.sxx;
+        current->sum[1] += line.syy;
+        current->sum[2] += line.sxy;
+    };
+    // A line read the fast way is a stress line of the block, or a line
+    // outside any block, which is passed over.
+    auto take_plain = [&](const stress_line& line) {
+        if (in_block) take_stress(line);
+    };
+    auto read_one = [&] {
+        if (!r.has_record(units::results)) return false;
+        r.begin_read(units::results, line_format());
         std::string_view record_text = r.record_text();
         // The first 14 columns, blanks where the line is shorter.
         std::array<char, 14> head;
@@ -109,35 +173,20 @@ stress_block read_last_block(records::run& r, const std::string& results) {
             in_block = block.elements.empty();  // the blank line under the heading
         } else if (in_block) {
             r.require_field(syz, "syz");
-            std::int32_t number = integer_field(r, results, line, 0, 10);
-            std::int32_t point = integer_field(r, results, line, 10, 4);
+            stress_line stresses;
+            stresses.number = integer_field(r, results, line, 0, 10);
+            stresses.point = integer_field(r, results, line, 10, 4);
             std::array<float, 6> s{};
             r.read_reals(s);
-            if (number < 1 || number > max_number)
-                r.fail_at_record(units::results, "element " + text(number) + " is not an element of wtopo.out");
-            if (current == nullptr || current->number != number) {
-                if (current != nullptr) check_points(r, results, *current);
-                std::int32_t& position = block.position[static_cast<std::size_t>(number)];
-                if (position != 0)
-                    r.fail_at_record(units::results,
-                                     "element " + text(number) + " is printed twice in one stress block");
-                block.elements.push_back({number, 0, record, {}});
-                position = static_cast<std::int32_t>(block.elements.size());
-                current = &block.elements.back();
-            }
-            if (point > points_per_element && point == current->points + 1)
-                r.fail_at_record(units::results, "element " + text(number) + ": integration point " + text(point) +
-                                               ", a CPS3 element has 2");
-            if (point != current->points + 1)
-                r.fail_at_record(units::results, "element " + text(number) + ": integration point " + text(point) +
-                                               " where " + text(current->points + 1) + " should follow");
-            ++current->points;
-            current->sum[0] += s[0];
-            current->sum[1] += s[1];
-            current->sum[2] += s[3];
+            stresses.sxx = s[0];
+            stresses.syy = s[1];
+            stresses.sxy = s[3];
+            take_stress(stresses);
         }
         r.end_read();
-    }
+        return true;
+    };
+    records::read_in_blocks<stress_line>(r, units::results, read_plain_stress_line, take_plain, read_one);
     if (current != nullptr) check_points(r, results, *current);
     if (!found) r.fail(results + " holds no element stresses (*EL PRINT with S)");
     return block;

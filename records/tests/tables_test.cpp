@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "records/files.hpp"
+#include "records/statement_values.hpp"
 #include "records/tables.hpp"
 
 namespace {
@@ -39,6 +40,47 @@ TEST(LastField, ColumnsOfTheLastValueOfTheRecord) {
         records::field_columns f = records::last_field(records::record_format(c.format));
         EXPECT_EQ(f.from, c.from) << c.format;
         EXPECT_EQ(f.to, c.to) << c.format;
+    }
+}
+
+TEST(PlainValues, OnlyWhatAStatementWouldReadAlikeIsReadWithoutOne) {
+    struct case_ {
+        const char* format;
+        std::string line;
+        bool read;
+        std::int32_t first;  // the first value, when read
+        float last;          // the last value, when read
+    } cases[] = {
+        {"(2I3,F6.2)", "  1 -2  1.50", false, 0, 0.0f},  // a sign before an integer: the statement's
+        {"(2I3,F6.2)", "  1  2  1.50", true, 1, 1.5f},
+        {"(2I3,F6.2)", "  1  2  1.50 and more", true, 1, 1.5f},
+        {"(2I3,F6.2)", "  1  2 -1.5 ", false, 0, 0.0f},  // blanks after the value
+        {"(2I3,F6.2)", "  1  2  1.5", false, 0, 0.0f},   // short of the last column
+        {"(2I3,F6.2)", "  1  2  1.50\r", false, 0, 0.0f},
+        {"(3I4)", "            ", false, 0, 0.0f},        // a blank line is no record
+        {"(3I4)", "   1   2   3", true, 1, 0.0f},
+        {"(I2,A1)", " 7\r", false, 0, 0.0f},
+        {"(I2,A3)", " 7abc", true, 7, 0.0f},
+        {"(I2,/,I2)", " 1 2", false, 0, 0.0f},           // two records
+    };
+    for (const auto& c : cases) {
+        records::record_format format(c.format);
+        std::int32_t ints[3] = {};
+        float real = 0.0f;
+        char character = 0;
+        std::vector<records::input_place> places;
+        std::size_t next_int = 0;
+        for (const records::field_place& f : format.fields()) {
+            if (f.value == records::item_kind::integer) places.emplace_back(ints[next_int++]);
+            else if (f.value == records::item_kind::character) places.emplace_back(character);
+            else places.emplace_back(real);
+        }
+        if (format.fields().empty()) places = {records::input_place(ints[0]), records::input_place(ints[1])};
+        EXPECT_EQ(records::read_plain_values(format, c.line, places), c.read) << c.format << " \"" << c.line << "\"";
+        if (c.read) {
+            EXPECT_EQ(ints[0], c.first) << c.format;
+            EXPECT_EQ(real, c.last) << c.format;
+        }
     }
 }
 

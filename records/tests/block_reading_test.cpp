@@ -1,0 +1,259 @@
+// A table read many lines at a time gives what reading it record by record
+// gives: the same records on the same lines, the same values, the same
+// diagnostic, whether the lines come from the buffer in blocks or one by one,
+// on one thread or two.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "records/block_reading.hpp"
+#include "records/files.hpp"
+#include "records/run.hpp"
+#include "records/tables.hpp"
+
+namespace {
+
+std::filesystem::path scratch_file(const std::string& content) {
+    static int count = 0;
+    auto file = std::filesystem::temp_directory_path() /
+                ("block-reading-test-" + std::to_string(::getpid()) + "-" + std::to_string(count++));
+    std::ofstream(file, std::ios::binary) << content;
+    return file;
+}
+
+struct line_record {
+    std::string text;
+    long line;
+    bool ended;
+    bool operator==(const line_record&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const line_record& r) {
+    return out << "{\"" << r.text.substr(0, 40) << "\" (" << r.text.size() << "), line " << r.line
+               << (r.ended ? "" : ", no line end") << "}";
+}
+
+// Every record of the file as a table, skipping blank lines: record by
+// record, or with the lines that hold no '#' and no carriage return taken
+// from whole_lines() blocks of `room` bytes.
+std::vector<line_record> records_of(const std::string& content, bool in_blocks, std::size_t room) {
+    auto file = scratch_file(content);
+    records::input_file in;
+    EXPECT_TRUE(in.open(file.string()));
+    in.read_as_table(true);
+    std::vector<line_record> got;
+    for (;;) {
+        std::string_view block = in_blocks ? in.whole_lines(room) : std::string_view();
+        std::size_t taken = 0;
+        while (taken < block.size()) {
+            std::size_t end = block.find('\n', taken);
+            std::string_view line = block.substr(taken, end - taken);
+            if (line.empty() || line.find_first_of("#\r") != std::string_view::npos ||
+                line.find_first_not_of(' ') == std::string_view::npos)
+                break;
+            in.pass_lines(end + 1 - taken, 1);
+            got.push_back({std::string(line), in.records_read(), in.ended()});
+            taken = end + 1;
+        }
+        if (taken > 0) continue;
+        std::string_view record;
+        if (in.at_end() || !in.next_record(record)) break;
+        got.push_back({std::string(record), in.records_read(), in.ended()});
+    }
+    EXPECT_EQ(in.error(), 0);
+    // What a diagnostic may tell of the first line.
+    got.push_back({in.starts_with_byte_order_mark() ? "byte-order mark" : "none", 0, true});
+    std::filesystem::remove(file);
+    return got;
+}
+
+TEST(WholeLines, TakenFromTheBufferTheyAreTheRecordsReadOneByOne) {
+    const std::string spaces(100000, ' ');
+    std::string many;
+    std::mt19937 random(7);
+    for (int i = 0; i < 20000; ++i) {
+        switch (random() % 16) {
+        case 0: many += "\n"; break;                                        // blank
+        case 1: many += "  \r\n"; break;                                    // blank, carriage return
+        case 2: many += "# " + std::to_string(i) + "\n"; break;              // for a statement
+        case 3: many += std::string(random() % 300, 'w') + "x\n"; break;    // long
+        case 4: many += "cr " + std::to_string(i) + "\r\n"; break;          // for a statement
+        default: many += "line " + std::to_string(i) + "\n"; break;
+        }
+    }
+    const std::string contents[] = {
+        "",
+        "a\nb\n",
+        "\xef\xbb\xbf" "a\nb\n",
+        "\na\n\n\nb\n\n",
+        "a\r\n\r\n   \n  \r\nb\r\n",
+        "a\nbc",
+        "a\nb\n# c",
+        "a\n\n   ",
+        "a\n" + spaces + "\r\nb\n",
+        "a\n" + spaces + "b\nc\n",
+        "a\n" + spaces + "b",
+        many,
+        many + "last without its line feed",
+    };
+    for (std::size_t room : {std::size_t{16}, std::size_t{4096}, std::size_t{1} << 20}) {
+        for (const std::string& content : contents) {
+            auto one_by_one = records_of(content, false, room);
+            EXPECT_EQ(records_of(content, true, room), one_by_one)
+                << "room " << room << ", content of " << content.size() << " bytes: " << content.substr(0, 20);
+        }
+    }
+}
+
+constexpr records::input_unit table_unit{5};
+
+struct node {
+    std::int32_t number = 0, flags[3] = {};
+    float h = 0.0f, v = 0.0f;
+    long line = 0;
+    bool operator==(const node&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const node& n) {
+    return out << "{" << n.number << " " << n.flags[0] << n.flags[1] << n.flags[2] << " " << n.h << " " << n.v
+               << ", line " << n.line << "}";
+}
+
+struct outcome {
+    int status = -1;
+    std::string said;
+    std::vector<node> nodes;
+};
+
+const records::record_format& node_format() {
+    static const records::record_format format("(I6,3I3,2F12.6)");
+    return format;
+}
+
+// Reads the table to its end, in blocks or record by record.
+outcome read_nodes(const std::string& content, bool in_blocks) {
+    auto file = scratch_file(content);
+    std::FILE* diagnostics = std::tmpfile();
+    outcome o;
+    {
+        records::run r("test", diagnostics, nullptr);
+        o.status = r.execute([&](records::run& run) {
+            run.open_or_stop(table_unit, file.string());
+            run.read_as_table(table_unit);
+            static const records::field_columns last = records::last_field(node_format());
+            auto read_one = [&] {
+                if (!run.has_record(table_unit)) return false;
+                node n;
+                const records::input_place places[] = {records::input_place(n.number),   records::input_place(n.flags[0]),
+                                                       records::input_place(n.flags[1]), records::input_place(n.flags[2]),
+                                                       records::input_place(n.h),        records::input_place(n.v)};
+                run.read_table_values(table_unit, node_format(), last, "v", places);
+                n.line = run.record_number(table_unit);
+                o.nodes.push_back(n);
+                return true;
+            };
+            if (!in_blocks) {
+                while (read_one()) {
+                }
+                return;
+            }
+            auto read_plain = [](std::string_view line, node& n) {
+                const records::input_place places[] = {records::input_place(n.number),   records::input_place(n.flags[0]),
+                                                       records::input_place(n.flags[1]), records::input_place(n.flags[2]),
+                                                       records::input_place(n.h),        records::input_place(n.v)};
+                return records::read_plain_values(node_format(), line, places);
+            };
+            auto take = [&](node n) {
+                n.line = run.record_number(table_unit);
+                o.nodes.push_back(n);
+            };
+            records::read_in_blocks<node>(run, table_unit, read_plain, take, read_one);
+        });
+    }
+    std::rewind(diagnostics);
+    for (int c; (c = std::fgetc(diagnostics)) != EOF;) o.said.push_back(static_cast<char>(c));
+    std::fclose(diagnostics);
+    // The file's name, which differs from run to run, as "table".
+    if (std::size_t at = o.said.find(file.string()); at != std::string::npos) o.said.replace(at, file.string().size(), "table");
+    std::filesystem::remove(file);
+    return o;
+}
+
+// A node table of `count` records, some of them in forms only a statement
+// reads (a plus sign, blanks inside a number, text after the last field, a
+// carriage return), with blank lines among them.
+std::string node_table(int count) {
+    std::string text;
+    std::mt19937 random(11);
+    char line[80];
+    for (int i = 1; i <= count; ++i) {
+        float h = static_cast<float>(random() % 2000000) / 1000.0f - 1000.0f;
+        float v = static_cast<float>(random() % 2000000) / 1000.0f;
+        std::snprintf(line, sizeof line, "%6d%3d%3d%3d%12.6f%12.6f", i, i % 2, 0, i % 3 == 0, h, v);
+        std::string record = line;
+        switch (random() % 64) {
+        case 0: text += "\n"; break;
+        case 1: record[27] = '+'; break;              // "+" before h, where the blank was
+        case 2: record += "  trailing text"; break;
+        case 3: record += "\r"; break;
+        case 4: text += "      \r\n"; break;
+        case 5: text += std::string(45, ' ') + "\n"; break;  // blank, as long as a record
+        default: break;
+        }
+        text += record + "\n";
+    }
+    return text;
+}
+
+TEST(ReadInBlocks, ATableReadInBlocksIsTheTableReadRecordByRecord) {
+    // From a table that fits one small block to one of several blocks, each
+    // read in two halves at once.
+    for (int count : {3, 2000, 30000}) {
+        std::string table = node_table(count);
+        outcome one_by_one = read_nodes(table, false);
+        ASSERT_EQ(one_by_one.status, 0) << one_by_one.said;
+        ASSERT_EQ(one_by_one.nodes.size(), static_cast<std::size_t>(count));
+        outcome in_blocks = read_nodes(table, true);
+        EXPECT_EQ(in_blocks.status, 0) << in_blocks.said;
+        EXPECT_EQ(in_blocks.nodes, one_by_one.nodes) << count << " records";
+    }
+}
+
+TEST(ReadInBlocks, AFaultIsNamedAsRecordByRecordAfterTheSameRecords) {
+    std::string table = node_table(30000);
+    const struct {
+        const char* what;
+        std::size_t at;  // a fraction of the table, in thousandths
+        std::string text;
+    } faults[] = {
+        {"a malformed field", 300, "  1x34  0  0  0    0.000000    0.000000\n"},
+        {"a record cut short", 800, "   734  0  0  0    0.000000\n"},
+        {"a field of letters in the second half of a block", 620, "   735  0  0  0    abcdefgh    0.000000\n"},
+    };
+    for (const auto& f : faults) {
+        std::string damaged = table;
+        std::size_t at = damaged.find('\n', damaged.size() * f.at / 1000) + 1;
+        damaged.insert(at, f.text);
+        outcome one_by_one = read_nodes(damaged, false);
+        outcome in_blocks = read_nodes(damaged, true);
+        EXPECT_EQ(one_by_one.status, 1) << f.what;
+        EXPECT_EQ(in_blocks.status, one_by_one.status) << f.what;
+        EXPECT_EQ(in_blocks.said, one_by_one.said) << f.what;
+        EXPECT_EQ(in_blocks.nodes, one_by_one.nodes) << f.what;
+    }
+    // A last line without its line feed.
+    std::string cut = table.substr(0, table.size() - 1);
+    outcome one_by_one = read_nodes(cut, false);
+    outcome in_blocks = read_nodes(cut, true);
+    EXPECT_EQ(one_by_one.status, 1);
+    EXPECT_EQ(in_blocks.said, one_by_one.said);
+    EXPECT_EQ(in_blocks.nodes.size(), one_by_one.nodes.size());
+}
+
+}  // namespace
