@@ -2,6 +2,7 @@
 // where it covers the value, by the general conversion otherwise.
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -51,14 +52,75 @@ char* exponent_body_general(float magnitude, int digits, char* out) {
     return put_exponent_suffix(out, exponent + 1);
 }
 
-// The same body by exact integer arithmetic, for the magnitudes and digit
-// counts the suite's E fields meet: a nonzero magnitude below 2^34 whose
-// decimal exponent x (10^(x-1) <= magnitude < 10^x) leaves 0 to 9 decimals
-// to keep (0 <= digits - x <= 9). Then magnitude * 10^(digits - x) is
-// m * 2^e * 10^n with m below 2^24 and n at most 9, exactly m * 10^n (below
-// 2^54) shifted by e, which scale_exactly computes with its floor and the
-// rounding of the bits shifted out, ties to even, as edit_fixed_fast does.
-// The floor lies in [10^(digits-1), 10^digits) exactly when x is the decimal
+// 128-bit integers, for magnitudes scaled by more than 64 bits hold.
+using wide = unsigned __int128;
+
+// 10^0 to 10^38, every power of ten below 2^127.
+constexpr auto wide_powers = [] {
+    std::array<wide, 39> powers{};
+    powers[0] = 1;
+    for (std::size_t i = 1; i < powers.size(); ++i) powers[i] = powers[i - 1] * 10;
+    return powers;
+}();
+
+int bit_width(wide n) {
+    auto high = static_cast<std::uint64_t>(n >> 64);
+    return high != 0 ? 64 + std::bit_width(high) : std::bit_width(static_cast<std::uint64_t>(n));
+}
+
+// What scale_exactly gives, for decimals from -38 to 29: the magnitude,
+// m * 2^e, times 10^decimals as the quotient of two integers of at most 127
+// bits, m * 10^decimals * 2^e over 1, or m * 2^e over 10^-decimals, either
+// shifted where 2^e is a fraction; the rest of the division rounds it, ties
+// to even. False when the value is not covered, or its floor does not fit
+// 64 bits.
+bool scale_wide(float magnitude, int decimals, scaled_value& s) {
+    if (decimals < -38 || decimals > 29) return false;
+    auto bits = std::bit_cast<std::uint32_t>(magnitude);
+    auto biased = static_cast<int>((bits >> 23) & 0xff);
+    wide numerator = bits & 0x7fffff;
+    int e = -149;
+    if (biased != 0) {
+        numerator |= 0x800000;
+        e = biased - 150;
+    }
+    wide denominator = 1;
+    if (decimals >= 0) numerator *= wide_powers[static_cast<std::size_t>(decimals)];  // below 2^121
+    else denominator = wide_powers[static_cast<std::size_t>(-decimals)];
+    if (e >= 0) {
+        if (bit_width(numerator) + e > 127) return false;
+        numerator <<= e;
+    } else if (decimals >= 0) {
+        // Over 2^-e: a shift. Past 127 bits the value is below a half.
+        int shift = -e;
+        wide floor = shift < 128 ? numerator >> shift : 0;
+        wide rest = shift < 128 ? numerator & ((wide{1} << shift) - 1) : numerator;
+        bool above_half = shift < 128 && (rest > (wide{1} << (shift - 1)) ||
+                                          (rest == (wide{1} << (shift - 1)) && (floor & 1) != 0));
+        if ((floor >> 64) != 0) return false;
+        s.floor = static_cast<std::uint64_t>(floor);
+        s.rounded = s.floor + (above_half ? 1 : 0);
+        return true;
+    } else {
+        if (bit_width(denominator) - e > 127) return false;
+        denominator <<= -e;
+    }
+    wide floor = numerator / denominator;
+    wide rest = numerator % denominator;
+    if ((floor >> 64) != 0) return false;
+    s.floor = static_cast<std::uint64_t>(floor);
+    s.rounded = s.floor + (2 * rest > denominator || (2 * rest == denominator && (s.floor & 1) != 0) ? 1 : 0);
+    return true;
+}
+
+// The same body by exact integer arithmetic, for a nonzero magnitude whose
+// decimal exponent x (10^(x-1) <= magnitude < 10^x) leaves from -38 to 29
+// decimals to keep (digits - x). With 0 to 9 decimals, the most common,
+// magnitude * 10^(digits - x) is m * 2^e * 10^n with m below 2^24 and n at
+// most 9, exactly m * 10^n (below 2^54) shifted by e, which scale_exactly
+// computes with its floor and the rounding of the bits shifted out, ties to
+// even, as edit_fixed_fast does; scale_wide does the same in 128 bits for
+// the other decimals (large stresses in pascals, small strains). The floor lies in [10^(digits-1), 10^digits) exactly when x is the decimal
 // exponent, since both bounds are integers; the rounded value has `digits`
 // digits, or is 10^digits after a carry, which is 0.10...0 with x + 1.
 // Returns nullptr when the value is not covered.
@@ -70,9 +132,10 @@ char* exponent_body_fast(float magnitude, int digits, char* out) {
     int x = (binary_exponent * 30103 + (binary_exponent < 0 ? -99999 : 0)) / 100000 + 1;
     for (int attempt = 0; attempt < 3; ++attempt) {
         int decimals = digits - x;
-        if (decimals < 0 || decimals > 9) return nullptr;
         scaled_value s;
-        if (!scale_exactly(magnitude, decimals, s)) return nullptr;
+        bool scaled = decimals >= 0 && decimals <= 9 ? scale_exactly(magnitude, decimals, s)
+                                                     : scale_wide(magnitude, decimals, s);
+        if (!scaled) return nullptr;
         if (s.floor < powers_of_ten[digits - 1]) {
             --x;
         } else if (s.floor >= powers_of_ten[digits]) {

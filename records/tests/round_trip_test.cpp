@@ -40,6 +40,12 @@ std::vector<float> interesting_values() {
         int k = 1 + static_cast<int>(random() % 12);
         values.push_back(std::ldexp(static_cast<float>(a), -k));
     }
+    // Integers ending in 5 are ties at the digits before it, and large ones
+    // are scaled down, not up, to their E digits.
+    for (int i = 0; i < 20000; ++i) {
+        auto n = static_cast<std::int32_t>(random() % (1u << 24)) / 10 * 10 + 5;
+        values.push_back(std::ldexp(static_cast<float>(n), static_cast<int>(random() % 40)));
+    }
     for (int i = 0; i < 50000; ++i) {
         float v = std::bit_cast<float>(static_cast<std::uint32_t>(random()));
         if (std::isfinite(v)) values.push_back(v);
