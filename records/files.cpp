@@ -53,6 +53,10 @@ bool input_file::fill() {
         at_end_ = true;
         end_ = 0;
         if (got < 0) error_ = errno != 0 ? errno : EIO;
+        // Nothing more is read: the buffer, which a large table grows, goes
+        // back before the run's later work.
+        buffer_.reset();
+        capacity_ = 0;
         return false;
     }
     end_ = static_cast<std::size_t>(got);
