@@ -11,6 +11,7 @@
 #include "layouts/element_stresses.hpp"
 #include "layouts/mesh_tables.hpp"
 #include "mesh/large_tables.hpp"
+#include "mesh/record_lines.hpp"
 #include "records/block_reading.hpp"
 #include "records/input_editing.hpp"
 #include "records/tables.hpp"
@@ -25,11 +26,10 @@ constexpr std::int32_t points_per_element = 2;
 constexpr std::int32_t max_number = layouts::max_number;
 
 // One element of the last stress block: the sums of sxx, syy and sxy over
-// its integration points, and the record of its first line.
+// its integration points.
 struct element_sums {
     std::int32_t number = 0;
     std::int32_t points = 0;
-    long record = 0;
     std::array<double, 3> sum{};
 };
 
@@ -38,9 +38,15 @@ struct element_sums {
 struct stress_block {
     mesh_model::large_table<element_sums> elements;
     mesh_model::large_table<std::int32_t> position;  // element number to position + 1, 0 when absent
+    // The record of each element's first line: two lines each, as a rule.
+    mesh_model::record_lines first_lines{points_per_element};
     void clear() {
         for (const element_sums& e : elements) position[static_cast<std::size_t>(e.number)] = 0;
         elements.clear();
+        first_lines = mesh_model::record_lines(points_per_element);
+    }
+    long record_of(const element_sums& e) const {
+        return first_lines.line(static_cast<std::size_t>(&e - elements.data()));
     }
 };
 
@@ -62,9 +68,9 @@ std::int32_t integer_field(records::run& r, const std::string& results, std::str
     return value;
 }
 
-void check_points(records::run& r, const std::string& results, const element_sums& e) {
+void check_points(records::run& r, const std::string& results, const stress_block& block, const element_sums& e) {
     if (e.points != points_per_element)
-        r.fail(results + ", record " + std::to_string(e.record) + ": element " + text(e.number) + " has " +
+        r.fail(results + ", record " + std::to_string(block.record_of(e)) + ": element " + text(e.number) + " has " +
                text(e.points) + " integration point" + (e.points == 1 ? "" : "s") + ", a CPS3 element has 2");
 }
 
@@ -130,11 +136,12 @@ stress_block read_last_block(records::run& r, const std::string& results) {
         if (number < 1 || number > max_number)
             r.fail_at_record(units::results, "element " + text(number) + " is not an element of wtopo.out");
         if (current == nullptr || current->number != number) {
-            if (current != nullptr) check_points(r, results, *current);
+            if (current != nullptr) check_points(r, results, block, *current);
             std::int32_t& position = block.position[static_cast<std::size_t>(number)];
             if (position != 0)
                 r.fail_at_record(units::results, "element " + text(number) + " is printed twice in one stress block");
-            block.elements.push_back({number, 0, r.record_number(units::results), {}});
+            block.first_lines.add(block.elements.size(), r.record_number(units::results));
+            block.elements.push_back({number, 0, {}});
             position = static_cast<std::int32_t>(block.elements.size());
             current = &block.elements.back();
         }
@@ -165,7 +172,7 @@ stress_block read_last_block(records::run& r, const std::string& results) {
         std::string_view line(head.data(), head.size());
         bool blank = line.find_first_not_of(' ') == std::string_view::npos;
         if (line == heading) {
-            if (current != nullptr) check_points(r, results, *current);
+            if (current != nullptr) check_points(r, results, block, *current);
             block.clear();
             current = nullptr;
             in_block = found = true;
@@ -187,7 +194,7 @@ stress_block read_last_block(records::run& r, const std::string& results) {
         return true;
     };
     records::read_in_blocks<stress_line>(r, units::results, read_plain_stress_line, take_plain, read_one);
-    if (current != nullptr) check_points(r, results, *current);
+    if (current != nullptr) check_points(r, results, block, *current);
     if (!found) r.fail(results + " holds no element stresses (*EL PRINT with S)");
     return block;
 }
@@ -202,9 +209,8 @@ void import_stresses(records::run& r, const std::string& results) {
     r.read_as_table(units::wtopo_out);
     stress_block block = read_last_block(r, results);
     std::vector<bool> used(block.elements.size());
-    while (r.has_record(units::wtopo_out)) {
-        layouts::element_record element;
-        layouts::read_table_record(r, units::wtopo_out, element);
+    // Each element of wtopo.out, in its order, gets its mean stresses.
+    auto take = [&](const layouts::element_record& element) {
         const std::int32_t number = element.number;
         std::int32_t at = number >= 1 && number <= max_number ? block.position[static_cast<std::size_t>(number)] : 0;
         if (at == 0) r.fail_at_record(units::wtopo_out, "element " + text(number) + " has no stresses in " + results);
@@ -212,10 +218,20 @@ void import_stresses(records::run& r, const std::string& results) {
         used[static_cast<std::size_t>(at - 1)] = true;
         auto mean = [&e](std::size_t k) { return static_cast<float>(e.sum[k] / e.points); };
         layouts::write_record(r, units::wstresses_out, layouts::stress_record{mean(0), mean(1), mean(2)});
-    }
+    };
+    auto read_plain = [](std::string_view line, layouts::element_record& element) {
+        return layouts::read_plain_record(line, element);
+    };
+    records::read_in_blocks<layouts::element_record>(r, units::wtopo_out, read_plain, take, [&] {
+        if (!r.has_record(units::wtopo_out)) return false;
+        layouts::element_record element;
+        layouts::read_table_record(r, units::wtopo_out, element);
+        take(element);
+        return true;
+    });
     for (std::size_t i = 0; i < used.size(); ++i)
         if (!used[i])
-            r.fail(results + ", record " + std::to_string(block.elements[i].record) + ": element " +
+            r.fail(results + ", record " + std::to_string(block.first_lines.line(i)) + ": element " +
                    text(block.elements[i].number) + " is not an element of wtopo.out");
 }
 
