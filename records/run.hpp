@@ -21,11 +21,13 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <bit>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -226,6 +228,13 @@ public:
     // one record has its record made from the unit's last one of that format
     // (only changed fields are edited) and copied into the file's block; any
     // other goes item by item, with the same result.
+    //
+    // Two outputs at once: while no statement is in progress, write_values
+    // (with a format that takes its values in one record), write_lines and
+    // write_bytes to one output unit may run on side_by_side's helper thread
+    // while the run's thread writes others the same ways. Each unit keeps its
+    // own file, block and record maker, and a fault on either thread stops
+    // the run once both are done, with the first fault's line.
     void write_values(output_unit unit, const record_format& format, std::span<const output_value> values);
 
     // Stops the run on a fault: its one diagnostic line is "program:
@@ -306,9 +315,13 @@ private:
     bool failed_ = false;
     int status_ = 0;             // what stop_run asked for
     std::string stop_message_;   // the line of the fault that stopped the run
+    // Two threads writing may both fail: the first one's line is kept.
+    std::mutex stopping_;
+    bool stop_message_kept_ = false;
     // Outputs are emptied when the first statement begins (or the run ends),
     // so a run refused at its opens leaves every file as it was.
-    bool outputs_started_ = false;
+    std::atomic<bool> outputs_started_{false};
+    std::mutex starting_;
     bool refused_ = false;
 };
 

@@ -34,7 +34,11 @@ void run::stop_run(int status) {
 }
 
 void run::fail(std::string_view message) {
-    stop_message_ = message;
+    {
+        std::lock_guard lock(stopping_);
+        if (!stop_message_kept_) stop_message_ = message;
+        stop_message_kept_ = true;
+    }
     stop_here();
 }
 

@@ -62,10 +62,20 @@ void run::open_or_stop(output_unit unit, std::string_view file_name, file_status
 }
 
 void run::start_outputs() {
-    if (outputs_started_) return;
-    outputs_started_ = true;
-    for (auto& u : units_)
-        if (u && !u->reading && u->output.is_open() && !u->output.start()) fail(write_failure(*u));
+    if (outputs_started_.load(std::memory_order_acquire)) return;
+    // Two threads writing may both come here first: one starts the outputs
+    // (up to the first that fails), the other waits and finds them started.
+    std::lock_guard lock(starting_);
+    if (outputs_started_.load(std::memory_order_relaxed)) return;
+    unit_slot* failed = nullptr;
+    for (auto& u : units_) {
+        if (u && !u->reading && u->output.is_open() && !u->output.start()) {
+            failed = u.get();
+            break;
+        }
+    }
+    outputs_started_.store(true, std::memory_order_release);
+    if (failed != nullptr) fail(write_failure(*failed));
 }
 
 std::string run::start_outputs_reporting() {
