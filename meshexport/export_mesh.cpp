@@ -11,6 +11,7 @@
 #include "meshexport/mesh_writers.hpp"
 #include "meshexport/units.hpp"
 #include "meshexport/writer_lines.hpp"
+#include "records/side_by_side.hpp"
 
 namespace meshexport {
 
@@ -29,9 +30,13 @@ void export_model(records::run& r, const job_request& request, std::string& job)
 
     const records::output_unit output_units[] = {units::mesh_vtu, units::mesh_msh, units::mesh_inp};
     for (int k = 0; k < 3; ++k) r.open_or_stop(output_units[k], mesh_files[k], records::file_status::replaced);
-    write_vtu(r, units::mesh_vtu, m);
-    write_msh(r, units::mesh_msh, m);
-    write_inp(r, units::mesh_inp, m);
+    // mesh.inp is written on the helper thread while this one writes the
+    // other two: each file is its own, and the model is only read.
+    records::side_by_side([&] { write_inp(r, units::mesh_inp, m); },
+                          [&] {
+                              write_vtu(r, units::mesh_vtu, m);
+                              write_msh(r, units::mesh_msh, m);
+                          });
     if (job_missing) job = job_text(distinct_keys(m, angle_of), has_polar ? &plies : nullptr);
 }
 

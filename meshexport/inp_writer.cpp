@@ -19,6 +19,8 @@ void write_inp(records::run& r, records::output_unit unit, const mesh& m) {
     auto write_set = [&](std::string_view card, std::size_t count, auto number_of) {
         if (count == 0) return;
         line(r, unit, card);
+        std::vector<records::output_value> numbers;
+        numbers.reserve(16);
         for (std::size_t first = 0; first < count; first += 16) {
             std::size_t n = std::min<std::size_t>(16, count - first);
             static const std::vector<record_format> short_lines = [] {
@@ -27,9 +29,9 @@ void write_inp(records::run& r, records::output_unit unit, const mesh& m) {
                     formats.emplace_back(k == 1 ? "(I7)" : "(I7," + std::to_string(k - 1) + "(',',I7))");
                 return formats;
             }();
-            r.begin_write(unit, n == 16 ? number_line : short_lines[n - 1]);
-            for (std::size_t i = first; i < first + n; ++i) r.write_int(number_of(i));
-            r.end_write();
+            numbers.clear();
+            for (std::size_t i = first; i < first + n; ++i) numbers.emplace_back(number_of(i));
+            r.write_values(unit, n == 16 ? number_line : short_lines[n - 1], numbers);
         }
     };
 
