@@ -9,9 +9,9 @@ namespace records {
 
 void run::write_values(output_unit unit, const record_format& format, std::span<const output_value> values) {
     unit_slot& u = slot(unit.number, "write");
-    if (!u.reading && record_maker::takes(format, values)) {
+    std::string_view record;
+    if (!u.reading && u.maker.make(format, values, record)) {
         start_outputs();
-        std::string_view record = u.maker.make(format, values);
         char* place = u.output.reserve_record(record.size());
         if (place == nullptr) fail(write_failure(u));
         std::memcpy(place, record.data(), record.size());
