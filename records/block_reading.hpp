@@ -50,31 +50,42 @@ struct plain_lines {
 // for a line it does not take) goes to take(value); any other record to
 // read_one(), which reads it by a statement, or returns false at the end of
 // the file. read_plain runs on two threads at once, so it changes nothing
-// but its value.
+// but its value; take runs on the run's thread, and reads nothing from the
+// unit.
+//
+// A large block is shared in two halves: the helper reads the second while
+// this thread reads the first and hands its values on, so that taking them
+// (and the work take does) goes on while the helper reads; the helper's
+// values follow.
 template <typename Value, typename ReadPlain, typename Take, typename ReadOne>
 void read_in_blocks(run& r, input_unit unit, ReadPlain read_plain, Take take, ReadOne read_one) {
     plain_lines<Value> halves[2];
+    std::size_t passed = 0;  // of the block, the bytes of the lines taken
+    auto take_part = [&](const plain_lines<Value>& part) {
+        for (std::size_t i = 0; i < part.values.size(); ++i) {
+            r.pass_table_lines(unit, part.ends[i] - passed, 1);
+            passed = part.ends[i];
+            take(part.values[i]);
+        }
+    };
     for (;;) {
         std::string_view block = r.table_lines(unit, table_block);
         if (!block.empty()) {
-            std::size_t middle = block.size() < shared_block ? block.size() : block.find('\n', block.size() / 2) + 1;
-            halves[1].values.clear();
-            halves[1].whole = true;
-            if (middle == block.size())
-                halves[0].read(block, 0, middle, read_plain);
-            else
-                side_by_side([&] { halves[0].read(block, 0, middle, read_plain); },
-                             [&] { halves[1].read(block, middle, block.size(), read_plain); });
-            std::size_t passed = 0;
-            for (const plain_lines<Value>& half : halves) {
-                for (std::size_t i = 0; i < half.values.size(); ++i) {
-                    r.pass_table_lines(unit, half.ends[i] - passed, 1);
-                    passed = half.ends[i];
-                    take(half.values[i]);
-                }
-                if (!half.whole) break;
+            passed = 0;
+            if (block.size() < shared_block) {
+                halves[0].read(block, 0, block.size(), read_plain);
+                take_part(halves[0]);
+                if (halves[0].whole) continue;
+            } else {
+                std::size_t middle = block.find('\n', block.size() / 2) + 1;
+                side_by_side([&] { halves[1].read(block, middle, block.size(), read_plain); },
+                             [&] {
+                                 halves[0].read(block, 0, middle, read_plain);
+                                 take_part(halves[0]);
+                             });
+                if (halves[0].whole) take_part(halves[1]);
+                if (halves[0].whole && halves[1].whole) continue;
             }
-            if (halves[0].whole && halves[1].whole) continue;
         }
         if (!read_one()) return;
     }
