@@ -80,20 +80,29 @@ bool read_plain_real(std::string_view field, int digits, float& value) {
     while (p != end && *p == ' ') ++p;
     bool negative = p != end && *p == '-';
     if (negative) ++p;
-    // Digits and at most one point, the digits gathered in 64 bits: past
-    // 18 digits, or a mantissa past 2^24, the general way reads the field.
+    // The digits before the point, then those after it, gathered in 64
+    // bits (unsigned, so that more digits than it holds only wrap): past 18
+    // digits, or a mantissa past 2^24, the general way reads the field.
     const char* first = p;
-    const char* point = nullptr;
     std::uint64_t mantissa = 0;
-    for (; p != end; ++p) {
-        auto digit = static_cast<unsigned>(static_cast<unsigned char>(*p) - '0');
-        if (digit <= 9) mantissa = mantissa * 10 + digit;
-        else if (*p == '.' && point == nullptr) point = p;
-        else break;
-        if (p - first > 18) return false;
+    unsigned digit = 0;
+    while (p != end && (digit = static_cast<unsigned>(static_cast<unsigned char>(*p) - '0')) <= 9) {
+        mantissa = mantissa * 10 + digit;
+        ++p;
     }
-    const char* mantissa_end = p;
-    if (mantissa_end - first == (point != nullptr ? 1 : 0) || mantissa > exact_mantissa) return false;
+    // Without a point the last `digits` digits are the fraction.
+    std::ptrdiff_t fraction_digits = digits;
+    std::ptrdiff_t count = p - first;
+    if (p != end && *p == '.') {
+        const char* point = p++;
+        while (p != end && (digit = static_cast<unsigned>(static_cast<unsigned char>(*p) - '0')) <= 9) {
+            mantissa = mantissa * 10 + digit;
+            ++p;
+        }
+        fraction_digits = p - point - 1;
+        count += fraction_digits;
+    }
+    if (count == 0 || count > 18 || mantissa > exact_mantissa) return false;
     int exponent = 0;
     if (p != end) {
         char c = *p++;
@@ -102,14 +111,12 @@ bool read_plain_real(std::string_view field, int digits, float& value) {
         if (p != end && (*p == '-' || *p == '+')) ++p;
         if (p == end || end - p > 4) return false;
         for (; p != end; ++p) {
-            auto digit = static_cast<unsigned>(static_cast<unsigned char>(*p) - '0');
-            if (digit > 9) return false;
-            exponent = exponent * 10 + static_cast<int>(digit);
+            auto d = static_cast<unsigned>(static_cast<unsigned char>(*p) - '0');
+            if (d > 9) return false;
+            exponent = exponent * 10 + static_cast<int>(d);
         }
         if (exponent_negative) exponent = -exponent;
     }
-    // Without a point the last `digits` digits are the fraction.
-    auto fraction_digits = point != nullptr ? mantissa_end - point - 1 : digits;
     auto scale = exponent - fraction_digits;
     if (scale < -10 || scale > 10) return false;
     auto m = static_cast<float>(mantissa);
