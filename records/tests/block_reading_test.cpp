@@ -1,114 +1,24 @@
 // A table read many lines at a time gives what reading it record by record
-// gives: the same records on the same lines, the same values, the same
-// diagnostic, whether the lines come from the buffer in blocks or one by one,
-// on one thread or two.
+// gives: the same values on the same lines, the same diagnostic, on one
+// thread or two. (How the lines come from the buffer in blocks is tested
+// with the table's lines, in tables_test.cpp.)
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "records/block_reading.hpp"
-#include "records/files.hpp"
 #include "records/run.hpp"
 #include "records/tables.hpp"
+#include "records/tests/scratch_files.hpp"
 
 namespace {
 
 std::filesystem::path scratch_file(const std::string& content) {
-    static int count = 0;
-    auto file = std::filesystem::temp_directory_path() /
-                ("block-reading-test-" + std::to_string(::getpid()) + "-" + std::to_string(count++));
-    std::ofstream(file, std::ios::binary) << content;
-    return file;
-}
-
-struct line_record {
-    std::string text;
-    long line;
-    bool ended;
-    bool operator==(const line_record&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const line_record& r) {
-    return out << "{\"" << r.text.substr(0, 40) << "\" (" << r.text.size() << "), line " << r.line
-               << (r.ended ? "" : ", no line end") << "}";
-}
-
-// Every record of the file as a table, skipping blank lines: record by
-// record, or with the lines that hold no '#' and no carriage return taken
-// from whole_lines() blocks of `room` bytes.
-std::vector<line_record> records_of(const std::string& content, bool in_blocks, std::size_t room) {
-    auto file = scratch_file(content);
-    records::input_file in;
-    EXPECT_TRUE(in.open(file.string()));
-    in.read_as_table(true);
-    std::vector<line_record> got;
-    for (;;) {
-        std::string_view block = in_blocks ? in.whole_lines(room) : std::string_view();
-        std::size_t taken = 0;
-        while (taken < block.size()) {
-            std::size_t end = block.find('\n', taken);
-            std::string_view line = block.substr(taken, end - taken);
-            if (line.empty() || line.find_first_of("#\r") != std::string_view::npos ||
-                line.find_first_not_of(' ') == std::string_view::npos)
-                break;
-            in.pass_lines(end + 1 - taken, 1);
-            got.push_back({std::string(line), in.records_read(), in.ended()});
-            taken = end + 1;
-        }
-        if (taken > 0) continue;
-        std::string_view record;
-        if (in.at_end() || !in.next_record(record)) break;
-        got.push_back({std::string(record), in.records_read(), in.ended()});
-    }
-    EXPECT_EQ(in.error(), 0);
-    // What a diagnostic may tell of the first line.
-    got.push_back({in.starts_with_byte_order_mark() ? "byte-order mark" : "none", 0, true});
-    std::filesystem::remove(file);
-    return got;
-}
-
-TEST(WholeLines, TakenFromTheBufferTheyAreTheRecordsReadOneByOne) {
-    const std::string spaces(100000, ' ');
-    std::string many;
-    std::mt19937 random(7);
-    for (int i = 0; i < 20000; ++i) {
-        switch (random() % 16) {
-        case 0: many += "\n"; break;                                        // blank
-        case 1: many += "  \r\n"; break;                                    // blank, carriage return
-        case 2: many += "# " + std::to_string(i) + "\n"; break;              // for a statement
-        case 3: many += std::string(random() % 300, 'w') + "x\n"; break;    // long
-        case 4: many += "cr " + std::to_string(i) + "\r\n"; break;          // for a statement
-        default: many += "line " + std::to_string(i) + "\n"; break;
-        }
-    }
-    const std::string contents[] = {
-        "",
-        "a\nb\n",
-        "\xef\xbb\xbf" "a\nb\n",
-        "\na\n\n\nb\n\n",
-        "a\r\n\r\n   \n  \r\nb\r\n",
-        "a\nbc",
-        "a\nb\n# c",
-        "a\n\n   ",
-        "a\n" + spaces + "\r\nb\n",
-        "a\n" + spaces + "b\nc\n",
-        "a\n" + spaces + "b",
-        many,
-        many + "last without its line feed",
-    };
-    for (std::size_t room : {std::size_t{16}, std::size_t{4096}, std::size_t{1} << 20}) {
-        for (const std::string& content : contents) {
-            auto one_by_one = records_of(content, false, room);
-            EXPECT_EQ(records_of(content, true, room), one_by_one)
-                << "room " << room << ", content of " << content.size() << " bytes: " << content.substr(0, 20);
-        }
-    }
+    return records_tests::scratch_file("block-reading-test", content);
 }
 
 constexpr records::input_unit table_unit{5};

@@ -7,12 +7,14 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "records/files.hpp"
 #include "records/statement_values.hpp"
 #include "records/tables.hpp"
+#include "records/tests/scratch_files.hpp"
 
 namespace {
 
@@ -85,11 +87,7 @@ TEST(PlainValues, OnlyWhatAStatementWouldReadAlikeIsReadWithoutOne) {
 }
 
 std::filesystem::path scratch_file(const std::string& content) {
-    static int count = 0;
-    auto file = std::filesystem::temp_directory_path() /
-                ("tables-test-" + std::to_string(::getpid()) + "-" + std::to_string(count++));
-    std::ofstream(file, std::ios::binary) << content;
-    return file;
+    return records_tests::scratch_file("tables-test", content);
 }
 
 // A record as next_record hands it out: its text, its line, whether it has its line feed.
@@ -173,6 +171,78 @@ TEST(TableLines, ALineTooLongIsFoundWhenAskingForTheNextRecord) {
     EXPECT_EQ(in.records_read(), 3);
     EXPECT_FALSE(in.next_record(record));
     std::filesystem::remove(file);
+}
+
+// Every record of the file as a table, skipping blank lines: record by
+// record, or with the lines that hold no '#' and no carriage return taken
+// from whole_lines() blocks of `room` bytes.
+std::vector<line_record> records_in_blocks_of(const std::string& content, bool in_blocks, std::size_t room) {
+    auto file = scratch_file(content);
+    records::input_file in;
+    EXPECT_TRUE(in.open(file.string()));
+    in.read_as_table(true);
+    std::vector<line_record> got;
+    for (;;) {
+        std::string_view block = in_blocks ? in.whole_lines(room) : std::string_view();
+        std::size_t taken = 0;
+        while (taken < block.size()) {
+            std::size_t end = block.find('\n', taken);
+            std::string_view line = block.substr(taken, end - taken);
+            if (line.empty() || line.find_first_of("#\r") != std::string_view::npos ||
+                line.find_first_not_of(' ') == std::string_view::npos)
+                break;
+            in.pass_lines(end + 1 - taken, 1);
+            got.push_back({std::string(line), in.records_read(), in.ended()});
+            taken = end + 1;
+        }
+        if (taken > 0) continue;
+        std::string_view record;
+        if (in.at_end() || !in.next_record(record)) break;
+        got.push_back({std::string(record), in.records_read(), in.ended()});
+    }
+    EXPECT_EQ(in.error(), 0);
+    // What a diagnostic may tell of the first line.
+    got.push_back({in.starts_with_byte_order_mark() ? "byte-order mark" : "none", 0, true});
+    std::filesystem::remove(file);
+    return got;
+}
+
+TEST(WholeLines, TakenFromTheBufferTheyAreTheRecordsReadOneByOne) {
+    const std::string spaces(100000, ' ');
+    std::string many;
+    std::mt19937 random(7);
+    for (int i = 0; i < 20000; ++i) {
+        switch (random() % 16) {
+        case 0: many += "\n"; break;                                        // blank
+        case 1: many += "  \r\n"; break;                                    // blank, carriage return
+        case 2: many += "# " + std::to_string(i) + "\n"; break;              // for a statement
+        case 3: many += std::string(random() % 300, 'w') + "x\n"; break;    // long
+        case 4: many += "cr " + std::to_string(i) + "\r\n"; break;          // for a statement
+        default: many += "line " + std::to_string(i) + "\n"; break;
+        }
+    }
+    const std::string contents[] = {
+        "",
+        "a\nb\n",
+        "\xef\xbb\xbf" "a\nb\n",
+        "\na\n\n\nb\n\n",
+        "a\r\n\r\n   \n  \r\nb\r\n",
+        "a\nbc",
+        "a\nb\n# c",
+        "a\n\n   ",
+        "a\n" + spaces + "\r\nb\n",
+        "a\n" + spaces + "b\nc\n",
+        "a\n" + spaces + "b",
+        many,
+        many + "last without its line feed",
+    };
+    for (std::size_t room : {std::size_t{16}, std::size_t{4096}, std::size_t{1} << 20}) {
+        for (const std::string& content : contents) {
+            auto one_by_one = records_in_blocks_of(content, false, room);
+            EXPECT_EQ(records_in_blocks_of(content, true, room), one_by_one)
+                << "room " << room << ", content of " << content.size() << " bytes: " << content.substr(0, 20);
+        }
+    }
 }
 
 }  // namespace
