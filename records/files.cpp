@@ -6,11 +6,29 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 namespace records {
 
 namespace {
+
+// The line feeds among `n` characters, counted 255 at a time in a byte,
+// which the compiler turns into a few vector instructions per 16 characters
+// (std::count, with its wide counter, goes a character at a time): a large
+// picture passes here whole.
+std::size_t count_line_feeds(const char* text, std::size_t n) {
+    std::size_t total = 0;
+    while (n > 0) {
+        std::size_t take = std::min<std::size_t>(n, 255);
+        std::uint8_t count = 0;
+        for (std::size_t i = 0; i < take; ++i) count = static_cast<std::uint8_t>(count + (text[i] == '\n' ? 1 : 0));
+        total += count;
+        text += take;
+        n -= take;
+    }
+    return total;
+}
 
 file_identity identity_of(int fd) {
     struct stat st {};
@@ -250,7 +268,7 @@ bool output_file::flush() {
     } else {
         // A record torn by the failure is cut off: the file ends with a whole record.
         std::size_t kept = whole_prefix(buffer_.get(), done);
-        records_in_file_ += static_cast<long>(std::count(buffer_.get(), buffer_.get() + kept, '\n'));
+        records_in_file_ += static_cast<long>(count_line_feeds(buffer_.get(), kept));
         length_ += static_cast<std::int64_t>(kept);
         if (identity_.regular) (void)::ftruncate(fd_, static_cast<off_t>(length_));
     }
@@ -309,7 +327,7 @@ bool output_file::write_lines(std::string_view text) {
         }
         std::memcpy(buffer_.get() + used_, text.data(), take);
         used_ += take;
-        records_buffered_ += static_cast<long>(std::count(text.data(), text.data() + take, '\n'));
+        records_buffered_ += static_cast<long>(count_line_feeds(text.data(), take));
         text.remove_prefix(take);
         if (!text.empty() && !hand_on_block()) return false;
     }

@@ -151,8 +151,14 @@ TEST(OutputFile, RecordsOfEveryLengthArriveWhole) {
             }
             ASSERT_TRUE(out.write_lines(lines));
         }
+        // Texts of nothing but line feeds, and of short lines, counted as
+        // the records they are.
+        ASSERT_TRUE(out.write_lines(std::string(1000, '\n')));
+        expected += std::string(1000, '\n');
+        for (int k = 0; k < 300; ++k) expected += "x\n";
+        ASSERT_TRUE(out.write_lines(expected.substr(expected.size() - 600)));
         ASSERT_TRUE(out.close());
-        EXPECT_EQ(out.records_in_file(), 72);
+        EXPECT_EQ(out.records_in_file(), 72 + 1000 + 300);
     }
     std::ifstream back(path, std::ios::binary);
     std::stringstream text;
