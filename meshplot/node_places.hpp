@@ -59,6 +59,8 @@ private:
         std::uint8_t length;
     };
     static constexpr std::uint8_t general = 0xFF;
+    // Nodes from this many on have their places made on two threads.
+    static constexpr std::size_t shared_from = 65536;
     const mesh_model::large_table<node_record>& nodes_;
     plots::chart_scales scales_;
     mesh_model::large_table<place> places_;

@@ -100,15 +100,21 @@ TEST(NodePlaces, WrittenAsTheGeneralNumber) {
     mesh_model::large_table<meshplot::node_record> nodes;
     std::mt19937_64 random(11);
     std::uniform_real_distribution<float> spread(-50.0f, 50.0f);
-    for (std::int32_t k = 0; k < 20000; ++k) nodes.push_back({k, spread(random), spread(random)});
     // Far outside the picture (too long a place to keep, or written the
     // general way), not finite, and places a hair from half a hundredth
-    // (x = h exactly below, with the scale taking h as it is).
+    // (x = h exactly below, with the scale taking h as it is), at both ends
+    // of a table large enough for its places to be made on two threads.
     const float inf = std::numeric_limits<float>::infinity();
-    for (float far : {1e30f, -1e30f, 3e38f, 1e6f, -1e6f, 123456.78f, 99999.99f, inf, -inf,
-                      std::numeric_limits<float>::quiet_NaN(), 0.0f, -0.0f, 0.005f, -0.005f, 2.675f, 1.005f, 0.015f,
-                      -0.001f})
-        nodes.push_back({static_cast<std::int32_t>(nodes.size()), far, -far});
+    auto add_far_places = [&] {
+        for (float far : {1e30f, -1e30f, 3e38f, 1e6f, -1e6f, 123456.78f, 99999.99f, inf, -inf,
+                          std::numeric_limits<float>::quiet_NaN(), 0.0f, -0.0f, 0.005f, -0.005f, 2.675f, 1.005f,
+                          0.015f, -0.001f})
+            nodes.push_back({static_cast<std::int32_t>(nodes.size()), far, -far});
+    };
+    add_far_places();
+    for (int k = 0; k < 70000; ++k)
+        nodes.push_back({static_cast<std::int32_t>(nodes.size()), spread(random), spread(random)});
+    add_far_places();
     plots::chart_scales identity{{0.0, 1.0, 0.0, 1.0}, {0.0, 1.0, 0.0, 1.0}};
     plots::chart_scales picture{{-50.0, 50.0, 90.0, 1090.0}, {-50.0, 50.0, 775.0, 95.0}};
     for (const plots::chart_scales& s : {identity, picture}) {
