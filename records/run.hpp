@@ -32,6 +32,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <type_traits>
 #include <utility>
 
@@ -234,7 +235,9 @@ public:
     // write_bytes to one output unit may run on side_by_side's helper thread
     // while the run's thread writes others the same ways. Each unit keeps its
     // own file, block and record maker, and a fault on either thread stops
-    // the run once both are done, with the first fault's line.
+    // the run once both are done, with the line of the run's thread's fault
+    // (the helper's when only it failed): the helper's work is to be what
+    // would come second, were the two done one after the other.
     void write_values(output_unit unit, const record_format& format, std::span<const output_value> values);
 
     // Stops the run on a fault: its one diagnostic line is "program:
@@ -315,9 +318,14 @@ private:
     bool failed_ = false;
     int status_ = 0;             // what stop_run asked for
     std::string stop_message_;   // the line of the fault that stopped the run
-    // Two threads writing may both fail: the first one's line is kept.
+    // Two threads writing may both fail. The run's thread's fault is the one
+    // told, as it would have come first had the helper's work followed; a
+    // fault of the helper's alone is told when the run's thread had none.
     std::mutex stopping_;
+    std::thread::id run_thread_ = std::this_thread::get_id();
     bool stop_message_kept_ = false;
+    std::string helper_message_;
+    bool helper_message_kept_ = false;
     // Outputs are emptied when the first statement begins (or the run ends),
     // so a run refused at its opens leaves every file as it was.
     std::atomic<bool> outputs_started_{false};

@@ -51,11 +51,11 @@ std::string text_of(const std::filesystem::path& file) {
 // Writes a table of `count` records and a few lines of text to each of two
 // outputs, on two threads or one; the second output may be another file
 // (/dev/full, where every write fails).
-outcome write_two(int count, bool at_once, const std::string& second_file = "") {
+outcome write_two(int count, bool at_once, const std::string& second_file = "", const std::string& first_name = "") {
     static int serial = 0;
     auto base = std::filesystem::temp_directory_path() /
                 ("side-by-side-test-" + std::to_string(::getpid()) + "-" + std::to_string(serial++));
-    auto first_file = base.string() + ".first";
+    auto first_file = first_name.empty() ? base.string() + ".first" : first_name;
     auto second = second_file.empty() ? base.string() + ".second" : second_file;
     std::FILE* diagnostics = std::tmpfile();
     outcome o;
@@ -85,8 +85,10 @@ outcome write_two(int count, bool at_once, const std::string& second_file = "") 
     std::rewind(diagnostics);
     for (int c; (c = std::fgetc(diagnostics)) != EOF;) o.said.push_back(static_cast<char>(c));
     std::fclose(diagnostics);
-    o.first = text_of(first_file);
-    std::filesystem::remove(first_file);
+    if (first_name.empty()) {
+        o.first = text_of(first_file);
+        std::filesystem::remove(first_file);
+    }
     if (second_file.empty()) {
         o.second = text_of(second);
         std::filesystem::remove(second);
@@ -115,6 +117,28 @@ TEST(TwoOutputsAtOnce, AFailedWriteOnTheHelperStopsTheRunWithItsLine) {
     EXPECT_NE(two.said.find("cannot write /dev/full"), std::string::npos) << two.said;
     // The other output was written whole meanwhile.
     EXPECT_EQ(two.first.size(), one.first.size());
+}
+
+TEST(TwoOutputsAtOnce, WhenBothFailTheRunsThreadsFaultIsTold) {
+    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    // The helper's output is the second of the two: the first one's fault
+    // is the one a run writing them in turn tells. Two names of /dev/full
+    // tell the faults apart.
+    auto folder = std::filesystem::temp_directory_path();
+    auto first = folder / ("side-by-side-first-full-" + std::to_string(::getpid()));
+    auto second = folder / ("side-by-side-second-full-" + std::to_string(::getpid()));
+    std::filesystem::create_symlink("/dev/full", first);
+    std::filesystem::create_symlink("/dev/full", second);
+    outcome one = write_two(100000, false, second.string(), first.string());
+    EXPECT_EQ(one.status, 1);
+    EXPECT_NE(one.said.find(first.string()), std::string::npos) << one.said;
+    for (int round = 0; round < 20; ++round) {
+        outcome two = write_two(100000, true, second.string(), first.string());
+        EXPECT_EQ(two.status, 1);
+        EXPECT_EQ(two.said, one.said);
+    }
+    std::filesystem::remove(first);
+    std::filesystem::remove(second);
 }
 
 }  // namespace
