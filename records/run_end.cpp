@@ -41,8 +41,9 @@ void run::fail(std::string_view message) {
         bool& kept = on_run_thread ? stop_message_kept_ : helper_message_kept_;
         if (!kept) line = message;
         kept = true;
+        failed_ = true;
     }
-    stop_here();
+    throw stopped{};
 }
 
 void run::stop_here() {
