@@ -21,6 +21,7 @@
 #include <string_view>
 #include <tuple>
 
+#include "records/block_reading.hpp"
 #include "records/run.hpp"
 #include "records/tables.hpp"
 
@@ -63,6 +64,22 @@ bool read_plain_record(std::string_view line, Record& rec) {
             return records::read_plain_values(Record::format, line, places);
         },
         Record::fields(rec));
+}
+
+// Reads the unit, which the run reads as a table, to its end, handing each
+// record of `Record`'s layout to take(record): a large table many lines at a
+// time (records/block_reading.hpp), any line that is not plain by a read
+// statement, with the same records and diagnostics either way.
+template <typename Record, typename Take>
+void read_table_to_end(records::run& r, records::input_unit unit, Take take) {
+    auto read_plain = [](std::string_view line, Record& rec) { return read_plain_record(line, rec); };
+    records::read_in_blocks<Record>(r, unit, read_plain, take, [&] {
+        if (!r.has_record(unit)) return false;
+        Record rec;
+        read_table_record(r, unit, rec);
+        take(rec);
+        return true;
+    });
 }
 
 // Writes `rec` to the unit as one record of its layout.

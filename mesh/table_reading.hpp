@@ -12,7 +12,6 @@
 
 #include "layouts/record.hpp"
 #include "records/run.hpp"
-#include "records/block_reading.hpp"
 
 namespace mesh_model {
 
@@ -20,20 +19,12 @@ namespace mesh_model {
 // end as a table of `Record`'s layout, each record whole, handing each to
 // take(record, line), line being its line in the file (from 1, blank lines
 // counted). Large tables are read many lines at once
-// (records/block_reading.hpp), with the same records and diagnostics.
+// (layouts::read_table_to_end), with the same records and diagnostics.
 template <typename Record, typename Take>
 void read_table(records::run& r, records::input_unit unit, std::string_view file, Take take) {
     r.open_or_stop(unit, file);
     r.read_as_table(unit);
-    auto read_plain = [](std::string_view line, Record& record) { return layouts::read_plain_record(line, record); };
-    auto take_read = [&](const Record& record) { take(record, r.record_number(unit)); };
-    records::read_in_blocks<Record>(r, unit, read_plain, take_read, [&] {
-        if (!r.has_record(unit)) return false;
-        Record record;
-        layouts::read_table_record(r, unit, record);
-        take(record, r.record_number(unit));
-        return true;
-    });
+    layouts::read_table_to_end<Record>(r, unit, [&](const Record& record) { take(record, r.record_number(unit)); });
 }
 
 // The most records of `record_bytes` bytes each that `file` can hold: its

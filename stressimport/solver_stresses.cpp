@@ -219,16 +219,7 @@ void import_stresses(records::run& r, const std::string& results) {
         auto mean = [&e](std::size_t k) { return static_cast<float>(e.sum[k] / e.points); };
         layouts::write_record(r, units::wstresses_out, layouts::stress_record{mean(0), mean(1), mean(2)});
     };
-    auto read_plain = [](std::string_view line, layouts::element_record& element) {
-        return layouts::read_plain_record(line, element);
-    };
-    records::read_in_blocks<layouts::element_record>(r, units::wtopo_out, read_plain, take, [&] {
-        if (!r.has_record(units::wtopo_out)) return false;
-        layouts::element_record element;
-        layouts::read_table_record(r, units::wtopo_out, element);
-        take(element);
-        return true;
-    });
+    layouts::read_table_to_end<layouts::element_record>(r, units::wtopo_out, take);
     for (std::size_t i = 0; i < used.size(); ++i)
         if (!used[i])
             r.fail(results + ", record " + std::to_string(block.first_lines.line(i)) + ": element " +
