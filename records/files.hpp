@@ -6,6 +6,7 @@
 #include <sys/types.h>
 
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -28,6 +29,9 @@ struct file_identity {
         return regular && other.regular && device == other.device && inode == other.inode;
     }
 };
+
+// The identity of the file open on fd; not regular when it cannot be told.
+file_identity identity_of(int fd);
 
 class input_file {
 public:
@@ -156,7 +160,13 @@ public:
     // what it held. From here on, an interrupt cuts it back to its last whole record.
     bool start();
     // Writes the record and its line feed; false when the write failed.
-    bool write_record(std::string_view record);
+    bool write_record(std::string_view record) {
+        char* place = reserve_record(record.size());
+        if (place == nullptr) return false;
+        std::memcpy(place, record.data(), record.size());
+        commit_record(record.size());
+        return true;
+    }
     // Room for a record of `length` characters in the gathered block, to be
     // written in place and handed on by commit_record(length); nullptr when
     // making room failed.

@@ -1,8 +1,6 @@
 // A write statement whose values are known in advance and fill one record:
 // the unit's record maker makes it from the unit's last record of the same
 // format, and it is copied into the file's block.
-#include <cstring>
-
 #include "records/run_state.hpp"
 
 namespace records {
@@ -12,10 +10,7 @@ void run::write_values(output_unit unit, const record_format& format, std::span<
     std::string_view record;
     if (!u.reading && u.maker.make(format, values, record)) {
         start_outputs();
-        char* place = u.output.reserve_record(record.size());
-        if (place == nullptr) fail(write_failure(u));
-        std::memcpy(place, record.data(), record.size());
-        u.output.commit_record(record.size());
+        if (!u.output.write_record(record)) fail(write_failure(u));
         return;
     }
     // Any other goes item by item, which reports a value of another kind

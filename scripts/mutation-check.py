@@ -25,8 +25,8 @@ import time
 # (name, file, original text, replacement)
 MUTANTS = [
     # records: files, editing, format control, diagnostics, the run's end
-    ("crlf-kept", "records/files.cpp", "text.back() == '\\r'", "text.back() == '\\n'"),
-    ("passed-lines-off-by-one", "records/files.cpp", "    record_line_ = lines_read_;\n    line_ended_ = record_ended_ = true;",
+    ("crlf-kept", "records/input_file.cpp", "text.back() == '\\r'", "text.back() == '\\n'"),
+    ("passed-lines-off-by-one", "records/input_file.cpp", "    record_line_ = lines_read_;\n    line_ended_ = record_ended_ = true;",
      "    record_line_ = lines_read_ - 1;\n    line_ended_ = record_ended_ = true;"),
     ("blank-line-read-plainly", "records/tables.cpp",
      "    if (line.find_first_not_of(' ') == std::string_view::npos) return false;\n", ""),
@@ -97,9 +97,9 @@ MUTANTS = [
      "f_.record_template_.replace(position, item.text_length, f_.literal(item));", "(void)0;"),
     ("exact-read-too-wide", "records/input_editing.cpp", "exact_mantissa = std::uint32_t{1} << 24;",
      "exact_mantissa = std::uint32_t{1} << 25;"),
-    ("torn-record-kept", "records/files.cpp", "length_ += static_cast<std::int64_t>(kept);",
+    ("torn-record-kept", "records/output_file.cpp", "length_ += static_cast<std::int64_t>(kept);",
      "length_ += static_cast<std::int64_t>(done);"),
-    ("block-records-uncounted", "records/files.cpp", "records_in_file_ += records_buffered_;",
+    ("block-records-uncounted", "records/output_file.cpp", "records_in_file_ += records_buffered_;",
      "records_in_file_ += 0;"),
     # nodes
     ("spacing-zero-means-two", "nodes/node_table.cpp", "if (line.it[incr] == 0) line.it[incr] = 1;",

@@ -1,0 +1,187 @@
+// The input file: opened for reading, its lines handed out one by one or
+// many whole lines at a time.
+#include "records/files.hpp"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace records {
+
+file_identity identity_of(int fd) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) return {};
+    return {st.st_dev, st.st_ino, S_ISREG(st.st_mode)};
+}
+
+input_file::~input_file() {
+    if (fd_ != -1) ::close(fd_);
+}
+
+bool input_file::open(const std::string& name) {
+    fd_ = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ == -1) {
+        error_ = errno;
+        return false;
+    }
+    struct stat st {};
+    if (::fstat(fd_, &st) == 0 && S_ISDIR(st.st_mode)) {
+        error_ = EISDIR;
+        ::close(fd_);
+        fd_ = -1;
+        return false;
+    }
+    identity_ = identity_of(fd_);
+    buffer_ = std::make_unique_for_overwrite<char[]>(buffer_size);
+    capacity_ = buffer_size;
+    return true;
+}
+
+bool input_file::fill() {
+    if (at_end_ || buffer_ == nullptr) return false;
+    begin_ = 0;
+    ssize_t got;
+    do got = ::read(fd_, buffer_.get(), capacity_);
+    while (got < 0 && errno == EINTR);
+    if (got <= 0) {
+        at_end_ = true;
+        end_ = 0;
+        if (got < 0) error_ = errno != 0 ? errno : EIO;
+        // Nothing more is read: the buffer, which a large table grows, goes
+        // back before the run's later work.
+        buffer_.reset();
+        capacity_ = 0;
+        return false;
+    }
+    end_ = static_cast<std::size_t>(got);
+    return true;
+}
+
+bool input_file::fill_after_rest(std::size_t room) {
+    if (at_end_ || buffer_ == nullptr) return false;
+    std::size_t rest = end_ - begin_;
+    if (room > capacity_) {
+        auto larger = std::make_unique_for_overwrite<char[]>(room);
+        std::memcpy(larger.get(), buffer_.get() + begin_, rest);
+        buffer_ = std::move(larger);
+        capacity_ = room;
+    } else {
+        std::memmove(buffer_.get(), buffer_.get() + begin_, rest);
+    }
+    begin_ = 0;
+    end_ = rest;
+    if (rest == capacity_) return false;
+    ssize_t got;
+    do got = ::read(fd_, buffer_.get() + rest, capacity_ - rest);
+    while (got < 0 && errno == EINTR);
+    if (got <= 0) {
+        // The rest stays for the record-by-record way, which finds the
+        // end of the file (or the error) again.
+        at_end_ = true;
+        if (got < 0) error_ = errno != 0 ? errno : EIO;
+        return false;
+    }
+    end_ += static_cast<std::size_t>(got);
+    return true;
+}
+
+std::string_view input_file::whole_lines(std::size_t room) {
+    if (ahead_ || too_long_ || error_ != 0 || lines_read_ == 0 || buffer_ == nullptr) return {};
+    const void* last = ::memrchr(buffer_.get() + begin_, '\n', end_ - begin_);
+    if (last == nullptr) {
+        if (!fill_after_rest(room)) return {};
+        last = ::memrchr(buffer_.get(), '\n', end_);
+        if (last == nullptr) return {};
+    }
+    const char* first = buffer_.get() + begin_;
+    return {first, static_cast<std::size_t>(static_cast<const char*>(last) - first) + 1};
+}
+
+void input_file::pass_lines(std::size_t bytes, long lines) {
+    begin_ += bytes;
+    lines_read_ += lines;
+    record_line_ = lines_read_;
+    line_ended_ = record_ended_ = true;
+}
+
+bool input_file::at_end() {
+    if (!skip_blank_lines_) return too_long_ || (begin_ == end_ && !fill());
+    if (ahead_) return false;
+    std::string_view line;
+    while (next_line(line)) {
+        if (line_ended_ && line.find_first_not_of(' ') == std::string_view::npos) {
+            ++blank_lines_;
+            continue;
+        }
+        record_ahead_ = line;
+        ahead_ = true;
+        return false;
+    }
+    return true;
+}
+
+bool input_file::take(std::string_view& record, std::string_view text) {
+    if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+    ++lines_read_;
+    if (text.size() > max_record_length) {
+        too_long_ = true;
+        record_line_ = lines_read_;
+        return false;
+    }
+    if (lines_read_ == 1 && text.starts_with("\xef\xbb\xbf")) byte_order_mark_ = true;
+    if (text.find('\r') != std::string_view::npos) lone_carriage_return_ = true;
+    record = text;
+    return true;
+}
+
+bool input_file::next_line(std::string_view& record) {
+    line_ended_ = true;
+    if (too_long_ || (begin_ == end_ && !fill())) return false;
+    long_record_.clear();
+    for (;;) {
+        const char* start = buffer_.get() + begin_;
+        std::size_t available = end_ - begin_;
+        const void* nl = std::memchr(start, '\n', available);
+        std::size_t length = nl != nullptr ? static_cast<std::size_t>(static_cast<const char*>(nl) - start) : available;
+        // One character more than the limit may be the carriage return of the line end.
+        if (long_record_.size() + length > max_record_length + 1) {
+            record_line_ = ++lines_read_;
+            too_long_ = true;
+            return false;
+        }
+        if (nl != nullptr) {
+            begin_ += length + 1;
+            if (long_record_.empty()) return take(record, std::string_view(start, length));
+            long_record_.append(start, length);
+            return take(record, long_record_);
+        }
+        // The line goes on past the buffer: keep what there is and read on.
+        // The room is taken whole once, so the string never grows past it.
+        if (long_record_.capacity() < max_record_length + 1) long_record_.reserve(max_record_length + 1);
+        long_record_.append(start, available);
+        begin_ = end_;
+        if (!fill()) {
+            if (error_ != 0) return false;
+            line_ended_ = false;
+            return take(record, long_record_);
+        }
+    }
+}
+
+bool input_file::next_record(std::string_view& record) {
+    if (skip_blank_lines_) {
+        if (at_end()) return false;
+        ahead_ = false;
+        record = record_ahead_;
+    } else if (!next_line(record)) {
+        return false;
+    }
+    record_line_ = lines_read_;
+    record_ended_ = line_ended_;
+    return true;
+}
+
+}  // namespace records
