@@ -72,20 +72,21 @@ void read_in_blocks(run& r, input_unit unit, ReadPlain read_plain, Take take, Re
         std::string_view block = r.table_lines(unit, table_block);
         if (!block.empty()) {
             passed = 0;
-            if (block.size() < shared_block) {
-                halves[0].read(block, 0, block.size(), read_plain);
+            // A small block is all first half.
+            std::size_t middle = block.size() < shared_block ? block.size() : block.find('\n', block.size() / 2) + 1;
+            auto first_half = [&] {
+                halves[0].read(block, 0, middle, read_plain);
                 take_part(halves[0]);
-                if (halves[0].whole) continue;
+            };
+            auto second_half = [&] { halves[1].read(block, middle, block.size(), read_plain); };
+            if (middle == block.size()) {
+                second_half();
+                first_half();
             } else {
-                std::size_t middle = block.find('\n', block.size() / 2) + 1;
-                side_by_side([&] { halves[1].read(block, middle, block.size(), read_plain); },
-                             [&] {
-                                 halves[0].read(block, 0, middle, read_plain);
-                                 take_part(halves[0]);
-                             });
-                if (halves[0].whole) take_part(halves[1]);
-                if (halves[0].whole && halves[1].whole) continue;
+                side_by_side(second_half, first_half);
             }
+            if (halves[0].whole) take_part(halves[1]);
+            if (halves[0].whole && halves[1].whole) continue;
         }
         if (!read_one()) return;
     }

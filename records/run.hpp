@@ -32,13 +32,13 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <type_traits>
 #include <utility>
 
 #include "records/files.hpp"
 #include "records/format.hpp"
 #include "records/diagnostics.hpp"
+#include "records/fault_lines.hpp"
 #include "records/statement_values.hpp"
 #include "records/unit_numbers.hpp"
 
@@ -315,17 +315,9 @@ private:
     std::unique_ptr<statement> st_;
     bool in_statement_ = false;  // a statement is in progress
     bool work_done_ = false;     // stop_run was called: no statement follows
-    bool failed_ = false;
-    int status_ = 0;             // what stop_run asked for
-    std::string stop_message_;   // the line of the fault that stopped the run
-    // Two threads writing may both fail. The run's thread's fault is the one
-    // told, as it would have come first had the helper's work followed; a
-    // fault of the helper's alone is told when the run's thread had none.
-    std::mutex stopping_;
-    std::thread::id run_thread_ = std::this_thread::get_id();
-    bool stop_message_kept_ = false;
-    std::string helper_message_;
-    bool helper_message_kept_ = false;
+    std::atomic<bool> failed_{false};  // also set by a fault on the helper thread
+    int status_ = 0;                   // what stop_run asked for
+    fault_lines stop_lines_;           // the line of the fault that stopped the run
     // Outputs are emptied when the first statement begins (or the run ends),
     // so a run refused at its opens leaves every file as it was.
     std::atomic<bool> outputs_started_{false};

@@ -16,7 +16,7 @@ int run::execute(const std::function<void(run&)>& body) {
         status = failed_ ? 1 : status_;
     } catch (const stopped&) {
         status = 1;
-        message = std::move(stop_message_kept_ || !helper_message_kept_ ? stop_message_ : helper_message_);
+        message = stop_lines_.take();
     } catch (const std::exception& e) {
         status = internal_fault_status;
         message = std::string("internal fault: ") + e.what();
@@ -34,16 +34,8 @@ void run::stop_run(int status) {
 }
 
 void run::fail(std::string_view message) {
-    {
-        std::lock_guard lock(stopping_);
-        bool on_run_thread = std::this_thread::get_id() == run_thread_;
-        std::string& line = on_run_thread ? stop_message_ : helper_message_;
-        bool& kept = on_run_thread ? stop_message_kept_ : helper_message_kept_;
-        if (!kept) line = message;
-        kept = true;
-        failed_ = true;
-    }
-    throw stopped{};
+    stop_lines_.keep(message);
+    stop_here();
 }
 
 void run::stop_here() {

@@ -4,6 +4,7 @@
 // with the table's lines, in tables_test.cpp.)
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <random>
@@ -46,6 +47,12 @@ const records::record_format& node_format() {
     return format;
 }
 
+// Where a node record's values go, in the format's order.
+std::array<records::input_place, 6> places_of(node& n) {
+    return {records::input_place(n.number),   records::input_place(n.flags[0]), records::input_place(n.flags[1]),
+            records::input_place(n.flags[2]), records::input_place(n.h),        records::input_place(n.v)};
+}
+
 // Reads the table to its end, in blocks or record by record.
 outcome read_nodes(const std::string& content, bool in_blocks) {
     auto file = scratch_file(content);
@@ -60,10 +67,7 @@ outcome read_nodes(const std::string& content, bool in_blocks) {
             auto read_one = [&] {
                 if (!run.has_record(table_unit)) return false;
                 node n;
-                const records::input_place places[] = {records::input_place(n.number),   records::input_place(n.flags[0]),
-                                                       records::input_place(n.flags[1]), records::input_place(n.flags[2]),
-                                                       records::input_place(n.h),        records::input_place(n.v)};
-                run.read_table_values(table_unit, node_format(), last, "v", places);
+                run.read_table_values(table_unit, node_format(), last, "v", places_of(n));
                 n.line = run.record_number(table_unit);
                 o.nodes.push_back(n);
                 return true;
@@ -74,10 +78,7 @@ outcome read_nodes(const std::string& content, bool in_blocks) {
                 return;
             }
             auto read_plain = [](std::string_view line, node& n) {
-                const records::input_place places[] = {records::input_place(n.number),   records::input_place(n.flags[0]),
-                                                       records::input_place(n.flags[1]), records::input_place(n.flags[2]),
-                                                       records::input_place(n.h),        records::input_place(n.v)};
-                return records::read_plain_values(node_format(), line, places);
+                return records::read_plain_values(node_format(), line, places_of(n));
             };
             auto take = [&](node n) {
                 n.line = run.record_number(table_unit);
