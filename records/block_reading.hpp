@@ -1,11 +1,12 @@
 // A large table read many lines at a time: the lines whose fields are plain
 // are read from the unit's buffer in blocks (run::table_lines), a large
-// block in two halves at once (side_by_side.hpp), and handed on one by one,
+// block in two parts at once (side_by_side.hpp), and handed on one by one,
 // each counted as read just before; any other line (a blank one, a field of
 // another form, a fault to name) is left to a read statement, so that the
 // values and the diagnostics are those of reading record by record.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <string_view>
 #include <vector>
@@ -16,7 +17,7 @@
 namespace records {
 
 // A table is taken in blocks of whole lines of this size at most, and a
-// block of at least `shared_block` bytes is read in two halves at once.
+// block of at least `shared_block` bytes is read in two parts at once.
 inline constexpr std::size_t table_block = std::size_t{1} << 19;
 inline constexpr std::size_t shared_block = std::size_t{1} << 17;
 
@@ -45,6 +46,18 @@ struct plain_lines {
     }
 };
 
+// The lines of a block read plainly: the run's thread's part, then the
+// helper's.
+template <typename Value>
+struct read_block {
+    plain_lines<Value> parts[2];
+    std::size_t size = 0;  // of the block, in bytes; 0 once its values are taken
+};
+
+// A shared block is cut where this many parts of it would be, so many of
+// them read on the run's thread (at first half of them).
+inline constexpr unsigned block_shares = 32;
+
 // Reads the unit, a table (run::read_as_table), to its end. Each line that
 // read_plain(line, value) reads (without its line feed; it returns false
 // for a line it does not take) goes to take(value); any other record to
@@ -53,42 +66,73 @@ struct plain_lines {
 // but its value; take runs on the run's thread, and reads nothing from the
 // unit.
 //
-// A large block is shared in two halves: the helper reads the second while
-// this thread reads the first and hands its values on, so that taking them
-// (and the work take does) goes on while the helper reads; the helper's
-// values follow.
+// The work goes on in a pipeline: while this thread takes the values of the
+// block read last, and then reads the first part of the next block, the
+// helper reads the rest of that block. Taking a value costs the program's
+// own work on it, so the part this thread reads is not fixed at a half:
+// whichever thread finished a block last reads a little less of the next.
+// Which thread reads a line changes neither the values nor the order in
+// which they are taken.
 template <typename Value, typename ReadPlain, typename Take, typename ReadOne>
 void read_in_blocks(run& r, input_unit unit, ReadPlain read_plain, Take take, ReadOne read_one) {
-    plain_lines<Value> halves[2];
-    std::size_t passed = 0;  // of the block, the bytes of the lines taken
-    auto take_part = [&](const plain_lines<Value>& part) {
-        for (std::size_t i = 0; i < part.values.size(); ++i) {
-            r.pass_table_lines(unit, part.ends[i] - passed, 1);
-            passed = part.ends[i];
-            take(part.values[i]);
+    read_block<Value> blocks[2];
+    std::size_t last = 0;  // the block read last
+    unsigned share = block_shares / 2;
+    // Each line is counted as read just before its value is taken, up to
+    // the first line that a read statement is to take.
+    auto take_block = [&](read_block<Value>& block) {
+        if (block.size == 0) return;
+        std::size_t passed = 0;  // of the block, the bytes of the lines taken
+        for (const plain_lines<Value>& part : block.parts) {
+            for (std::size_t i = 0; i < part.values.size(); ++i) {
+                r.pass_table_lines(unit, part.ends[i] - passed, 1);
+                passed = part.ends[i];
+                take(part.values[i]);
+            }
+            if (!part.whole) break;
         }
+        block.size = 0;
     };
     for (;;) {
-        std::string_view block = r.table_lines(unit, table_block);
-        if (!block.empty()) {
-            passed = 0;
-            // A small block is all first half.
-            std::size_t middle = block.size() < shared_block ? block.size() : block.find('\n', block.size() / 2) + 1;
-            auto first_half = [&] {
-                halves[0].read(block, 0, middle, read_plain);
-                take_part(halves[0]);
-            };
-            auto second_half = [&] { halves[1].read(block, middle, block.size(), read_plain); };
-            if (middle == block.size()) {
-                second_half();
-                first_half();
-            } else {
-                side_by_side(second_half, first_half);
-            }
-            if (halves[0].whole) take_part(halves[1]);
-            if (halves[0].whole && halves[1].whole) continue;
+        read_block<Value>& done = blocks[last];
+        read_block<Value>& next = blocks[1 - last];
+        // Reading on past a block that a read statement is to finish would
+        // be wasted.
+        bool read_on = done.size == 0 || (done.parts[0].whole && done.parts[1].whole);
+        std::string_view block = read_on ? r.table_lines(unit, table_block, done.size) : std::string_view();
+        if (block.empty()) {
+            take_block(done);
+            if (!read_one()) return;
+            continue;
         }
-        if (!read_one()) return;
+        // A small block is all this thread's.
+        std::size_t cut = block.size() < shared_block ? block.size()
+                                                      : block.find('\n', block.size() / block_shares * share) + 1;
+        auto helper_part = [&] { next.parts[1].read(block, cut, block.size(), read_plain); };
+        auto own_part = [&] {
+            take_block(done);
+            next.parts[0].read(block, 0, cut, read_plain);
+        };
+        if (cut == block.size()) {
+            helper_part();
+            own_part();
+        } else {
+            std::atomic<bool> helper_finished{false};
+            bool helper_first = false;
+            side_by_side(
+                [&] {
+                    helper_part();
+                    helper_finished.store(true, std::memory_order_release);
+                },
+                [&] {
+                    own_part();
+                    helper_first = helper_finished.load(std::memory_order_acquire);
+                });
+            if (helper_first && share > 1) --share;
+            if (!helper_first && share < block_shares - 1) ++share;
+        }
+        next.size = block.size();
+        last = 1 - last;
     }
 }
 

@@ -78,7 +78,12 @@ public:
     // at_end read a record ahead, and when the next line is not whole within
     // `room` bytes: the record-by-record way then takes the next record. The
     // view stays valid until the next call of any reading function.
-    std::string_view whole_lines(std::size_t room);
+    //
+    // With `skip`, the lines after the first `skip` bytes not yet passed:
+    // whole lines handed out before, which a reader has read but not yet
+    // taken, so that it reads on while it takes them. They may leave the
+    // buffer when it is filled; pass_lines still takes them first.
+    std::string_view whole_lines(std::size_t room, std::size_t skip = 0);
     // Takes the first `lines` lines (`bytes` characters, their line feeds
     // included) of whole_lines() as records read: the last of them is the
     // record handed out last.
@@ -104,9 +109,11 @@ public:
 
 private:
     bool fill();
-    // Keeps the part of a line at the buffer's end, moved to its start, and
-    // reads on after it, the buffer grown to `room` bytes first.
-    bool fill_after_rest(std::size_t room);
+    // Keeps the buffer's bytes from `keep` on (the part of a line at its
+    // end), moved to its start, and reads on after them, the buffer grown to
+    // `room` bytes first. The bytes before `keep` that are not yet passed
+    // are dropped.
+    bool fill_after_rest(std::size_t room, std::size_t keep);
     // The next line, blank or not; sets line_ended_.
     bool next_line(std::string_view& record);
     bool take(std::string_view& record, std::string_view text);
@@ -119,6 +126,9 @@ private:
     std::size_t capacity_ = 0;  // of buffer_, which whole_lines may grow
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
+    // Whole lines handed out, not yet passed, that a fill took out of the
+    // buffer: passed before the bytes from begin_ on.
+    std::size_t dropped_ = 0;
     // A line that runs past the buffer, gathered here. Its room, taken once,
     // is max_record_length + 1 (a carriage return may end the longest
     // record) and never grows: a longer line is refused before it is kept.

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -60,17 +61,18 @@ bool input_file::fill() {
     return true;
 }
 
-bool input_file::fill_after_rest(std::size_t room) {
+bool input_file::fill_after_rest(std::size_t room, std::size_t keep) {
     if (at_end_ || buffer_ == nullptr) return false;
-    std::size_t rest = end_ - begin_;
+    std::size_t rest = end_ - keep;
     if (room > capacity_) {
         auto larger = std::make_unique_for_overwrite<char[]>(room);
-        std::memcpy(larger.get(), buffer_.get() + begin_, rest);
+        std::memcpy(larger.get(), buffer_.get() + keep, rest);
         buffer_ = std::move(larger);
         capacity_ = room;
     } else {
-        std::memmove(buffer_.get(), buffer_.get() + begin_, rest);
+        std::memmove(buffer_.get(), buffer_.get() + keep, rest);
     }
+    dropped_ += keep - begin_;
     begin_ = 0;
     end_ = rest;
     if (rest == capacity_) return false;
@@ -88,20 +90,25 @@ bool input_file::fill_after_rest(std::size_t room) {
     return true;
 }
 
-std::string_view input_file::whole_lines(std::size_t room) {
-    if (ahead_ || too_long_ || error_ != 0 || lines_read_ == 0 || buffer_ == nullptr) return {};
-    const void* last = ::memrchr(buffer_.get() + begin_, '\n', end_ - begin_);
+std::string_view input_file::whole_lines(std::size_t room, std::size_t skip) {
+    if (ahead_ || too_long_ || error_ != 0 || lines_read_ == 0 || buffer_ == nullptr || skip < dropped_) return {};
+    std::size_t from = begin_ + (skip - dropped_);
+    if (from > end_) return {};
+    const void* last = ::memrchr(buffer_.get() + from, '\n', end_ - from);
     if (last == nullptr) {
-        if (!fill_after_rest(room)) return {};
+        if (!fill_after_rest(room, from)) return {};
+        from = 0;
         last = ::memrchr(buffer_.get(), '\n', end_);
         if (last == nullptr) return {};
     }
-    const char* first = buffer_.get() + begin_;
+    const char* first = buffer_.get() + from;
     return {first, static_cast<std::size_t>(static_cast<const char*>(last) - first) + 1};
 }
 
 void input_file::pass_lines(std::size_t bytes, long lines) {
-    begin_ += bytes;
+    std::size_t dropped = std::min(bytes, dropped_);
+    dropped_ -= dropped;
+    begin_ += bytes - dropped;
     lines_read_ += lines;
     record_line_ = lines_read_;
     line_ended_ = record_ended_ = true;

@@ -150,8 +150,10 @@ public:
     // statement to take: the file's first line, a line longer than `room`,
     // the end of the file. pass_table_lines then counts the first `lines`
     // of them (`bytes` characters) as records read, the last of them being
-    // the unit's current record for a diagnostic.
-    [[nodiscard]] std::string_view table_lines(input_unit unit, std::size_t room);
+    // the unit's current record for a diagnostic. With `after`, the lines
+    // after the first `after` bytes not yet passed, lines handed out before:
+    // a reader reads on while it passes those.
+    [[nodiscard]] std::string_view table_lines(input_unit unit, std::size_t room, std::size_t after = 0);
     void pass_table_lines(input_unit unit, std::size_t bytes, long lines);
     // Within a read statement: ends the run when the current record ends
     // before the last column of `field`, the last field of its layout, which

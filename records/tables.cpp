@@ -50,11 +50,11 @@ bool read_plain_values(const record_format& format, std::string_view line, std::
     return true;
 }
 
-std::string_view run::table_lines(input_unit unit, std::size_t room) {
+std::string_view run::table_lines(input_unit unit, std::size_t room, std::size_t after) {
     unit_slot& u = slot(unit.number, "table_lines");
     if (!u.reading || !u.input.is_table()) internal("table_lines on " + u.name + ", which is not a table read");
     start_outputs();
-    return u.input.whole_lines(room);
+    return u.input.whole_lines(room, after);
 }
 
 void run::pass_table_lines(input_unit unit, std::size_t bytes, long lines) {

@@ -173,32 +173,58 @@ TEST(TableLines, ALineTooLongIsFoundWhenAskingForTheNextRecord) {
     std::filesystem::remove(file);
 }
 
+enum class reading { record_by_record, in_blocks, a_block_ahead };
+
 // Every record of the file as a table, skipping blank lines: record by
 // record, or with the lines that hold no '#' and no carriage return taken
-// from whole_lines() blocks of `room` bytes.
-std::vector<line_record> records_in_blocks_of(const std::string& content, bool in_blocks, std::size_t room) {
+// from whole_lines() blocks of `room` bytes; a block ahead, each block's
+// lines are passed only once the next block is in hand, as a reader does
+// that reads on while it takes them.
+std::vector<line_record> records_in_blocks_of(const std::string& content, reading way, std::size_t room) {
     auto file = scratch_file(content);
     records::input_file in;
     EXPECT_TRUE(in.open(file.string()));
     in.read_as_table(true);
     std::vector<line_record> got;
+    // The lines read from the block before, not yet passed: each line and
+    // its bytes.
+    std::vector<std::pair<std::string, std::size_t>> waiting;
+    std::size_t waiting_bytes = 0;
+    bool read_on = true;  // every line of the block before was taken
+    auto pass_waiting = [&] {
+        for (const auto& [line, bytes] : waiting) {
+            in.pass_lines(bytes, 1);
+            got.push_back({line, in.records_read(), in.ended()});
+        }
+        waiting.clear();
+        waiting_bytes = 0;
+    };
     for (;;) {
-        std::string_view block = in_blocks ? in.whole_lines(room) : std::string_view();
-        std::size_t taken = 0;
-        while (taken < block.size()) {
+        if (way != reading::a_block_ahead) pass_waiting();
+        std::string_view block;
+        if (way != reading::record_by_record && read_on) block = in.whole_lines(room, waiting_bytes);
+        // Copied before the lines before are passed, as a reader's values are.
+        std::vector<std::pair<std::string, std::size_t>> lines;
+        read_on = true;
+        for (std::size_t taken = 0; taken < block.size();) {
             std::size_t end = block.find('\n', taken);
             std::string_view line = block.substr(taken, end - taken);
             if (line.empty() || line.find_first_of("#\r") != std::string_view::npos ||
-                line.find_first_not_of(' ') == std::string_view::npos)
+                line.find_first_not_of(' ') == std::string_view::npos) {
+                read_on = false;
                 break;
-            in.pass_lines(end + 1 - taken, 1);
-            got.push_back({std::string(line), in.records_read(), in.ended()});
+            }
+            lines.emplace_back(std::string(line), end + 1 - taken);
             taken = end + 1;
         }
-        if (taken > 0) continue;
+        pass_waiting();
+        for (const auto& line : lines) waiting_bytes += line.second;
+        waiting = std::move(lines);
+        if (!waiting.empty()) continue;
         std::string_view record;
         if (in.at_end() || !in.next_record(record)) break;
         got.push_back({std::string(record), in.records_read(), in.ended()});
+        read_on = true;
     }
     EXPECT_EQ(in.error(), 0);
     // What a diagnostic may tell of the first line.
@@ -238,9 +264,11 @@ TEST(WholeLines, TakenFromTheBufferTheyAreTheRecordsReadOneByOne) {
     };
     for (std::size_t room : {std::size_t{16}, std::size_t{4096}, std::size_t{1} << 20}) {
         for (const std::string& content : contents) {
-            auto one_by_one = records_in_blocks_of(content, false, room);
-            EXPECT_EQ(records_in_blocks_of(content, true, room), one_by_one)
-                << "room " << room << ", content of " << content.size() << " bytes: " << content.substr(0, 20);
+            auto one_by_one = records_in_blocks_of(content, reading::record_by_record, room);
+            for (reading way : {reading::in_blocks, reading::a_block_ahead})
+                EXPECT_EQ(records_in_blocks_of(content, way, room), one_by_one)
+                    << "room " << room << ", content of " << content.size() << " bytes: " << content.substr(0, 20)
+                    << (way == reading::a_block_ahead ? ", a block ahead" : "");
         }
     }
 }
