@@ -53,17 +53,23 @@ void read_table_record(records::run& r, records::input_unit unit, Record& rec) {
     read_table_record(r, unit, rec, Record::last_field_name);
 }
 
+// The fast reader of `Record`'s lines (records::plain_reader), for the
+// types of its fields.
+template <typename Fields>
+struct plain_reader_of;
+template <typename... Values>
+struct plain_reader_of<std::tuple<Values&...>> {
+    using type = records::plain_reader<Values...>;
+};
+
 // Reads one line of a table into `rec` the fast way, without a statement
-// (records::read_plain_values): false for a line that a read statement is
-// to take.
+// (records::plain_reader): false for a line that a read statement is to
+// take.
 template <typename Record>
 bool read_plain_record(std::string_view line, Record& rec) {
-    return std::apply(
-        [&](auto&... field) {
-            const records::input_place places[] = {records::input_place(field)...};
-            return records::read_plain_values(Record::format, line, places);
-        },
-        Record::fields(rec));
+    using reader = typename plain_reader_of<decltype(Record::fields(rec))>::type;
+    static const reader plain(Record::format);
+    return std::apply([&](auto&... field) { return plain.read(line, field...); }, Record::fields(rec));
 }
 
 // Reads the unit, which the run reads as a table, to its end, handing each

@@ -144,7 +144,7 @@ public:
     void read_table_values(input_unit unit, const record_format& format, const field_columns& last, std::string_view what,
                            std::span<const input_place> places);
     // A table's next lines taken many at once, outside any statement, by a
-    // reader that reads their fields itself (read_plain_values in
+    // reader that reads their fields itself (plain_reader in
     // tables.hpp): whole lines, line feeds included, up to `room` bytes
     // (input_file::whole_lines). Empty when the next record is for a read
     // statement to take: the file's first line, a line longer than `room`,

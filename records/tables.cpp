@@ -26,30 +26,6 @@ field_columns last_field(const record_format& format) {
     return last;
 }
 
-bool read_plain_values(const record_format& format, std::string_view line, std::span<const input_place> places) {
-    auto fields = format.fields();
-    if (!format.one_record() || fields.size() != places.size() || fields.empty()) return false;
-    if (line.size() < format.record_length() || line.back() == '\r') return false;
-    // A blank line is no record of a table that skips it.
-    if (line.find_first_not_of(' ') == std::string_view::npos) return false;
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        const field_place& f = fields[i];
-        if (f.value != places[i].kind) return false;
-        std::string_view field = line.substr(f.offset, f.width);
-        switch (f.value) {
-        case item_kind::integer:
-            if (!read_plain_integer(field, *static_cast<std::int32_t*>(places[i].address))) return false;
-            break;
-        case item_kind::character: *static_cast<char*>(places[i].address) = field.back(); break;
-        case item_kind::fixed:
-            if (!read_plain_real(field, f.digits, *static_cast<float*>(places[i].address))) return false;
-            break;
-        default: return false;
-        }
-    }
-    return true;
-}
-
 std::string_view run::table_lines(input_unit unit, std::size_t room, std::size_t after) {
     unit_slot& u = slot(unit.number, "table_lines");
     if (!u.reading || !u.input.is_table()) internal("table_lines on " + u.name + ", which is not a table read");

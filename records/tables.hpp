@@ -6,11 +6,15 @@
 // read with zeros where its last values stood.
 #pragma once
 
+#include <array>
 #include <cstddef>
-#include <span>
+#include <cstdint>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 
 #include "records/format.hpp"
+#include "records/input_editing.hpp"
 #include "records/statement_values.hpp"
 
 namespace records {
@@ -25,13 +29,67 @@ struct field_columns {
 // the last record); {0, 0} when the format transfers no value.
 field_columns last_field(const record_format& format);
 
-// Reads one line of a table (its line feed not included) the fast way only,
-// without a statement: every value of a format that takes exactly these
-// values from one record, each where it stands, each field plain
-// (read_plain_integer, read_plain_real), the line no shorter than the
-// format's record, not blank and without a carriage return at its end.
-// Returns false, the places part filled, for any other line, which a read
-// statement then takes: it reads the same values, or names the fault.
-bool read_plain_values(const record_format& format, std::string_view line, std::span<const input_place> places);
+// Reads lines of a table (each without its line feed) the fast way only,
+// without a statement, into values of the types `Values`, which a format
+// takes in this order, each from one field of one record: each field is
+// read where it stands, and must be plain (read_plain_integer,
+// read_plain_real); the line must be no shorter than the format's record,
+// not blank and without a carriage return at its end. read returns false,
+// the values part filled, for any other line, which a read statement then
+// takes: it reads the same values, or names the fault. The format is
+// looked at once, when the reader is made: a format that does not take
+// exactly such values reads no line.
+template <typename... Values>
+class plain_reader {
+public:
+    explicit plain_reader(const record_format& format);
+    bool read(std::string_view line, Values&... values) const;
+
+private:
+    static constexpr std::size_t count = sizeof...(Values);
+    template <typename T>
+    static constexpr item_kind value_kind = std::is_same_v<T, float> ? item_kind::fixed
+                                            : std::is_same_v<T, char> ? item_kind::character
+                                                                      : item_kind::integer;
+    bool usable_ = false;
+    std::size_t length_ = 0;
+    std::array<field_place, count> fields_{};
+};
+
+// One plain field of a line at `text`, as `f` places it.
+inline bool read_plain_field(const char* text, const field_place& f, std::int32_t& value) {
+    return read_plain_integer({text, f.width}, value);
+}
+inline bool read_plain_field(const char* text, const field_place& f, float& value) {
+    return read_plain_real({text, f.width}, f.digits, value);
+}
+inline bool read_plain_field(const char* text, const field_place& f, char& value) {
+    // Aw with w above 1 keeps the rightmost character of the field.
+    value = text[f.width - 1];
+    return true;
+}
+
+template <typename... Values>
+plain_reader<Values...>::plain_reader(const record_format& format) {
+    auto fields = format.fields();
+    if (!format.one_record() || fields.size() != count || count == 0) return;
+    const item_kind kinds[] = {value_kind<Values>...};
+    for (std::size_t i = 0; i < count; ++i) {
+        if (fields[i].value != kinds[i]) return;
+        fields_[i] = fields[i];
+    }
+    length_ = format.record_length();
+    usable_ = true;
+}
+
+template <typename... Values>
+bool plain_reader<Values...>::read(std::string_view line, Values&... values) const {
+    if (!usable_ || line.size() < length_ || line.back() == '\r') return false;
+    // A blank line is no record of a table that skips it.
+    if (line.find_first_not_of(' ') == std::string_view::npos) return false;
+    return [&]<std::size_t... I>(std::index_sequence<I...>) {
+        return (read_plain_field(line.data() + fields_[I].offset, fields_[I], values) && ...);
+    }(std::make_index_sequence<count>{});
+}
 
 }  // namespace records

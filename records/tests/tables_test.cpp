@@ -59,31 +59,39 @@ TEST(PlainValues, OnlyWhatAStatementWouldReadAlikeIsReadWithoutOne) {
         {"(2I3,F6.2)", "  1  2 -1.5 ", false, 0, 0.0f},  // blanks after the value
         {"(2I3,F6.2)", "  1  2  1.5", false, 0, 0.0f},   // short of the last column
         {"(2I3,F6.2)", "  1  2  1.50\r", false, 0, 0.0f},
-        {"(3I4)", "            ", false, 0, 0.0f},        // a blank line is no record
-        {"(3I4)", "   1   2   3", true, 1, 0.0f},
-        {"(I2,A1)", " 7\r", false, 0, 0.0f},
-        {"(I2,A3)", " 7abc", true, 7, 0.0f},
-        {"(I2,/,I2)", " 1 2", false, 0, 0.0f},           // two records
+        {"(2I3,F6.2)", "            ", false, 0, 0.0f},  // a blank line is no record
+        {"(I3,2X,I3,F6.2)", "  1xx  2  1.50", true, 1, 1.5f},
+        {"(I3,2X,I3,F6.2)", "  1  2  1.50  ", false, 0, 0.0f},
+        {"(2I3)", "  1  2", false, 0, 0.0f},            // a format of other values
+        {"(2I3,F6.2,I1)", "  1  2  1.50 1", false, 0, 0.0f},
+        {"(2I3,A6)", "  1  2  1.50", false, 0, 0.0f},
+        {"(2I3,/,F6.2)", "  1  2  1.50", false, 0, 0.0f},  // two records
     };
     for (const auto& c : cases) {
-        records::record_format format(c.format);
-        std::int32_t ints[3] = {};
-        float real = 0.0f;
-        char character = 0;
-        std::vector<records::input_place> places;
-        std::size_t next_int = 0;
-        for (const records::field_place& f : format.fields()) {
-            if (f.value == records::item_kind::integer) places.emplace_back(ints[next_int++]);
-            else if (f.value == records::item_kind::character) places.emplace_back(character);
-            else places.emplace_back(real);
-        }
-        if (format.fields().empty()) places = {records::input_place(ints[0]), records::input_place(ints[1])};
-        EXPECT_EQ(records::read_plain_values(format, c.line, places), c.read) << c.format << " \"" << c.line << "\"";
+        records::plain_reader<std::int32_t, std::int32_t, float> plain{records::record_format(c.format)};
+        std::int32_t first = 0, second = 0;
+        float last = 0.0f;
+        EXPECT_EQ(plain.read(c.line, first, second, last), c.read) << c.format << " \"" << c.line << "\"";
         if (c.read) {
-            EXPECT_EQ(ints[0], c.first) << c.format;
-            EXPECT_EQ(real, c.last) << c.format;
+            EXPECT_EQ(first, c.first) << c.format;
+            EXPECT_EQ(last, c.last) << c.format;
         }
     }
+    // A blank line, which reads as zeros, is no record of a table.
+    records::plain_reader<std::int32_t, std::int32_t, std::int32_t> integers{records::record_format("(3I4)")};
+    std::int32_t numbers[3] = {};
+    EXPECT_FALSE(integers.read("            ", numbers[0], numbers[1], numbers[2]));
+    EXPECT_TRUE(integers.read("   1   2   3", numbers[0], numbers[1], numbers[2]));
+    EXPECT_EQ(numbers[2], 3);
+    // Characters: Aw keeps the field's rightmost; a carriage return ends no
+    // record read plainly.
+    records::plain_reader<std::int32_t, char> text{records::record_format("(I2,A3)")};
+    std::int32_t number = 0;
+    char character = 0;
+    EXPECT_TRUE(text.read(" 7abc", number, character));
+    EXPECT_EQ(number, 7);
+    EXPECT_EQ(character, 'c');
+    EXPECT_FALSE(text.read(" 7ab\r", number, character));
 }
 
 std::filesystem::path scratch_file(const std::string& content) {
