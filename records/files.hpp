@@ -190,10 +190,13 @@ public:
         ++records_buffered_;
     }
     // Writes whole lines, each ended by its line feed, as records: copied
-    // into the gathered block as they stand, a block ending at a line end.
+    // into the gathered block as they stand, a block ending at a line end;
+    // text of a block or more goes to the file as it stands, after the
+    // block gathered before it.
     bool write_lines(std::string_view text);
     // Writes bytes as they stand, line feeds or not: for a file that is
-    // whole or not at all, where no record is ever cut back to.
+    // whole or not at all, where no record is ever cut back to. Bytes of a
+    // block or more go to the file as they stand, as text does.
     bool write_bytes(std::string_view bytes);
     // Hands the gathered records to the file; false when that failed. A
     // failed write leaves a regular file cut back to its last whole record.
@@ -208,6 +211,9 @@ public:
 
 private:
     char* make_room(std::size_t length);
+    // Writes `size` bytes at `data`, `records` whole records, to the file;
+    // false when that failed, the file then cut back as flush says.
+    bool put_out(const char* data, std::size_t size, long records);
     // Hands a full block to the file, then uses more of the buffer.
     bool hand_on_block();
 

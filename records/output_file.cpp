@@ -74,13 +74,20 @@ bool output_file::start() {
 bool output_file::flush() {
     if (error_ != 0) return false;
     if (used_ == 0) return true;
+    bool put = put_out(buffer_.get(), used_, records_buffered_);
+    used_ = 0;
+    records_buffered_ = 0;
+    return put;
+}
+
+bool output_file::put_out(const char* data, std::size_t size, long records) {
     if (progress_ != nullptr) {
-        progress_->block_size = used_;
-        progress_->block = buffer_.get();
+        progress_->block_size = size;
+        progress_->block = data;
     }
     std::size_t done = 0;
-    while (done < used_) {
-        ssize_t put = ::write(fd_, buffer_.get() + done, used_ - done);
+    while (done < size) {
+        ssize_t put = ::write(fd_, data + done, size - done);
         if (put > 0) {
             done += static_cast<std::size_t>(put);
         } else if (put < 0 && errno == EINTR) {
@@ -91,12 +98,12 @@ bool output_file::flush() {
         }
     }
     if (error_ == 0) {
-        length_ += static_cast<std::int64_t>(used_);
-        records_in_file_ += records_buffered_;
+        length_ += static_cast<std::int64_t>(size);
+        records_in_file_ += records;
     } else {
         // A record torn by the failure is cut off: the file ends with a whole record.
-        std::size_t kept = whole_prefix(buffer_.get(), done);
-        records_in_file_ += static_cast<long>(count_line_feeds(buffer_.get(), kept));
+        std::size_t kept = whole_prefix(data, done);
+        records_in_file_ += static_cast<long>(count_line_feeds(data, kept));
         length_ += static_cast<std::int64_t>(kept);
         if (identity_.regular) (void)::ftruncate(fd_, static_cast<off_t>(length_));
     }
@@ -104,8 +111,6 @@ bool output_file::flush() {
         progress_->whole = length_;
         progress_->block = nullptr;
     }
-    used_ = 0;
-    records_buffered_ = 0;
     return error_ == 0;
 }
 
@@ -138,6 +143,18 @@ bool output_file::hand_on_block() {
 bool output_file::write_lines(std::string_view text) {
     while (!text.empty()) {
         if (error_ != 0) return false;
+        if (text.size() >= capacity_) {
+            // A block or more: its whole lines go to the file as they stand,
+            // without a copy into the block.
+            if (!flush()) return false;
+            const void* last = ::memrchr(text.data(), '\n', text.size());
+            if (last != nullptr) {
+                std::size_t whole = static_cast<std::size_t>(static_cast<const char*>(last) - text.data()) + 1;
+                if (!put_out(text.data(), whole, static_cast<long>(count_line_feeds(text.data(), whole)))) return false;
+                text.remove_prefix(whole);
+                continue;
+            }
+        }
         std::size_t room = capacity_ - used_;
         std::size_t take = text.size();
         if (take > room) {
@@ -163,6 +180,10 @@ bool output_file::write_lines(std::string_view text) {
 }
 
 bool output_file::write_bytes(std::string_view bytes) {
+    if (bytes.size() >= capacity_) {
+        if (!flush()) return false;
+        return put_out(bytes.data(), bytes.size(), 0);
+    }
     while (!bytes.empty()) {
         if (error_ != 0) return false;
         std::size_t take = std::min(bytes.size(), capacity_ - used_);

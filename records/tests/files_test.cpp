@@ -70,8 +70,9 @@ TEST(OutputFile, FailedWritesLeaveWholeRecords) {
     constexpr long records = 200000;  // 7.2 MB, well past the largest block
     // No limit; a limit inside the first, small blocks; one after blocks
     // reached their largest size; one that falls on a record's end.
-    // Records one at a time, and whole lines 1000 records at a time.
-    for (bool batched : {false, true})
+    // Records one at a time, and whole lines 1000 records at a time (37 kB)
+    // and 20000 (740 kB, more than a block: written as they stand).
+    for (long batch : {0L, 1000L, 20000L})
     for (rlim_t limit : {RLIM_INFINITY, rlim_t{10000}, rlim_t{3000000}, rlim_t{37 * 1000}}) {
         scratch_file scratch{std::filesystem::temp_directory_path() /
                              ("output-file-test-" + std::to_string(::getpid()) + "-" + std::to_string(limit))};
@@ -86,10 +87,9 @@ TEST(OutputFile, FailedWritesLeaveWholeRecords) {
             records::output_file out;
             ASSERT_TRUE(out.open(path.string()));
             ASSERT_TRUE(out.start());
-            if (!batched) {
+            if (batch == 0) {
                 while (written < records && out.write_record(record(written + 1))) ++written;
             } else {
-                constexpr long batch = 1000;
                 for (bool ok = true; ok && written < records;) {
                     std::string lines;
                     for (long k = written + 1; k <= written + batch; ++k) lines += record(k) + "\n";
@@ -109,14 +109,14 @@ TEST(OutputFile, FailedWritesLeaveWholeRecords) {
         std::string data = text.str();
         std::string expected;
         for (long k = 1; k <= in_file; ++k) expected += record(k) + "\n";
-        EXPECT_TRUE(data == expected) << "limit " << limit << ": the file's " << data.size()
+        EXPECT_TRUE(data == expected) << "batch " << batch << ", limit " << limit << ": the file's " << data.size()
                                       << " bytes are not its first " << in_file << " records";
         if (limit == RLIM_INFINITY) {
             EXPECT_EQ(in_file, records);
         } else {
             EXPECT_EQ(error, EFBIG) << limit;
             EXPECT_EQ(in_file, static_cast<long>(limit) / 37) << limit;
-            if (!batched) {
+            if (batch == 0) {
                 EXPECT_LE(in_file, written);
             }
         }
