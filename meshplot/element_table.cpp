@@ -1,23 +1,10 @@
 #include "meshplot/element_table.hpp"
 
-#include <algorithm>
 #include <bit>
 #include <limits>
 #include <stdexcept>
 
 namespace meshplot {
-
-namespace {
-
-// The run that holds `position`: the last one from it or before.
-template <typename Run>
-const Run& run_of(const std::vector<Run>& runs, std::size_t position) {
-    auto after = std::upper_bound(runs.begin(), runs.end(), position,
-                                  [](std::size_t p, const Run& r) { return p < r.from; });
-    return *std::prev(after);
-}
-
-}  // namespace
 
 element_table::element_table(const std::vector<element_record>& records) {
     reserve(records.size());
@@ -44,7 +31,7 @@ void element_table::add(const element_record& e, long line) {
 }
 
 element_record element_table::operator[](std::size_t position) const {
-    return record(position, run_of(numbers_, position), run_of(groups_, position));
+    return record(position, numbers_[run_index(numbers_, position)], groups_[run_index(groups_, position)]);
 }
 
 }  // namespace meshplot

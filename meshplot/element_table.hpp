@@ -7,6 +7,7 @@
 // element.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -42,11 +43,17 @@ public:
     long line(std::size_t position) const { return lines_.line(position); }
 
     // visit(position, record) for every element in table order, faster
-    // than taking them one by one.
+    // than taking them one by one; or for those from position `from` up to
+    // `to`.
     template <typename Visit>
     void for_each(Visit visit) const {
-        std::size_t n = 0, g = 0;
-        for (std::size_t i = 0; i < nodes_.size(); ++i) {
+        for_each(0, size(), visit);
+    }
+    template <typename Visit>
+    void for_each(std::size_t from, std::size_t to, Visit visit) const {
+        if (from >= to) return;
+        std::size_t n = run_index(numbers_, from), g = run_index(groups_, from);
+        for (std::size_t i = from; i < to; ++i) {
             while (n + 1 < numbers_.size() && numbers_[n + 1].from <= i) ++n;
             while (g + 1 < groups_.size() && groups_[g + 1].from <= i) ++g;
             visit(i, record(i, numbers_[n], groups_[g]));
@@ -64,6 +71,14 @@ private:
         float angle;
         std::int32_t type;
     };
+    // The index of the run that holds `position`, of a table that does:
+    // the last run from it or before.
+    template <typename Run>
+    static std::size_t run_index(const std::vector<Run>& runs, std::size_t position) {
+        auto after = std::upper_bound(runs.begin(), runs.end(), position,
+                                      [](std::size_t p, const Run& r) { return p < r.from; });
+        return static_cast<std::size_t>(after - runs.begin()) - 1;
+    }
     element_record record(std::size_t position, const number_run& n, const group_run& g) const {
         return {static_cast<std::int32_t>(n.number + static_cast<std::int64_t>(position - n.from)), nodes_[position],
                 g.angle, g.type};

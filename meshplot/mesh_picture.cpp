@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 
+#include "meshplot/markup_batches.hpp"
 #include "meshplot/mesh_legend.hpp"
 #include "meshplot/node_places.hpp"
 #include "meshplot/picture_frame.hpp"
@@ -198,42 +199,31 @@ void draw(const node_table& table, const element_table& elements, const mesh_che
 
     // Sound elements first, then the faulty ones over them, filled thinly so
     // that an element they overlap still shows through. The markup of many
-    // elements goes to the document at once, in batches of about 64 KiB.
+    // elements goes to the document at once, in batches made on the helper
+    // thread while the batch before is written.
     const node_places places(nodes, s);
-    constexpr std::size_t batch = 1 << 16;
-    std::string line;
-    line.reserve(batch + 256);
-    auto send_if_full = [&] {
-        if (line.size() < batch) return;
-        svg.raw(line);
-        line.clear();
-    };
-    auto send_and_end_group = [&] {
-        svg.raw(line);
-        line.clear();
-        svg.end_group();
-    };
     svg.begin_group(std::string(R"(class="elements" stroke-linejoin="round" )") + sound_stroke);
-    std::optional<group_key> fill_key;
-    std::string fill;
-    elements.for_each([&](std::size_t i, const element_record& e) {
-        if (faulty[i] || !drawn_element[i]) return;
-        if (group_key key{e.angle, e.type}; !(fill_key && *fill_key == key)) {
-            fill = " fill=\"" + std::string(plots::fill_colour(groups[key])) + "\"/>\n";
-            fill_key = key;
-        }
-        append_polygon(line, places, corners_drawn(e.nodes, table), e.number, fill);
-        send_if_full();
+    write_in_batches(svg, elements.size(), [&](std::string& out, std::size_t from, std::size_t to) {
+        std::optional<group_key> fill_key;
+        std::string fill;
+        elements.for_each(from, to, [&](std::size_t i, const element_record& e) {
+            if (faulty[i] || !drawn_element[i]) return;
+            if (group_key key{e.angle, e.type}; !(fill_key && *fill_key == key)) {
+                fill = " fill=\"" + std::string(plots::fill_colour(groups.at(key))) + "\"/>\n";
+                fill_key = key;
+            }
+            append_polygon(out, places, corners_drawn(e.nodes, table), e.number, fill);
+        });
     });
-    send_and_end_group();
+    svg.end_group();
     if (faults_drawn > 0) {
         svg.begin_group(std::string(R"(class="faults" stroke-linejoin="round" )") + element_style);
-        for (std::size_t i = 0; i < elements.size(); ++i) {
-            if (!faulty[i] || !drawn_element[i]) continue;
-            append_polygon(line, places, corners_drawn(elements.nodes(i), table), elements[i].number, "/>\n");
-            send_if_full();
-        }
-        send_and_end_group();
+        write_in_batches(svg, elements.size(), [&](std::string& out, std::size_t from, std::size_t to) {
+            for (std::size_t i = from; i < to; ++i)
+                if (faulty[i] && drawn_element[i])
+                    append_polygon(out, places, corners_drawn(elements.nodes(i), table), elements[i].number, "/>\n");
+        });
+        svg.end_group();
     }
 
     // The nodes within the drawn area, as dots sized to the elements; of a
@@ -244,22 +234,23 @@ void draw(const node_table& table, const element_table& elements, const mesh_che
         const std::string radius = "\" r=\"" + plots::number(dot) + "\"/>\n";
         svg.begin_group("class=\"nodes\" fill=\"#222222\"");
         static constexpr std::string_view start = "<circle cx=\"", between = "\" cy=\"";
-        for (std::size_t k = 0; k < nodes.size(); ++k) {
-            if (!node_drawn(k)) continue;
-            char text[start.size() + 14 + between.size() + 16];
-            char* at = std::copy(start.begin(), start.end(), text);
-            if (char* end = places.put_apart(at, k, between)) {
-                line.append(text, end);
-            } else {  // a place written the general way
-                line += start;
-                places.append_x(line, k);
-                line += between;
-                places.append_y(line, k);
+        write_in_batches(svg, nodes.size(), [&](std::string& out, std::size_t from, std::size_t to) {
+            for (std::size_t k = from; k < to; ++k) {
+                if (!node_drawn(k)) continue;
+                char text[start.size() + 14 + between.size() + 16];
+                char* at = std::copy(start.begin(), start.end(), text);
+                if (char* end = places.put_apart(at, k, between)) {
+                    out.append(text, end);
+                } else {  // a place written the general way
+                    out += start;
+                    places.append_x(out, k);
+                    out += between;
+                    places.append_y(out, k);
+                }
+                out += radius;
             }
-            line += radius;
-            send_if_full();
-        }
-        send_and_end_group();
+        });
+        svg.end_group();
     }
 
     // Every number, on request, at a size the elements leave room for: an

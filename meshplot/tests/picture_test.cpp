@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -137,6 +139,53 @@ TEST(MeshPicture, NumbersOnRequestUpToTheirLimit) {
     EXPECT_EQ(left_out.find("element-numbers"), std::string::npos);
     EXPECT_NE(left_out.find("numbers left out: 3001 elements are more than the 3000"), std::string::npos);
     EXPECT_EQ(legend_of(left_out).find("element number"), std::string::npos);
+}
+
+// A mesh of many elements and nodes, drawn in batches made on two threads:
+// every element once and in order, each with its group's fill wherever a
+// batch begins, the faulty ones outlined after them, every node once.
+TEST(MeshPicture, ManyElementsAreDrawnInTheirOrderWithTheirGroupsFill) {
+    mesh m = grid(100, 60);  // 12000 elements on 6161 nodes
+    // Groups in runs of 700 elements, which batches cut across.
+    for (std::size_t i = 0; i < m.elements.size(); ++i) {
+        m.elements[i].type = 1 + static_cast<std::int32_t>(i / 700 % 3);
+        m.elements[i].angle = i / 2100 % 2 == 0 ? 0.0f : 45.0f;
+    }
+    for (std::size_t i : {5000u, 9000u}) std::swap(m.elements[i].nodes[1], m.elements[i].nodes[2]);  // anticlockwise
+    std::string svg = picture(m);
+    std::size_t sound = svg.find(R"(<g class="elements")"), faults = svg.find(R"(<g class="faults")");
+    ASSERT_NE(sound, std::string::npos);
+    ASSERT_NE(faults, std::string::npos);
+    std::vector<std::int32_t> numbers;
+    std::map<std::pair<std::int32_t, float>, std::string> fill_of;
+    std::set<std::string> fills;
+    for (std::size_t at = svg.find("<polygon", sound); at < faults; at = svg.find("<polygon", at + 1)) {
+        std::size_t line_end = svg.find('\n', at);
+        std::string line = svg.substr(at, line_end - at);
+        std::size_t number_at = line.find("data-number=\"") + 13, fill_at = line.find("fill=\"") + 6;
+        std::int32_t number = std::stoi(line.substr(number_at));
+        numbers.push_back(number);
+        const element_record& e = m.elements[static_cast<std::size_t>(number - 1)];
+        std::string fill = line.substr(fill_at, line.find('"', fill_at) - fill_at);
+        auto [known, fresh] = fill_of.try_emplace({e.type, e.angle}, fill);
+        EXPECT_EQ(known->second, fill) << "element " << number;
+        if (fresh) {
+            EXPECT_TRUE(fills.insert(fill).second) << "two groups filled " << fill;
+        }
+    }
+    std::vector<std::int32_t> expected;
+    for (std::int32_t n = 1; n <= 12000; ++n)
+        if (n != 5001 && n != 9001) expected.push_back(n);
+    EXPECT_EQ(numbers, expected);
+    EXPECT_EQ(fill_of.size(), 6u);
+    std::size_t outlined = svg.find(R"(data-number="5001")", faults);
+    EXPECT_NE(outlined, std::string::npos);
+    EXPECT_LT(outlined, svg.find(R"(data-number="9001")", faults));
+    std::size_t nodes = svg.find(R"(<g class="nodes")"), nodes_end = svg.find("</g>", nodes);
+    ASSERT_NE(nodes, std::string::npos);
+    std::size_t circles = 0;
+    for (std::size_t at = svg.find("<circle cx=", nodes); at < nodes_end; at = svg.find("<circle cx=", at + 1)) ++circles;
+    EXPECT_EQ(circles, m.nodes.size());
 }
 
 TEST(CoordinateText, ReadsAsTheGeneralNumber) {
