@@ -93,13 +93,16 @@ void read_in_blocks(run& r, input_unit unit, ReadPlain read_plain, Take take, Re
         }
         block.size = 0;
     };
+    std::string_view ahead;  // the next block, read while the helper read its part of the last
     for (;;) {
         read_block<Value>& done = blocks[last];
         read_block<Value>& next = blocks[1 - last];
         // Reading on past a block that a read statement is to finish would
         // be wasted.
         bool read_on = done.size == 0 || (done.parts[0].whole && done.parts[1].whole);
-        std::string_view block = read_on ? r.table_lines(unit, table_block, done.size) : std::string_view();
+        std::string_view block = ahead;
+        ahead = {};
+        if (block.empty() && read_on) block = r.table_lines(unit, table_block, done.size);
         if (block.empty()) {
             take_block(done);
             if (!read_one()) return;
@@ -109,9 +112,17 @@ void read_in_blocks(run& r, input_unit unit, ReadPlain read_plain, Take take, Re
         std::size_t cut = block.size() < shared_block ? block.size()
                                                       : block.find('\n', block.size() / block_shares * share) + 1;
         auto helper_part = [&] { next.parts[1].read(block, cut, block.size(), read_plain); };
+        bool asked_ahead = false;
         auto own_part = [&] {
             take_block(done);
             next.parts[0].read(block, 0, cut, read_plain);
+            // The file read on into the other half of the buffer while the
+            // helper reads this block: taken back below when the helper's
+            // part holds a line for a statement.
+            if (next.parts[0].whole && cut < block.size()) {
+                ahead = r.table_lines(unit, table_block, block.size(), true);
+                asked_ahead = true;
+            }
         };
         if (cut == block.size()) {
             helper_part();
@@ -130,6 +141,10 @@ void read_in_blocks(run& r, input_unit unit, ReadPlain read_plain, Take take, Re
                 });
             if (helper_first && share > 1) --share;
             if (!helper_first && share < block_shares - 1) ++share;
+        }
+        if (asked_ahead && !next.parts[1].whole) {
+            r.take_back_table_lines(unit);
+            ahead = {};
         }
         next.size = block.size();
         last = 1 - last;

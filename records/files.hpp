@@ -83,7 +83,16 @@ public:
     // whole lines handed out before, which a reader has read but not yet
     // taken, so that it reads on while it takes them. They may leave the
     // buffer when it is filled; pass_lines still takes them first.
-    std::string_view whole_lines(std::size_t room, std::size_t skip = 0);
+    //
+    // The buffer is filled in halves of `room` bytes, each fill into the
+    // half that does not hold the lines before it. So `ahead`, a call while
+    // another thread still reads the lines handed out last, leaves those in
+    // place: it fills the other half or gives none (for a file that is not
+    // regular, or when they do not lie in one half), and
+    // take_back_lines_ahead undoes it, the file read back to where it was,
+    // for a reader that finds it read too far.
+    std::string_view whole_lines(std::size_t room, std::size_t skip = 0, bool ahead = false);
+    void take_back_lines_ahead();
     // Takes the first `lines` lines (`bytes` characters, their line feeds
     // included) of whole_lines() as records read: the last of them is the
     // record handed out last.
@@ -110,9 +119,9 @@ public:
 private:
     bool fill();
     // Keeps the buffer's bytes from `keep` on (the part of a line at its
-    // end), moved to its start, and reads on after them, the buffer grown to
-    // `room` bytes first. The bytes before `keep` that are not yet passed
-    // are dropped.
+    // end), moved to the start of the half (of `room` bytes, the buffer
+    // grown to two first) that does not hold begin_, and reads on after
+    // them. The bytes before `keep` that are not yet passed are dropped.
     bool fill_after_rest(std::size_t room, std::size_t keep);
     // The next line, blank or not; sets line_ended_.
     bool next_line(std::string_view& record);
@@ -129,6 +138,16 @@ private:
     // Whole lines handed out, not yet passed, that a fill took out of the
     // buffer: passed before the bytes from begin_ on.
     std::size_t dropped_ = 0;
+    // Where the lines whole_lines handed out last begin.
+    std::size_t lines_begin_ = 0;
+    // What a fill ahead changed, for take_back_lines_ahead.
+    struct fill_ahead {
+        bool made = false;
+        std::size_t begin = 0, end = 0, dropped = 0, lines_begin = 0;
+        bool at_end = false;
+        int error = 0;
+        std::size_t got = 0;  // bytes read
+    } fill_ahead_;
     // A line that runs past the buffer, gathered here. Its room, taken once,
     // is max_record_length + 1 (a carriage return may end the longest
     // record) and never grows: a longer line is refused before it is kept.

@@ -62,22 +62,24 @@ bool input_file::fill() {
 }
 
 bool input_file::fill_after_rest(std::size_t room, std::size_t keep) {
-    if (at_end_ || buffer_ == nullptr) return false;
     std::size_t rest = end_ - keep;
-    if (room > capacity_) {
-        auto larger = std::make_unique_for_overwrite<char[]>(room);
+    // A rest of a half or more holds no whole line within `room`.
+    if (at_end_ || buffer_ == nullptr || rest >= room) return false;
+    std::size_t half = 0;  // where the rest goes
+    if (2 * room > capacity_) {
+        auto larger = std::make_unique_for_overwrite<char[]>(2 * room);
         std::memcpy(larger.get(), buffer_.get() + keep, rest);
         buffer_ = std::move(larger);
-        capacity_ = room;
+        capacity_ = 2 * room;
     } else {
-        std::memmove(buffer_.get(), buffer_.get() + keep, rest);
+        half = begin_ < room ? room : 0;
+        std::memmove(buffer_.get() + half, buffer_.get() + keep, rest);
     }
     dropped_ += keep - begin_;
-    begin_ = 0;
-    end_ = rest;
-    if (rest == capacity_) return false;
+    begin_ = half;
+    end_ = half + rest;
     ssize_t got;
-    do got = ::read(fd_, buffer_.get() + rest, capacity_ - rest);
+    do got = ::read(fd_, buffer_.get() + end_, room - rest);
     while (got < 0 && errno == EINTR);
     if (got <= 0) {
         // The rest stays for the record-by-record way, which finds the
@@ -87,22 +89,47 @@ bool input_file::fill_after_rest(std::size_t room, std::size_t keep) {
         return false;
     }
     end_ += static_cast<std::size_t>(got);
+    fill_ahead_.got = static_cast<std::size_t>(got);
     return true;
 }
 
-std::string_view input_file::whole_lines(std::size_t room, std::size_t skip) {
+std::string_view input_file::whole_lines(std::size_t room, std::size_t skip, bool ahead) {
+    fill_ahead_.made = false;
     if (ahead_ || too_long_ || error_ != 0 || lines_read_ == 0 || buffer_ == nullptr || skip < dropped_) return {};
     std::size_t from = begin_ + (skip - dropped_);
     if (from > end_) return {};
     const void* last = ::memrchr(buffer_.get() + from, '\n', end_ - from);
     if (last == nullptr) {
+        if (ahead) {
+            // The lines not yet passed, those handed out last among them,
+            // must lie in one half, and the fill go to the other.
+            auto half_of = [room](std::size_t at) { return at < room ? 0 : 1; };
+            if (!identity_.regular || 2 * room != capacity_ || dropped_ != 0 || begin_ == end_ ||
+                half_of(begin_) != half_of(end_ - 1) || lines_begin_ < begin_)
+                return {};
+            fill_ahead_ = {true, begin_, end_, dropped_, lines_begin_, at_end_, error_, 0};
+        }
         if (!fill_after_rest(room, from)) return {};
-        from = 0;
-        last = ::memrchr(buffer_.get(), '\n', end_);
+        from = begin_;
+        last = ::memrchr(buffer_.get() + from, '\n', end_ - from);
         if (last == nullptr) return {};
     }
+    lines_begin_ = from;
     const char* first = buffer_.get() + from;
     return {first, static_cast<std::size_t>(static_cast<const char*>(last) - first) + 1};
+}
+
+void input_file::take_back_lines_ahead() {
+    if (!fill_ahead_.made) return;
+    fill_ahead_.made = false;
+    begin_ = fill_ahead_.begin;
+    end_ = fill_ahead_.end;
+    dropped_ = fill_ahead_.dropped;
+    lines_begin_ = fill_ahead_.lines_begin;
+    at_end_ = fill_ahead_.at_end;
+    error_ = fill_ahead_.error;
+    if (fill_ahead_.got > 0 && ::lseek(fd_, -static_cast<off_t>(fill_ahead_.got), SEEK_CUR) == -1)
+        error_ = errno != 0 ? errno : EIO;
 }
 
 void input_file::pass_lines(std::size_t bytes, long lines) {

@@ -152,8 +152,12 @@ public:
     // of them (`bytes` characters) as records read, the last of them being
     // the unit's current record for a diagnostic. With `after`, the lines
     // after the first `after` bytes not yet passed, lines handed out before:
-    // a reader reads on while it passes those.
-    [[nodiscard]] std::string_view table_lines(input_unit unit, std::size_t room, std::size_t after = 0);
+    // a reader reads on while it passes those. `ahead`: while another
+    // thread still reads the lines handed out last, which stay in place
+    // (input_file::whole_lines); take_back_table_lines undoes such a call.
+    [[nodiscard]] std::string_view table_lines(input_unit unit, std::size_t room, std::size_t after = 0,
+                                               bool ahead = false);
+    void take_back_table_lines(input_unit unit);
     void pass_table_lines(input_unit unit, std::size_t bytes, long lines);
     // Within a read statement: ends the run when the current record ends
     // before the last column of `field`, the last field of its layout, which

@@ -26,11 +26,17 @@ field_columns last_field(const record_format& format) {
     return last;
 }
 
-std::string_view run::table_lines(input_unit unit, std::size_t room, std::size_t after) {
+std::string_view run::table_lines(input_unit unit, std::size_t room, std::size_t after, bool ahead) {
     unit_slot& u = slot(unit.number, "table_lines");
     if (!u.reading || !u.input.is_table()) internal("table_lines on " + u.name + ", which is not a table read");
     start_outputs();
-    return u.input.whole_lines(room, after);
+    return u.input.whole_lines(room, after, ahead);
+}
+
+void run::take_back_table_lines(input_unit unit) {
+    unit_slot& u = slot(unit.number, "take_back_table_lines");
+    if (!u.reading) internal("take_back_table_lines on output file " + u.name);
+    u.input.take_back_lines_ahead();
 }
 
 void run::pass_table_lines(input_unit unit, std::size_t bytes, long lines) {

@@ -44,6 +44,8 @@ MUTANTS = [
      "if (fields[i].value == kinds[i] && false) return;"),
     ("read-on-past-a-stop", "records/block_reading.hpp",
      "done.size == 0 || (done.parts[0].whole && done.parts[1].whole)", "true"),
+    ("read-ahead-kept-past-a-stop", "records/block_reading.hpp", "            r.take_back_table_lines(unit);\n", ""),
+    ("fill-ahead-over-the-lines", "records/input_file.cpp", "half = begin_ < room ? room : 0;", "half = begin_ < room ? 0 : room;"),
     ("dropped-lines-lost", "records/input_file.cpp", "    dropped_ += keep - begin_;\n", ""),
     ("helper-fault-dropped", "records/side_by_side.cpp",
      "if (std::exception_ptr fault = helper->wait()) std::rethrow_exception(fault);", "(void)helper->wait();"),

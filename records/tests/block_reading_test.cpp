@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "records/block_reading.hpp"
@@ -98,19 +99,23 @@ outcome read_nodes(const std::string& content, bool in_blocks) {
     return o;
 }
 
-// A node table of `count` records, some of them in forms only a statement
-// reads (a plus sign, blanks inside a number, text after the last field, a
-// carriage return), with blank lines among them.
-std::string node_table(int count) {
+// A node table of `count` records, some of them (about 7 in `rarity`) in
+// forms only a statement reads (a plus sign, a carriage return, a
+// coordinate of nine digits), or blank lines among them; text after the
+// last field is read plainly.
+std::string node_table(int count, unsigned rarity = 64) {
     std::string text;
     std::mt19937 random(11);
     char line[80];
     for (int i = 1; i <= count; ++i) {
-        float h = static_cast<float>(random() % 2000000) / 1000.0f - 1000.0f;
-        float v = static_cast<float>(random() % 2000000) / 1000.0f;
+        // Coordinates of up to eight digits, which are read plainly; now and
+        // then one of more, which a statement reads.
+        float h = static_cast<float>(random() % 32000) / 1000.0f - 16.0f;
+        float v = static_cast<float>(random() % 16000) / 1000.0f;
+        if (random() % rarity == 0) v += 1000.0f;
         std::snprintf(line, sizeof line, "%6d%3d%3d%3d%12.6f%12.6f", i, i % 2, 0, i % 3 == 0, h, v);
         std::string record = line;
-        switch (random() % 64) {
+        switch (random() % rarity) {
         case 0: text += "\n"; break;
         case 1: record[27] = '+'; break;              // "+" before h, where the blank was
         case 2: record += "  trailing text"; break;
@@ -126,9 +131,11 @@ std::string node_table(int count) {
 
 TEST(ReadInBlocks, ATableReadInBlocksIsTheTableReadRecordByRecord) {
     // From a table that fits one small block to one of several blocks, each
-    // read in two halves at once.
-    for (int count : {3, 2000, 30000}) {
-        std::string table = node_table(count);
+    // read in two parts at once; the lines for a statement now frequent, now
+    // rare, so that blocks are cut short in either part, and the file read
+    // ahead is taken back.
+    for (auto [count, rarity] : {std::pair{3, 64u}, {2000, 64u}, {30000, 64u}, {60000, 4096u}, {100000, 16384u}, {60000, 65536u}}) {
+        std::string table = node_table(count, rarity);
         outcome one_by_one = read_nodes(table, false);
         ASSERT_EQ(one_by_one.status, 0) << one_by_one.said;
         ASSERT_EQ(one_by_one.nodes.size(), static_cast<std::size_t>(count));

@@ -185,9 +185,12 @@ enum class reading { record_by_record, in_blocks, a_block_ahead };
 
 // Every record of the file as a table, skipping blank lines: record by
 // record, or with the lines that hold no '#' and no carriage return taken
-// from whole_lines() blocks of `room` bytes; a block ahead, each block's
-// lines are passed only once the next block is in hand, as a reader does
-// that reads on while it takes them.
+// from whole_lines() blocks of `room` bytes. A block ahead, as a reader on
+// two threads reads: the lines of each block are passed only once the
+// next block is in hand, and the next block is asked for ahead halfway
+// through reading the block, before its second half is read from the
+// buffer (which must still hold it), and taken back when that half holds a
+// line for a statement.
 std::vector<line_record> records_in_blocks_of(const std::string& content, reading way, std::size_t room) {
     auto file = scratch_file(content);
     records::input_file in;
@@ -198,7 +201,8 @@ std::vector<line_record> records_in_blocks_of(const std::string& content, readin
     // its bytes.
     std::vector<std::pair<std::string, std::size_t>> waiting;
     std::size_t waiting_bytes = 0;
-    bool read_on = true;  // every line of the block before was taken
+    bool read_on = true;       // every line of the block before was taken
+    std::string_view ahead;    // the next block, asked for ahead
     auto pass_waiting = [&] {
         for (const auto& [line, bytes] : waiting) {
             in.pass_lines(bytes, 1);
@@ -209,12 +213,18 @@ std::vector<line_record> records_in_blocks_of(const std::string& content, readin
     };
     for (;;) {
         if (way != reading::a_block_ahead) pass_waiting();
-        std::string_view block;
-        if (way != reading::record_by_record && read_on) block = in.whole_lines(room, waiting_bytes);
-        // Copied before the lines before are passed, as a reader's values are.
+        std::string_view block = ahead;
+        ahead = {};
+        if (way != reading::record_by_record && read_on && block.empty()) block = in.whole_lines(room, waiting_bytes);
+        pass_waiting();
         std::vector<std::pair<std::string, std::size_t>> lines;
         read_on = true;
+        bool asked_ahead = false;
         for (std::size_t taken = 0; taken < block.size();) {
+            if (way == reading::a_block_ahead && !asked_ahead && taken >= block.size() / 2) {
+                ahead = in.whole_lines(room, block.size(), true);
+                asked_ahead = true;
+            }
             std::size_t end = block.find('\n', taken);
             std::string_view line = block.substr(taken, end - taken);
             if (line.empty() || line.find_first_of("#\r") != std::string_view::npos ||
@@ -225,7 +235,10 @@ std::vector<line_record> records_in_blocks_of(const std::string& content, readin
             lines.emplace_back(std::string(line), end + 1 - taken);
             taken = end + 1;
         }
-        pass_waiting();
+        if (!read_on && asked_ahead) {
+            in.take_back_lines_ahead();
+            ahead = {};
+        }
         for (const auto& line : lines) waiting_bytes += line.second;
         waiting = std::move(lines);
         if (!waiting.empty()) continue;
@@ -270,7 +283,7 @@ TEST(WholeLines, TakenFromTheBufferTheyAreTheRecordsReadOneByOne) {
         many,
         many + "last without its line feed",
     };
-    for (std::size_t room : {std::size_t{16}, std::size_t{4096}, std::size_t{1} << 20}) {
+    for (std::size_t room : {std::size_t{16}, std::size_t{4096}, std::size_t{40000}, std::size_t{1} << 20}) {
         for (const std::string& content : contents) {
             auto one_by_one = records_in_blocks_of(content, reading::record_by_record, room);
             for (reading way : {reading::in_blocks, reading::a_block_ahead})
