@@ -3,26 +3,15 @@
 #include <algorithm>
 
 #include "mesh/number_index.hpp"
+#include "records/side_by_side.hpp"
 
 namespace meshplot {
 
-mesh_check check_mesh(const node_table& table, const element_table& elements) {
-    mesh_check check;
-    check.nodes = table.nodes().size();
-    check.elements = elements.size();
-    check.node_numbers_twice = table.numbers_twice();
+namespace {
 
-    // The table holds no more than 2^32 - 1 elements: their positions fit
-    // in four bytes.
-    mesh_model::number_set seen, twice;
-    elements.for_each([&](std::size_t, const element_record& e) {
-        if (!seen.insert(e.number) && twice.insert(e.number)) check.numbers_twice.push_back(e.number);
-    });
-    if (!check.numbers_twice.empty())
-        elements.for_each([&](std::size_t i, const element_record& e) {
-            if (twice.contains(e.number)) check.number_twice.push_back(static_cast<std::uint32_t>(i));
-        });
-
+// The corners of every element: those naming a missing node or at a
+// coordinate that is not finite, the extent of the others, their order.
+void check_corners(const node_table& table, const element_table& elements, mesh_check& check) {
     double h_low = 0.0, h_high = 0.0, v_low = 0.0, v_high = 0.0;
     for (std::size_t i = 0; i < elements.size(); ++i) {
         auto at = static_cast<std::uint32_t>(i);
@@ -53,6 +42,31 @@ mesh_check check_mesh(const node_table& table, const element_table& elements) {
     check.h_high = h_high;
     check.v_low = v_low;
     check.v_high = v_high;
+}
+
+}  // namespace
+
+mesh_check check_mesh(const node_table& table, const element_table& elements) {
+    mesh_check check;
+    check.nodes = table.nodes().size();
+    check.elements = elements.size();
+    check.node_numbers_twice = table.numbers_twice();
+
+    // The numbers on the helper thread, the corners on this one: each pass
+    // reads the tables and fills members of its own.
+    auto numbers = [&] {
+        // The table holds no more than 2^32 - 1 elements: their positions fit
+        // in four bytes.
+        mesh_model::number_set seen, twice;
+        elements.for_each([&](std::size_t, const element_record& e) {
+            if (!seen.insert(e.number) && twice.insert(e.number)) check.numbers_twice.push_back(e.number);
+        });
+        if (!check.numbers_twice.empty())
+            elements.for_each([&](std::size_t i, const element_record& e) {
+                if (twice.contains(e.number)) check.number_twice.push_back(static_cast<std::uint32_t>(i));
+            });
+    };
+    records::side_by_side(numbers, [&] { check_corners(table, elements, check); });
     return check;
 }
 
