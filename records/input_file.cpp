@@ -42,23 +42,25 @@ bool input_file::open(const std::string& name) {
 }
 
 bool input_file::fill() {
-    if (at_end_ || buffer_ == nullptr) return false;
+    if (buffer_ == nullptr) return false;
     begin_ = 0;
-    ssize_t got;
-    do got = ::read(fd_, buffer_.get(), capacity_);
-    while (got < 0 && errno == EINTR);
-    if (got <= 0) {
+    if (!at_end_) {
+        ssize_t got;
+        do got = ::read(fd_, buffer_.get(), capacity_);
+        while (got < 0 && errno == EINTR);
+        if (got > 0) {
+            end_ = static_cast<std::size_t>(got);
+            return true;
+        }
         at_end_ = true;
-        end_ = 0;
         if (got < 0) error_ = errno != 0 ? errno : EIO;
-        // Nothing more is read: the buffer, which a large table grows, goes
-        // back before the run's later work.
-        buffer_.reset();
-        capacity_ = 0;
-        return false;
     }
-    end_ = static_cast<std::size_t>(got);
-    return true;
+    // Nothing more is read (whoever found the end): the buffer, which a
+    // large table grows, goes back before the run's later work.
+    end_ = 0;
+    buffer_.reset();
+    capacity_ = 0;
+    return false;
 }
 
 bool input_file::fill_after_rest(std::size_t room, std::size_t keep) {
