@@ -114,8 +114,8 @@ MUTANTS = [
      "exact_mantissa = std::uint32_t{1} << 25;"),
     ("torn-record-kept", "records/output_file.cpp", "length_ += static_cast<std::int64_t>(kept);",
      "length_ += static_cast<std::int64_t>(done);"),
-    ("block-records-uncounted", "records/output_file.cpp", "records_in_file_ += records_buffered_;",
-     "records_in_file_ += 0;"),
+    ("block-records-uncounted", "records/output_file.cpp", "bool put = put_out(buffer_.get(), used_, records_buffered_);",
+     "bool put = put_out(buffer_.get(), used_, 0);"),
     # nodes
     ("spacing-zero-means-two", "nodes/node_table.cpp", "if (line.it[incr] == 0) line.it[incr] = 1;",
      "if (line.it[incr] == 0) line.it[incr] = 2;"),
