@@ -243,7 +243,9 @@ public:
     // own file, block and record maker, and a fault on either thread stops
     // the run once both are done, with the line of the run's thread's fault
     // (the helper's when only it failed): the helper's work is to be what
-    // would come second, were the two done one after the other.
+    // would come second, were the two done one after the other. One unit may
+    // also be written from either thread in turn, one piece of work after
+    // the other (records::in_alternate_batches).
     void write_values(output_unit unit, const record_format& format, std::span<const output_value> values);
 
     // Stops the run on a fault: its one diagnostic line is "program:
