@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "records/side_by_side.hpp"
+
 namespace records {
 
 namespace {
@@ -81,6 +83,12 @@ bool output_file::flush() {
 }
 
 bool output_file::put_out(const char* data, std::size_t size, long records) {
+    // A watched file written on the helper: an interrupt's cut waits for it.
+    const bool announced = progress_ != nullptr && on_helper_thread();
+    if (announced && !begin_other_thread_write()) {
+        error_ = EINTR;
+        return false;
+    }
     if (progress_ != nullptr) {
         progress_->block_size = size;
         progress_->block = data;
@@ -111,6 +119,7 @@ bool output_file::put_out(const char* data, std::size_t size, long records) {
         progress_->whole = length_;
         progress_->block = nullptr;
     }
+    if (announced) end_other_thread_write();
     return error_ == 0;
 }
 

@@ -11,6 +11,8 @@
 namespace records {
 namespace {
 
+thread_local bool is_helper = false;
+
 // The one helper thread, waiting for a piece of work at a time.
 class helper_thread {
 public:
@@ -51,6 +53,7 @@ private:
     }
 
     void serve() {
+        is_helper = true;
         for (;;) {
             std::unique_lock lock(mutex_);
             changed_.wait(lock, [this] { return waiting_; });
@@ -79,6 +82,8 @@ private:
 };
 
 }  // namespace
+
+bool on_helper_thread() { return is_helper; }
 
 void side_by_side(work_piece first, work_piece second) {
     helper_thread* helper = helper_thread::get();

@@ -25,6 +25,9 @@ struct work_piece {
 
 void side_by_side(work_piece first, work_piece second);
 
+// True on the helper thread.
+bool on_helper_thread();
+
 template <typename First, typename Second>
 void side_by_side(First&& first, Second&& second) {
     auto call = []<typename F>(F* f) { return work_piece{[](void* p) { (*static_cast<F*>(p))(); }, f}; };

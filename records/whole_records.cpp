@@ -1,5 +1,6 @@
 #include "records/whole_records.hpp"
 
+#include <sched.h>
 #include <unistd.h>
 
 #include <array>
@@ -15,7 +16,22 @@ static_assert(std::atomic<int>::is_always_lock_free && std::atomic<std::int64_t>
 std::array<output_progress, 16> watched;
 std::array<std::atomic<const char*>, 16> temporaries{};
 
+// Writes announced by another thread and under way; whether the files were
+// cut back. Each side stores its own, then loads the other's (sequentially
+// consistent): one of them sees the other.
+std::atomic<int> other_thread_writes{0};
+std::atomic<bool> files_cut{false};
+
 }  // namespace
+
+bool begin_other_thread_write() {
+    other_thread_writes.fetch_add(1);
+    if (!files_cut.load()) return true;
+    other_thread_writes.fetch_sub(1);
+    return false;
+}
+
+void end_other_thread_write() { other_thread_writes.fetch_sub(1); }
 
 output_progress* watch_output(int fd) {
     for (output_progress& p : watched) {
@@ -50,6 +66,10 @@ std::size_t whole_prefix(const char* block, std::size_t written) {
 }
 
 void cut_outputs_to_whole_records() {
+    files_cut.store(true);
+    // A write to a regular file ends on its own; the other thread has a
+    // processor of its own, or gets one when this one yields.
+    while (other_thread_writes.load() != 0) ::sched_yield();
     for (output_progress& p : watched) {
         int fd = p.fd.load();
         if (fd == -1) continue;

@@ -33,8 +33,17 @@ std::size_t whole_prefix(const char* block, std::size_t written);
 std::atomic<const char*>* watch_temporary(const char* name);
 void unwatch_temporary(std::atomic<const char*>* slot);
 
+// A write to a watched file from a thread other than the one that takes
+// the interrupts (side_by_side's helper) is announced: once the files are
+// cut back, none begins, and the cut waits for one under way, so that no
+// write lands after it. begin_other_thread_write is false, and the write
+// is not to be made, when the files were cut back.
+bool begin_other_thread_write();
+void end_other_thread_write();
+
 // Cuts every watched file back to the end of its last whole record on disk
-// and removes every watched temporary. Signal-safe.
+// and removes every watched temporary, once a write announced by another
+// thread is done. Signal-safe.
 void cut_outputs_to_whole_records();
 
 }  // namespace records

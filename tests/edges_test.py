@@ -370,6 +370,47 @@ def interrupted_at_random(folder, full):
         whole_records(name, os.path.join(folder, "wtopo.out"), full)
 
 
+def grid_tables(columns, rows):
+    """wnodes.out and wtopo.out of a grid of columns by rows squares, each
+    cut into two triangles listed clockwise."""
+    nodes, elements = [], []
+    number = lambda i, j: j * (columns + 1) + i + 1
+    for j in range(rows + 1):
+        for i in range(columns + 1):
+            nodes.append(f"{number(i, j):6d}  0  0  0{i * 0.01:12.6f}{-j * 0.01:12.6f}")
+    for j in range(rows):
+        for i in range(columns):
+            a, c = number(i, j), number(i, j + 1)
+            elements.append(f"{len(elements) + 1:6d}{c:6d}{a:6d}{a + 1:6d}{0.0:8.2f}{1:3d}")
+            elements.append(f"{len(elements) + 1:6d}{c:6d}{a + 1:6d}{c + 1:6d}{0.0:8.2f}{1:3d}")
+    return {"wnodes.out": ("\n".join(nodes) + "\n").encode(), "wtopo.out": ("\n".join(elements) + "\n").encode()}
+
+
+def drawing_interrupted_at_random():
+    """meshplot's two threads write the picture in turn: signalled at random
+    points, it leaves the picture cut back to a whole line, with nothing
+    written after the cut."""
+    with folder_with(grid_tables(400, 150)) as folder:
+        began = time.monotonic()
+        done = subprocess.run([BIN["meshplot"]], cwd=folder, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+        took = time.monotonic() - began
+        check("a grid of 120000 elements drawn", done.returncode == 0, f"status {done.returncode}, said {done.stderr!r}")
+        full = read(os.path.join(folder, "mesh.svg"))
+        random.seed(8)
+        for sig in INTERRUPTS * 2:
+            name = f"{sig.name} while drawing"
+            if os.path.exists(os.path.join(folder, "mesh.svg")):
+                os.remove(os.path.join(folder, "mesh.svg"))
+            with started([BIN["meshplot"]], cwd=folder, stdout=subprocess.DEVNULL) as p:
+                # Within the second half of a run: while it draws.
+                time.sleep(random.uniform(0.5, 1.0) * took)
+                p.send_signal(sig)
+                p.wait(timeout=RUN_TIMEOUT)
+            check(name, p.returncode in (-sig, 0), f"status {p.returncode}")
+            if os.path.exists(os.path.join(folder, "mesh.svg")):
+                whole_records(name, os.path.join(folder, "mesh.svg"), full)
+
+
 def full_disk(folder, full):
     """A disk that fills while blocks are still small (64 KiB), and once they
     have reached their largest size (3 MiB)."""
@@ -471,6 +512,7 @@ def main():
     closed_standard_streams()
     reader_quits()
     interrupted_at_the_pause()
+    drawing_interrupted_at_random()
     file_size_limit()
     largest = largest_topo_input()
     with folder_with({"wtopo.dat": largest}) as folder:
