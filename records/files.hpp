@@ -141,11 +141,11 @@ private:
     // Where the lines whole_lines handed out last begin.
     std::size_t lines_begin_ = 0;
     // What a fill ahead changed, for take_back_lines_ahead.
+    // A fill ahead starts with no lines dropped and no error.
     struct fill_ahead {
         bool made = false;
-        std::size_t begin = 0, end = 0, dropped = 0, lines_begin = 0;
+        std::size_t begin = 0, end = 0, lines_begin = 0;
         bool at_end = false;
-        int error = 0;
         std::size_t got = 0;  // bytes read
     } fill_ahead_;
     // A line that runs past the buffer, gathered here. Its room, taken once,

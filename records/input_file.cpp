@@ -91,7 +91,6 @@ bool input_file::fill_after_rest(std::size_t room, std::size_t keep) {
         return false;
     }
     end_ += static_cast<std::size_t>(got);
-    fill_ahead_.got = static_cast<std::size_t>(got);
     return true;
 }
 
@@ -109,9 +108,11 @@ std::string_view input_file::whole_lines(std::size_t room, std::size_t skip, boo
             if (!identity_.regular || 2 * room != capacity_ || dropped_ != 0 || begin_ == end_ ||
                 half_of(begin_) != half_of(end_ - 1) || lines_begin_ < begin_)
                 return {};
-            fill_ahead_ = {true, begin_, end_, dropped_, lines_begin_, at_end_, error_, 0};
+            fill_ahead_ = {true, begin_, end_, lines_begin_, at_end_, 0};
         }
+        std::size_t rest = end_ - from;
         if (!fill_after_rest(room, from)) return {};
+        fill_ahead_.got = end_ - begin_ - rest;
         from = begin_;
         last = ::memrchr(buffer_.get() + from, '\n', end_ - from);
         if (last == nullptr) return {};
@@ -126,10 +127,10 @@ void input_file::take_back_lines_ahead() {
     fill_ahead_.made = false;
     begin_ = fill_ahead_.begin;
     end_ = fill_ahead_.end;
-    dropped_ = fill_ahead_.dropped;
+    dropped_ = 0;
     lines_begin_ = fill_ahead_.lines_begin;
     at_end_ = fill_ahead_.at_end;
-    error_ = fill_ahead_.error;
+    error_ = 0;
     if (fill_ahead_.got > 0 && ::lseek(fd_, -static_cast<off_t>(fill_ahead_.got), SEEK_CUR) == -1)
         error_ = errno != 0 ? errno : EIO;
 }

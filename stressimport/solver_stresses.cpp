@@ -89,24 +89,18 @@ const records::record_format& line_format() {
     return format;
 }
 
-// A stress line read the fast way, without a statement: element and point
-// of blanks and digits, the element at least 1, six plain stresses
-// (records::read_plain_real), the line no shorter than syz's last column and
-// without a carriage return at its end. False for any other line, which a
-// read statement then takes.
+// A stress line read the fast way, without a statement: its six stresses
+// as records::plain_reader reads a table's line (plain fields, the line no
+// shorter than syz's last column, no carriage return at its end), element
+// and point of blanks and digits, the element at least 1. False for any
+// other line, which a read statement then takes.
 bool read_plain_stress_line(std::string_view line, stress_line& out) {
-    if (line.size() < line_format().record_length() || line.back() == '\r') return false;
+    static const records::plain_reader<float, float, float, float, float, float> stresses(line_format());
+    float szz, sxz, syz;
+    if (!stresses.read(line, out.sxx, out.syy, szz, out.sxy, sxz, syz)) return false;
     // I10 is one column wider than read_plain_integer takes.
-    if (line[0] != ' ' || !records::read_plain_integer(line.substr(1, 9), out.number) ||
-        !records::read_plain_integer(line.substr(10, 4), out.point) || out.number < 1)
-        return false;
-    std::array<float, 6> s;
-    for (std::size_t k = 0; k < s.size(); ++k)
-        if (!records::read_plain_real(line.substr(14 + 14 * k, 14), 6, s[k])) return false;
-    out.sxx = s[0];
-    out.syy = s[1];
-    out.sxy = s[3];
-    return true;
+    return line[0] == ' ' && records::read_plain_integer(line.substr(1, 9), out.number) &&
+           records::read_plain_integer(line.substr(10, 4), out.point) && out.number >= 1;
 }
 
 // Reads the results file to its end and keeps the last stress block. A stress line
