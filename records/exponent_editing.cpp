@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #include "records/decimal_scaling.hpp"
@@ -113,46 +114,78 @@ bool scale_wide(float magnitude, int decimals, scaled_value& s) {
     return true;
 }
 
-// The same body by exact integer arithmetic, for a nonzero magnitude whose
-// decimal exponent x (10^(x-1) <= magnitude < 10^x) leaves from -38 to 29
-// decimals to keep (digits - x). With 0 to 9 decimals, the most common,
-// magnitude * 10^(digits - x) is m * 2^e * 10^n with m below 2^24 and n at
-// most 9, exactly m * 10^n (below 2^54) shifted by e, which scale_exactly
-// computes with its floor and the rounding of the bits shifted out, ties to
-// even, as edit_fixed_fast does; scale_wide does the same in 128 bits for
-// the other decimals (large stresses in pascals, small strains). The floor lies in [10^(digits-1), 10^digits) exactly when x is the decimal
-// exponent, since both bounds are integers; the rounded value has `digits`
-// digits, or is 10^digits after a carry, which is 0.10...0 with x + 1.
-// Returns nullptr when the value is not covered.
-char* exponent_body_fast(float magnitude, int digits, char* out) {
-    if (magnitude == 0.0f || digits < 1 || digits > 9) return nullptr;
+// What scale_exactly gives, for decimals from -19 to -1 (a magnitude of
+// 10^digits or more, such as stresses in pascals): m * 2^e over 10^-decimals
+// in 64-bit integers, the power of two on whichever side it is whole. False
+// when either side passes 64 bits.
+bool scale_down(float magnitude, int decimals, scaled_value& s) {
+    if (decimals >= 0 || decimals < -19) return false;
+    auto bits = std::bit_cast<std::uint32_t>(magnitude);
+    auto biased = static_cast<int>((bits >> 23) & 0xff);
+    std::uint64_t numerator = bits & 0x7fffff;
+    int e = -149;
+    if (biased != 0) {
+        numerator |= 0x800000;
+        e = biased - 150;
+    }
+    std::uint64_t denominator = powers_of_ten[-decimals];
+    if (e >= 0) {
+        if (e > 40) return false;  // m is below 2^24
+        numerator <<= e;
+    } else {
+        if (-e >= std::countl_zero(denominator)) return false;
+        denominator <<= -e;
+    }
+    s.floor = numerator / denominator;
+    std::uint64_t rest = numerator % denominator;
+    std::uint64_t other = denominator - rest;  // rest against half the denominator, without overflow
+    s.rounded = s.floor + (rest > other || (rest == other && (s.floor & 1) != 0) ? 1 : 0);
+    return true;
+}
+
+// The digits of the body 0.d1...dd E±xx by exact integer arithmetic: the
+// magnitude's first `digits` decimal digits, rounded, ties to even, as an
+// integer `shown` of exactly that many digits, and the exponent x, for a
+// nonzero magnitude whose decimal exponent x (10^(x-1) <= magnitude < 10^x)
+// leaves from -38 to 29 decimals to keep (digits - x). With 0 to 9
+// decimals, the most common, magnitude * 10^(digits - x) is m * 2^e * 10^n
+// with m below 2^24 and n at most 9, exactly m * 10^n (below 2^54) shifted
+// by e, which scale_exactly computes with its floor and the rounding of the
+// bits shifted out, ties to even, as edit_fixed_fast does; a magnitude of
+// 10^digits or more is m * 2^e over a power of ten, which scale_down
+// divides in 64 bits; scale_wide does the same in 128 bits for the other
+// decimals (magnitudes of 2^64 and more, small strains). The floor lies in
+// [10^(digits-1), 10^digits) exactly when x is the decimal exponent, since
+// both bounds are integers; the rounded value has `digits` digits, or is
+// 10^digits after a carry, which is 0.10...0 with x + 1. False when the
+// value is not covered.
+bool exponent_digits(float magnitude, int digits, std::uint64_t& shown, int& x) {
+    if (magnitude == 0.0f || digits < 1 || digits > 9) return false;
     auto bits = std::bit_cast<std::uint32_t>(magnitude);
     int binary_exponent = static_cast<int>((bits >> 23) & 0xff) - 127;
     // log10(2) = 0.30103; the estimate of x is at most one off.
-    int x = (binary_exponent * 30103 + (binary_exponent < 0 ? -99999 : 0)) / 100000 + 1;
+    x = (binary_exponent * 30103 + (binary_exponent < 0 ? -99999 : 0)) / 100000 + 1;
     for (int attempt = 0; attempt < 3; ++attempt) {
         int decimals = digits - x;
         scaled_value s;
-        bool scaled = decimals >= 0 && decimals <= 9 ? scale_exactly(magnitude, decimals, s)
-                                                     : scale_wide(magnitude, decimals, s);
-        if (!scaled) return nullptr;
+        bool scaled = decimals >= 0 && decimals <= 9
+                          ? scale_exactly(magnitude, decimals, s)
+                          : scale_down(magnitude, decimals, s) || scale_wide(magnitude, decimals, s);
+        if (!scaled) return false;
         if (s.floor < powers_of_ten[digits - 1]) {
             --x;
         } else if (s.floor >= powers_of_ten[digits]) {
             ++x;
         } else {
-            std::uint64_t shown = s.rounded;
+            shown = s.rounded;
             if (shown == powers_of_ten[digits]) {
                 shown = powers_of_ten[digits - 1];
                 ++x;
             }
-            *out++ = '0';
-            *out++ = '.';
-            auto result = std::to_chars(out, out + digits, shown);
-            return put_exponent_suffix(result.ptr, x);
+            return true;
         }
     }
-    return nullptr;
+    return false;
 }
 
 // Ew.d through the general conversion, kept apart like edit_fixed_general.
@@ -169,13 +202,26 @@ char* exponent_body_fast(float magnitude, int digits, char* out) {
 
 void edit_exponent(char* field, float value, int width, int digits) {
     if (!std::isfinite(value)) return edit_non_finite(field, value, width);
-    // The sign, then a body of at most 9 digits (all exponent_body_fast
-    // takes) and 6 more characters.
-    std::array<char, 20> buf;
-    char* body = buf.data() + 1;
-    char* end = exponent_body_fast(std::fabs(value), digits, body);
-    if (end == nullptr) return edit_exponent_general(field, value, width, digits);
-    edit_signed_number(field, std::signbit(value), body, end, width);
+    std::uint64_t shown = 0;
+    int x = 0;
+    if (!exponent_digits(std::fabs(value), digits, shown, x)) return edit_exponent_general(field, value, width, digits);
+    // The sign, "0.", the digits and E±xx go straight to their place in
+    // the blank field: the 0 is left out when only that makes it fit, as
+    // edit_signed_number does.
+    bool negative = std::signbit(value);
+    int length = (negative ? 1 : 0) + 2 + digits + 4;
+    bool zero = length <= width;
+    if (!zero) --length;
+    if (length > width) {
+        std::memset(field, '*', static_cast<std::size_t>(width));
+        return;
+    }
+    char* out = field + (width - length);
+    if (negative) *out++ = '-';
+    if (zero) *out++ = '0';
+    *out++ = '.';
+    std::to_chars(out, out + digits, shown);
+    put_exponent_suffix(out + digits, x);
 }
 
 }  // namespace records
