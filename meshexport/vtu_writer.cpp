@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,16 +20,18 @@ namespace {
 std::size_t value_size(std::string_view type) { return type == "UInt8" ? 1 : 4; }
 
 // The file's bytes, gathered in blocks and handed to the unit as they
-// stand: mesh.vtu is replaced whole, so binary bytes need no records.
+// stand: mesh.vtu is replaced whole, so binary bytes need no records. A
+// block is as large as the largest a unit gathers (256 KiB), so that the
+// unit writes it to the file as it stands instead of copying it again.
 class appended_bytes {
 public:
-    appended_bytes(records::run& r, records::output_unit unit) : r_(r), unit_(unit) {}
+    appended_bytes(records::run& r, records::output_unit unit) : r_(r), unit_(unit), bytes_(new char[block]) {}
 
     void put_u32(std::uint32_t x) {
         if (used_ + 4 > block) hand_on();
         const unsigned char b[4] = {static_cast<unsigned char>(x & 0xFF), static_cast<unsigned char>((x >> 8) & 0xFF),
                                     static_cast<unsigned char>((x >> 16) & 0xFF), static_cast<unsigned char>(x >> 24)};
-        std::memcpy(bytes_.data() + used_, b, 4);
+        std::memcpy(bytes_.get() + used_, b, 4);
         used_ += 4;
     }
     void put_i32(std::int32_t x) { put_u32(static_cast<std::uint32_t>(x)); }
@@ -43,16 +46,16 @@ public:
     }
 
 private:
-    static constexpr std::size_t block = 1 << 16;
+    static constexpr std::size_t block = 1 << 18;
 
     void hand_on() {
-        r_.write_bytes(unit_, std::string_view(bytes_.data(), used_));
+        r_.write_bytes(unit_, std::string_view(bytes_.get(), used_));
         used_ = 0;
     }
 
     records::run& r_;
     records::output_unit unit_;
-    std::array<char, block> bytes_;
+    std::unique_ptr<char[]> bytes_;
     std::size_t used_ = 0;
 };
 
