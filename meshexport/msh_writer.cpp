@@ -27,9 +27,17 @@ void write_msh(records::run& r, records::output_unit unit, const mesh& m) {
     static const record_format coordinates("(F12.6,F13.6,' 0')");
     static const record_format triangle("(4I7)");
     static const record_format box("(I4,2F13.6,' 0',2F13.6,' 0 2',2I4,' 0')");
-    std::vector<std::int32_t> codes = distinct_keys(m, type_of);
-    std::vector<std::int32_t> angles = distinct_keys(m, angle_of);
+    // Each type code and each angle is that of some surface.
     std::vector<surface> surfaces = distinct_keys(m, surface_of);
+    std::vector<std::int32_t> codes, angles;
+    for (const surface& s : surfaces) {
+        codes.push_back(s.type);
+        angles.push_back(s.angle);
+    }
+    for (auto* keys : {&codes, &angles}) {
+        std::sort(keys->begin(), keys->end());
+        keys->erase(std::unique(keys->begin(), keys->end()), keys->end());
+    }
     std::int32_t ncodes = count(codes.size()), nangles = count(angles.size());
     // A group's tag: the k-th type code is group k, the k-th angle group
     // ncodes + k, both counted from 1.
@@ -87,7 +95,7 @@ void write_msh(records::run& r, records::output_unit unit, const mesh& m) {
     } else {
         line(r, unit, "# # # #", {count(surfaces.size()), count(m.elements.size()), min_element->number, max_element->number});
         std::int32_t k = 0;
-        for_each_group(m, surface_of, [&](const surface&, std::span<const std::uint32_t> positions) {
+        for_each_group(m, surfaces, surface_of, [&](const surface&, std::span<const std::uint32_t> positions) {
             // 2 is the Gmsh code of a three-node triangle.
             line(r, unit, "2 # 2 #", {++k, count(positions.size())});
             for (std::uint32_t i : positions) {

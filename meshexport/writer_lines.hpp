@@ -53,12 +53,11 @@ auto distinct_keys(const mesh& m, KeyOf key_of) {
 }
 
 // Hands each group of elements with one key to each(key, positions), in
-// ascending order of key; the positions (into m.elements) of a group are in
+// ascending order of key (`keys`, those of distinct_keys); the positions (into m.elements) of a group are in
 // table order. The elements are counted by group, then placed group by
 // group, each element's group found again (neighbours mostly share it).
-template <typename KeyOf, typename Each>
-void for_each_group(const mesh& m, KeyOf key_of, Each each) {
-    auto keys = distinct_keys(m, key_of);
+template <typename Key, typename KeyOf, typename Each>
+void for_each_group(const mesh& m, const std::vector<Key>& keys, KeyOf key_of, Each each) {
     const std::size_t n = m.elements.size();
     std::uint32_t last = 0;  // the group of the element before
     auto group_of = [&](std::size_t i) {
@@ -74,6 +73,12 @@ void for_each_group(const mesh& m, KeyOf key_of, Each each) {
     for (std::size_t i = 0; i < n; ++i) order[next[group_of(i)]++] = static_cast<std::uint32_t>(i);
     for (std::size_t g = 0; g < keys.size(); ++g)
         each(keys[g], std::span<const std::uint32_t>(order.data() + first[g], first[g + 1] - first[g]));
+}
+
+// The same, the keys found first.
+template <typename KeyOf, typename Each>
+void for_each_group(const mesh& m, KeyOf key_of, Each each) {
+    for_each_group(m, distinct_keys(m, key_of), key_of, each);
 }
 
 }  // namespace meshexport
