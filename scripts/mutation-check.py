@@ -49,6 +49,7 @@ MUTANTS = [
     ("dropped-lines-lost", "records/input_file.cpp", "    dropped_ += keep - begin_;\n", ""),
     ("helper-fault-dropped", "records/side_by_side.cpp",
      "if (std::exception_ptr fault = helper->wait()) std::rethrow_exception(fault);", "(void)helper->wait();"),
+    ("record-copy-short-piece", "records/files.hpp", "(size >= 16) copy_two_pieces<16>", "(size >= 16) copy_two_pieces<8>"),
     ("down-ties-up", "records/exponent_editing.cpp", "(rest == other && (s.floor & 1) != 0)", "(rest == other)"),
     ("ties-away-from-even", "records/decimal_scaling.hpp",
      "if (rest > half || (rest == half && (s.floor & 1) != 0)) ++s.rounded;", "if (rest >= half) ++s.rounded;"),
