@@ -7,14 +7,18 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <string>
 #include <string_view>
 #include <type_traits>
 #include <utility>
 
 #include "records/format.hpp"
 #include "records/input_editing.hpp"
+#include "records/output_editing.hpp"
 #include "records/statement_values.hpp"
 
 namespace records {
@@ -28,6 +32,19 @@ struct field_columns {
 // Where the last value of `format` stands in its record (after a slash, in
 // the last record); {0, 0} when the format transfers no value.
 field_columns last_field(const record_format& format);
+
+// One plain field of a line at `text`, as `f` places it.
+inline bool read_plain_field(const char* text, const field_place& f, std::int32_t& value) {
+    return read_plain_integer({text, f.width}, value);
+}
+inline bool read_plain_field(const char* text, const field_place& f, float& value) {
+    return read_plain_real({text, f.width}, f.digits, value);
+}
+inline bool read_plain_field(const char* text, const field_place& f, char& value) {
+    // Aw with w above 1 keeps the rightmost character of the field.
+    value = text[f.width - 1];
+    return true;
+}
 
 // Reads lines of a table (each without its line feed) the fast way only,
 // without a statement, into values of the types `Values`, which a format
@@ -51,23 +68,41 @@ private:
     static constexpr item_kind value_kind = std::is_same_v<T, float> ? item_kind::fixed
                                             : std::is_same_v<T, char> ? item_kind::character
                                                                       : item_kind::integer;
+    // The text that output editing gives 0.0 in a real field of 8 to 16
+    // characters: a field that holds exactly it is +0.0, which reading it
+    // the plain way gives too, without converting it. Tables and solver
+    // results hold many such fields (the out-of-plane stresses of a plane
+    // model).
+    struct zero_text {
+        std::uint64_t head = 0;  // its first 8 characters
+        std::uint64_t tail = 0;  // its last 8
+        bool usable = false;
+    };
+    bool read_field(const char* text, std::size_t i, std::int32_t& value) const {
+        return read_plain_field(text, fields_[i], value);
+    }
+    bool read_field(const char* text, std::size_t i, char& value) const {
+        return read_plain_field(text, fields_[i], value);
+    }
+    bool read_field(const char* text, std::size_t i, float& value) const {
+        const field_place& f = fields_[i];
+        if (zeros_[i].usable) {
+            std::uint64_t head, tail;
+            std::memcpy(&head, text, 8);
+            std::memcpy(&tail, text + f.width - 8, 8);
+            if (head == zeros_[i].head && tail == zeros_[i].tail) {
+                value = 0.0f;
+                return true;
+            }
+        }
+        return read_plain_field(text, f, value);
+    }
+
     bool usable_ = false;
     std::size_t length_ = 0;
     std::array<field_place, count> fields_{};
+    std::array<zero_text, count> zeros_{};
 };
-
-// One plain field of a line at `text`, as `f` places it.
-inline bool read_plain_field(const char* text, const field_place& f, std::int32_t& value) {
-    return read_plain_integer({text, f.width}, value);
-}
-inline bool read_plain_field(const char* text, const field_place& f, float& value) {
-    return read_plain_real({text, f.width}, f.digits, value);
-}
-inline bool read_plain_field(const char* text, const field_place& f, char& value) {
-    // Aw with w above 1 keeps the rightmost character of the field.
-    value = text[f.width - 1];
-    return true;
-}
 
 template <typename... Values>
 plain_reader<Values...>::plain_reader(const record_format& format) {
@@ -77,6 +112,17 @@ plain_reader<Values...>::plain_reader(const record_format& format) {
     for (std::size_t i = 0; i < count; ++i) {
         if (fields[i].value != kinds[i]) return;
         fields_[i] = fields[i];
+        const field_place& f = fields[i];
+        if (f.width < 8 || f.width > 16 || (f.kind != item_kind::fixed && f.kind != item_kind::exponent)) continue;
+        std::string zero;
+        if (f.kind == item_kind::fixed) put_fixed(zero, 0.0f, f.width, f.digits);
+        else put_exponent(zero, 0.0f, f.width, f.digits);
+        // Only a text that the plain way reads, as +0.0 (not asterisks).
+        float value = 1.0f;
+        if (!read_plain_real(zero, f.digits, value) || std::bit_cast<std::uint32_t>(value) != 0) continue;
+        std::memcpy(&zeros_[i].head, zero.data(), 8);
+        std::memcpy(&zeros_[i].tail, zero.data() + f.width - 8, 8);
+        zeros_[i].usable = true;
     }
     length_ = format.record_length();
     usable_ = true;
@@ -88,7 +134,7 @@ bool plain_reader<Values...>::read(std::string_view line, Values&... values) con
     // A blank line is no record of a table that skips it.
     if (line.find_first_not_of(' ') == std::string_view::npos) return false;
     return [&]<std::size_t... I>(std::index_sequence<I...>) {
-        return (read_plain_field(line.data() + fields_[I].offset, fields_[I], values) && ...);
+        return (read_field(line.data() + fields_[I].offset, I, values) && ...);
     }(std::make_index_sequence<count>{});
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <bit>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "records/files.hpp"
+#include "records/output_editing.hpp"
 #include "records/statement_values.hpp"
 #include "records/tables.hpp"
 #include "records/tests/scratch_files.hpp"
@@ -92,6 +94,41 @@ TEST(PlainValues, OnlyWhatAStatementWouldReadAlikeIsReadWithoutOne) {
     EXPECT_EQ(number, 7);
     EXPECT_EQ(character, 'c');
     EXPECT_FALSE(text.read(" 7ab\r", number, character));
+}
+
+// A real field that holds exactly the text of zero is read without being
+// converted: whatever a field holds, the reader gives what the plain way
+// gives it, bit for bit, or refuses it alike. Each zero text, changed in
+// one character at a time, and a field of asterisks where the zero does not
+// fit, are read both ways.
+TEST(PlainValues, AZeroFieldReadsAsThePlainWayReadsIt) {
+    const char* formats[] = {"(E14.6)", "(E11.4)", "(E8.1)",  "(E8.6)", "(F12.6)",
+                             "(F8.2)",  "(F8.0)",  "(E16.8)", "(E17.8)"};
+    for (const char* text : formats) {
+        records::record_format format(text);
+        const records::field_place& f = format.fields()[0];
+        records::plain_reader<float> plain{format};
+        std::string zero;
+        if (f.kind == records::item_kind::fixed) records::put_fixed(zero, 0.0f, f.width, f.digits);
+        else records::put_exponent(zero, 0.0f, f.width, f.digits);
+        std::vector<std::string> fields = {zero, std::string(f.width, '*'), std::string(f.width, ' ')};
+        for (std::size_t i = 0; i < zero.size(); ++i)
+            for (char c : {'1', '0', ' ', '-', '+', '.', '*', 'E'}) {
+                std::string changed = zero;
+                changed[i] = c;
+                fields.push_back(changed);
+            }
+        for (const std::string& field : fields) {
+            float expected = 7.0f, got = 7.0f;
+            bool plain_way = field.find_first_not_of(' ') != std::string::npos &&
+                             records::read_plain_real(field, f.digits, expected);
+            EXPECT_EQ(plain.read(field, got), plain_way) << text << " \"" << field << "\"";
+            if (plain_way) {
+                EXPECT_EQ(std::bit_cast<std::uint32_t>(got), std::bit_cast<std::uint32_t>(expected))
+                    << text << " \"" << field << "\"";
+            }
+        }
+    }
 }
 
 std::filesystem::path scratch_file(const std::string& content) {
