@@ -33,7 +33,8 @@ private:
 };
 
 // Inline: every whole write statement of a large table comes here.
-inline bool record_maker::make(const record_format& format, std::span<const output_value> values, std::string_view& record) {
+[[gnu::always_inline]] inline bool record_maker::make(const record_format& format, std::span<const output_value> values,
+                                                      std::string_view& record) {
     auto fields = format.fields();
     if (!format.one_record() || fields.size() != values.size()) return false;
     bool fresh = format_ != format.serial();

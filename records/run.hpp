@@ -304,8 +304,11 @@ private:
     int end(int status, std::string_view message);
     int settle_replacements(int status);
     // Empties the outputs when the first statement begins; a failure stops
-    // the run.
-    void start_outputs();
+    // the run. Every write comes here: once started, nothing more to do.
+    void start_outputs() {
+        if (!outputs_started_.load(std::memory_order_acquire)) start_outputs_first();
+    }
+    void start_outputs_first();
     // The same, returning the lines of the outputs that could not be
     // emptied instead.
     std::string start_outputs_reporting();

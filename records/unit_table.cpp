@@ -61,8 +61,7 @@ void run::open_or_stop(output_unit unit, std::string_view file_name, file_status
     if (!open_unit(unit, file_name, status)) stop_here();
 }
 
-void run::start_outputs() {
-    if (outputs_started_.load(std::memory_order_acquire)) return;
+void run::start_outputs_first() {
     // Two threads writing may both come here first: one starts the outputs
     // (up to the first that fails), the other waits and finds them started.
     std::lock_guard lock(starting_);
