@@ -29,20 +29,26 @@ struct scaled_value {
     std::uint64_t rounded = 0;
 };
 
+// A finite magnitude as m * 2^e, m below 2^24 (a subnormal's exponent is
+// that of the smallest normal).
+struct binary_parts {
+    std::uint64_t m = 0;
+    int e = 0;
+};
+inline binary_parts parts_of(float magnitude) {
+    auto bits = std::bit_cast<std::uint32_t>(magnitude);
+    auto biased = static_cast<int>((bits >> 23) & 0xff);
+    if (biased == 0) return {bits & 0x7fffff, -149};
+    return {(bits & 0x7fffff) | 0x800000, biased - 150};
+}
+
 // Scales exactly, for up to 9 decimals and magnitudes below 2^34: a float is
 // m * 2^e with m below 2^24, so m * 10^d is below 2^54 and one shift with a
 // look at the bits shifted out gives the floor and the rounding, ties to
 // even. Returns false when the value is not covered.
 inline bool scale_exactly(float magnitude, int decimals, scaled_value& s) {
     if (decimals < 0 || decimals > 9) return false;
-    auto bits = std::bit_cast<std::uint32_t>(magnitude);
-    auto biased = static_cast<int>((bits >> 23) & 0xff);
-    std::uint64_t m = bits & 0x7fffff;
-    int e = -149;
-    if (biased != 0) {
-        m |= 0x800000;
-        e = biased - 150;
-    }
+    auto [m, e] = parts_of(magnitude);
     std::uint64_t product = m * powers_of_ten[decimals];
     s = {};
     if (e >= 0) {

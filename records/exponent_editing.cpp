@@ -77,14 +77,8 @@ int bit_width(wide n) {
 // 64 bits.
 bool scale_wide(float magnitude, int decimals, scaled_value& s) {
     if (decimals < -38 || decimals > 29) return false;
-    auto bits = std::bit_cast<std::uint32_t>(magnitude);
-    auto biased = static_cast<int>((bits >> 23) & 0xff);
-    wide numerator = bits & 0x7fffff;
-    int e = -149;
-    if (biased != 0) {
-        numerator |= 0x800000;
-        e = biased - 150;
-    }
+    auto [m, e] = parts_of(magnitude);
+    wide numerator = m;
     wide denominator = 1;
     if (decimals >= 0) numerator *= wide_powers[static_cast<std::size_t>(decimals)];  // below 2^121
     else denominator = wide_powers[static_cast<std::size_t>(-decimals)];
@@ -120,14 +114,7 @@ bool scale_wide(float magnitude, int decimals, scaled_value& s) {
 // when either side passes 64 bits.
 bool scale_down(float magnitude, int decimals, scaled_value& s) {
     if (decimals >= 0 || decimals < -19) return false;
-    auto bits = std::bit_cast<std::uint32_t>(magnitude);
-    auto biased = static_cast<int>((bits >> 23) & 0xff);
-    std::uint64_t numerator = bits & 0x7fffff;
-    int e = -149;
-    if (biased != 0) {
-        numerator |= 0x800000;
-        e = biased - 150;
-    }
+    auto [numerator, e] = parts_of(magnitude);
     std::uint64_t denominator = powers_of_ten[-decimals];
     if (e >= 0) {
         if (e > 40) return false;  // m is below 2^24
