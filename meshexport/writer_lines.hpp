@@ -53,9 +53,10 @@ auto distinct_keys(const mesh& m, KeyOf key_of) {
 }
 
 // Hands each group of elements with one key to each(key, positions), in
-// ascending order of key (`keys`, those of distinct_keys); the positions (into m.elements) of a group are in
-// table order. The elements are counted by group, then placed group by
-// group, each element's group found again (neighbours mostly share it).
+// ascending order of key (`keys`, those of distinct_keys); the positions
+// (into m.elements) of a group are in table order. The elements are counted
+// by group, then placed group by group, each element's group found again
+// (neighbours mostly share it).
 template <typename Key, typename KeyOf, typename Each>
 void for_each_group(const mesh& m, const std::vector<Key>& keys, KeyOf key_of, Each each) {
     const std::size_t n = m.elements.size();

@@ -22,7 +22,9 @@ public:
         if (!kept.kept) kept = {std::string(message), true};
     }
     // The line to tell, taken out; once both threads are done.
-    std::string take() { return std::move(run_thread_line_.kept || !helper_line_.kept ? run_thread_line_ : helper_line_).text; }
+    std::string take() {
+        return std::move(run_thread_line_.kept || !helper_line_.kept ? run_thread_line_ : helper_line_).text;
+    }
 
 private:
     struct line {

@@ -72,30 +72,29 @@ private:
     // characters: a field that holds exactly it is +0.0, which reading it
     // the plain way gives too, without converting it. Tables and solver
     // results hold many such fields (the out-of-plane stresses of a plane
-    // model).
+    // model). Not usable for a field too narrow for a zero (asterisks).
     struct zero_text {
         std::uint64_t head = 0;  // its first 8 characters
         std::uint64_t tail = 0;  // its last 8
         bool usable = false;
+        explicit zero_text(const field_place& f);
+        zero_text() = default;
+        bool holds(const char* text, std::size_t width) const {
+            std::uint64_t first, last;
+            std::memcpy(&first, text, 8);
+            std::memcpy(&last, text + width - 8, 8);
+            return first == head && last == tail;
+        }
     };
-    bool read_field(const char* text, std::size_t i, std::int32_t& value) const {
-        return read_plain_field(text, fields_[i], value);
-    }
-    bool read_field(const char* text, std::size_t i, char& value) const {
-        return read_plain_field(text, fields_[i], value);
-    }
-    bool read_field(const char* text, std::size_t i, float& value) const {
-        const field_place& f = fields_[i];
-        if (zeros_[i].usable) {
-            std::uint64_t head, tail;
-            std::memcpy(&head, text, 8);
-            std::memcpy(&tail, text + f.width - 8, 8);
-            if (head == zeros_[i].head && tail == zeros_[i].tail) {
+    template <typename T>
+    bool read_field(const char* text, std::size_t i, T& value) const {
+        if constexpr (std::is_same_v<T, float>) {
+            if (zeros_[i].usable && zeros_[i].holds(text, fields_[i].width)) {
                 value = 0.0f;
                 return true;
             }
         }
-        return read_plain_field(text, f, value);
+        return read_plain_field(text, fields_[i], value);
     }
 
     bool usable_ = false;
@@ -112,20 +111,24 @@ plain_reader<Values...>::plain_reader(const record_format& format) {
     for (std::size_t i = 0; i < count; ++i) {
         if (fields[i].value != kinds[i]) return;
         fields_[i] = fields[i];
-        const field_place& f = fields[i];
-        if (f.width < 8 || f.width > 16 || (f.kind != item_kind::fixed && f.kind != item_kind::exponent)) continue;
-        std::string zero;
-        if (f.kind == item_kind::fixed) put_fixed(zero, 0.0f, f.width, f.digits);
-        else put_exponent(zero, 0.0f, f.width, f.digits);
-        // Only a text that the plain way reads, as +0.0 (not asterisks).
-        float value = 1.0f;
-        if (!read_plain_real(zero, f.digits, value) || std::bit_cast<std::uint32_t>(value) != 0) continue;
-        std::memcpy(&zeros_[i].head, zero.data(), 8);
-        std::memcpy(&zeros_[i].tail, zero.data() + f.width - 8, 8);
-        zeros_[i].usable = true;
+        zeros_[i] = zero_text(fields[i]);
     }
     length_ = format.record_length();
     usable_ = true;
+}
+
+template <typename... Values>
+plain_reader<Values...>::zero_text::zero_text(const field_place& f) {
+    if (f.width < 8 || f.width > 16 || (f.kind != item_kind::fixed && f.kind != item_kind::exponent)) return;
+    std::string zero;
+    if (f.kind == item_kind::fixed) put_fixed(zero, 0.0f, f.width, f.digits);
+    else put_exponent(zero, 0.0f, f.width, f.digits);
+    // Only a text that the plain way reads, as +0.0 (not asterisks).
+    float value = 1.0f;
+    if (!read_plain_real(zero, f.digits, value) || std::bit_cast<std::uint32_t>(value) != 0) return;
+    std::memcpy(&head, zero.data(), 8);
+    std::memcpy(&tail, zero.data() + f.width - 8, 8);
+    usable = true;
 }
 
 template <typename... Values>
