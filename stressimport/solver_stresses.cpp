@@ -187,7 +187,11 @@ stress_block read_last_block(records::run& r, const std::string& results) {
         r.end_read();
         return true;
     };
-    records::read_in_blocks<stress_line>(r, units::results, read_plain_stress_line, take_plain, read_one);
+    // Handed on as a lambda, not as the function's address, so that it is
+    // compiled into the loop over a block's lines: the line's values then
+    // stay in registers rather than going through memory by a call.
+    auto read_plain = [](std::string_view line, stress_line& out) { return read_plain_stress_line(line, out); };
+    records::read_in_blocks<stress_line>(r, units::results, read_plain, take_plain, read_one);
     if (current != nullptr) check_points(r, results, block, *current);
     if (!found) r.fail(results + " holds no element stresses (*EL PRINT with S)");
     return block;
