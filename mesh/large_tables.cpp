@@ -10,14 +10,19 @@ namespace mesh_model {
 
 namespace {
 
-constexpr std::size_t huge_page = std::size_t{1} << 21;
+constexpr std::size_t huge_page = huge_page_bytes;
 
-// Whole pages of the system: the size rounded up. The last huge page of a
-// table, which it fills only in part, is left to small pages, so that no
-// more memory is taken than the table needs.
-std::size_t in_pages(std::size_t bytes) {
+// What is mapped for a table: its size in whole pages of the system. The
+// last huge page of a table, which it fills only in part, is taken whole
+// when the table fills at least half of it: its part would take hundreds of
+// small pages, each a fault of its own, for less than a megabyte saved.
+// Less than half of one is left to small pages, so that no more memory is
+// taken than the table needs.
+std::size_t mapped_size(std::size_t bytes) {
     static const std::size_t page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
-    return (bytes + page - 1) / page * page;
+    std::size_t size = (bytes + page - 1) / page * page;
+    if (std::size_t last = size % huge_page; last >= huge_page / 2) size += huge_page - last;
+    return size;
 }
 
 bool large(std::size_t bytes) { return bytes >= huge_page && bytes <= SIZE_MAX - 2 * huge_page; }
@@ -32,7 +37,7 @@ void* allocate_large(std::size_t bytes, bool zeroed) {
     }
     // Mapped memory is zeros. Mapped with a huge page more than it needs,
     // then cut to start on a huge page's boundary, which a huge page needs.
-    std::size_t size = in_pages(bytes);
+    std::size_t size = mapped_size(bytes);
     void* mapped = ::mmap(nullptr, size + huge_page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (mapped == MAP_FAILED) throw std::bad_alloc();
     auto start = reinterpret_cast<std::uintptr_t>(mapped);
@@ -50,7 +55,7 @@ void* allocate_large(std::size_t bytes, bool zeroed) {
 void release_large(void* memory, std::size_t bytes) noexcept {
     if (memory == nullptr) return;
     if (large(bytes))
-        ::munmap(memory, in_pages(bytes));
+        ::munmap(memory, mapped_size(bytes));
     else
         ::operator delete(memory);
 }

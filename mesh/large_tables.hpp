@@ -14,7 +14,11 @@
 
 namespace mesh_model {
 
-// `bytes` of memory, of zeros when `zeroed`; throws std::bad_alloc.
+// The size of a huge page, on which a large table starts.
+inline constexpr std::size_t huge_page_bytes = std::size_t{1} << 21;
+
+// `bytes` of memory, of zeros when `zeroed`; throws std::bad_alloc. Memory
+// of at least huge_page_bytes starts on a huge page's boundary.
 void* allocate_large(std::size_t bytes, bool zeroed = false);
 // Gives back memory of allocate_large, with the size it was asked for.
 void release_large(void* memory, std::size_t bytes) noexcept;
