@@ -15,8 +15,8 @@ void write_inp(records::run& r, records::output_unit unit, const mesh& m) {
     static const record_format element_line("(I7,3(',',I7))");
     // A set's numbers, 16 to a line, without a comma at a line's end.
     static const record_format number_line("(I7,15(',',I7))");
-    // The numbers are number_of(0) to number_of(count - 1).
-    auto write_set = [&](std::string_view card, std::size_t count, auto number_of) {
+    // The `count` numbers that next_number() gives, one call each.
+    auto write_set = [&](std::string_view card, std::size_t count, auto next_number) {
         if (count == 0) return;
         line(r, unit, card);
         std::vector<records::output_value> numbers;
@@ -30,7 +30,7 @@ void write_inp(records::run& r, records::output_unit unit, const mesh& m) {
                 return formats;
             }();
             numbers.clear();
-            for (std::size_t i = first; i < first + n; ++i) numbers.emplace_back(number_of(i));
+            for (std::size_t i = 0; i < n; ++i) numbers.emplace_back(next_number());
             r.write_values(unit, n == 16 ? number_line : short_lines[n - 1], numbers);
         }
     };
@@ -41,9 +41,13 @@ void write_inp(records::run& r, records::output_unit unit, const mesh& m) {
     for (const element_record& e : m.elements) r.write(unit, element_line, e.number, e.nodes[0], e.nodes[1], e.nodes[2]);
     // An element set for each type code, then one for each angle.
     auto element_sets = [&](auto key_of, auto name_of) {
-        for_each_group(m, key_of, [&](auto key, std::span<const std::uint32_t> positions) {
+        for_each_group(m, key_of, [&](auto key, const auto& positions) {
             write_set("*ELSET, ELSET=" + name_of(key), positions.size(),
-                      [&](std::size_t k) { return m.elements[positions[k]].number; });
+                      [&, at = positions.begin()]() mutable {
+                          std::int32_t number = m.elements[*at].number;
+                          ++at;
+                          return number;
+                      });
         });
     };
     element_sets(type_of, [](std::int32_t code) { return "TYPE" + std::to_string(code); });
@@ -53,7 +57,8 @@ void write_inp(records::run& r, records::output_unit unit, const mesh& m) {
         std::vector<std::int32_t> numbers;
         for (const node_record& n : m.nodes)
             if (n.flags[f] != 0) numbers.push_back(n.number);
-        write_set("*NSET, NSET=" + std::string(set_names[f]), numbers.size(), [&](std::size_t k) { return numbers[k]; });
+        write_set("*NSET, NSET=" + std::string(set_names[f]), numbers.size(),
+                  [&, k = std::size_t{0}]() mutable { return numbers[k++]; });
     }
     // The nodes at the smallest v, which the job holds along v.
     if (!m.nodes.empty()) {
@@ -62,7 +67,7 @@ void write_inp(records::run& r, records::output_unit unit, const mesh& m) {
         std::vector<std::int32_t> bottom;
         for (const node_record& n : m.nodes)
             if (n.v == lowest) bottom.push_back(n.number);
-        write_set("*NSET, NSET=BOTTOM", bottom.size(), [&](std::size_t k) { return bottom[k]; });
+        write_set("*NSET, NSET=BOTTOM", bottom.size(), [&, k = std::size_t{0}]() mutable { return bottom[k++]; });
     }
 }
 

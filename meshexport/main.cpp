@@ -16,7 +16,7 @@ Writes the model for ParaView, Gmsh and CalculiX, and a job.
 Runs in the folder where nodes and topo ran. Node and element numbers stay
 the ids in all three files; they must be positive and each used once.
 Triangles are listed anticlockwise (topo lists them clockwise). The tables
-are held in memory, at most 999999 nodes and 999999 elements: about 65 MB
+are held in memory, at most 999999 nodes and 999999 elements: about 55 MB
 for a million elements. The files are written under temporary names of the
 run's own (mesh.vtu.part.PID, ...) and appear only when all three are
 complete; a failed or interrupted run replaces none.

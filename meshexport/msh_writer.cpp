@@ -95,7 +95,7 @@ void write_msh(records::run& r, records::output_unit unit, const mesh& m) {
     } else {
         line(r, unit, "# # # #", {count(surfaces.size()), count(m.elements.size()), min_element->number, max_element->number});
         std::int32_t k = 0;
-        for_each_group(m, surfaces, surface_of, [&](const surface&, std::span<const std::uint32_t> positions) {
+        for_each_group(m, surfaces, surface_of, [&](const surface&, const auto& positions) {
             // 2 is the Gmsh code of a three-node triangle.
             line(r, unit, "2 # 2 #", {++k, count(positions.size())});
             for (std::uint32_t i : positions) {

@@ -52,13 +52,56 @@ auto distinct_keys(const mesh& m, KeyOf key_of) {
     return keys;
 }
 
+// The positions (into m.elements) of the elements whose key is `key`, in
+// table order, found by looking at each element's key in turn: for a model
+// of few groups, which then needs no list of positions of its own.
+template <typename Key, typename KeyOf>
+class scanned_group {
+public:
+    scanned_group(const mesh& m, KeyOf key_of, Key key, std::size_t count)
+        : m_(&m), key_of_(key_of), key_(key), count_(count) {}
+
+    class iterator {
+    public:
+        iterator(const scanned_group* group, std::size_t at) : group_(group), at_(at) { to_member(); }
+        std::uint32_t operator*() const { return static_cast<std::uint32_t>(at_); }
+        iterator& operator++() {
+            ++at_;
+            to_member();
+            return *this;
+        }
+        bool operator!=(const iterator& other) const { return at_ != other.at_; }
+
+    private:
+        void to_member() {
+            const auto& elements = group_->m_->elements;
+            while (at_ < elements.size() && !(group_->key_of_(elements[at_]) == group_->key_)) ++at_;
+        }
+        const scanned_group* group_;
+        std::size_t at_;
+    };
+    iterator begin() const { return {this, 0}; }
+    iterator end() const { return {this, m_->elements.size()}; }
+    std::size_t size() const { return count_; }
+
+private:
+    const mesh* m_;
+    KeyOf key_of_;
+    Key key_;
+    std::size_t count_;
+};
+
 // Hands each group of elements with one key to each(key, positions), in
-// ascending order of key (`keys`, those of distinct_keys); the positions
-// (into m.elements) of a group are in table order. The elements are counted
-// by group, then placed group by group, each element's group found again
-// (neighbours mostly share it).
+// ascending order of key (`keys`, those of distinct_keys); `positions` is
+// a range of the group's positions (into m.elements), in table order, with
+// its size(). The elements are counted by group, each element's group found
+// by its key (neighbours mostly share it). A model of few groups has each
+// group's elements looked for in the table, one pass for each group; a
+// model of more has them placed group by group in a list of positions,
+// which takes 4 bytes an element.
 template <typename Key, typename KeyOf, typename Each>
 void for_each_group(const mesh& m, const std::vector<Key>& keys, KeyOf key_of, Each each) {
+    constexpr std::size_t few_groups = 8;
     const std::size_t n = m.elements.size();
     std::uint32_t last = 0;  // the group of the element before
     auto group_of = [&](std::size_t i) {
@@ -68,6 +111,11 @@ void for_each_group(const mesh& m, const std::vector<Key>& keys, KeyOf key_of, E
     };
     std::vector<std::uint32_t> first(keys.size() + 1, 0);  // of each group in `order`
     for (std::size_t i = 0; i < n; ++i) ++first[group_of(i) + 1];
+    if (keys.size() <= few_groups) {
+        for (std::size_t g = 0; g < keys.size(); ++g)
+            each(keys[g], scanned_group<Key, KeyOf>(m, key_of, keys[g], first[g + 1]));
+        return;
+    }
     for (std::size_t g = 1; g < first.size(); ++g) first[g] += first[g - 1];
     mesh_model::large_array<std::uint32_t> order(n);
     std::vector<std::uint32_t> next(first.begin(), first.end() - 1);
