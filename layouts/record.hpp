@@ -64,12 +64,12 @@ struct plain_reader_of<std::tuple<Values&...>> {
 
 // Reads one line of a table into `rec` the fast way, without a statement
 // (records::plain_reader): false for a line that a read statement is to
-// take.
+// take. `previous` is the line `rec` was read from last, or empty.
 template <typename Record>
-bool read_plain_record(std::string_view line, Record& rec) {
+bool read_plain_record(std::string_view line, std::string_view previous, Record& rec) {
     using reader = typename plain_reader_of<decltype(Record::fields(rec))>::type;
     static const reader plain(Record::format);
-    return std::apply([&](auto&... field) { return plain.read(line, field...); }, Record::fields(rec));
+    return std::apply([&](auto&... field) { return plain.read(line, previous, field...); }, Record::fields(rec));
 }
 
 // Reads the unit, which the run reads as a table, to its end, handing each
@@ -78,7 +78,9 @@ bool read_plain_record(std::string_view line, Record& rec) {
 // statement, with the same records and diagnostics either way.
 template <typename Record, typename Take>
 void read_table_to_end(records::run& r, records::input_unit unit, Take take) {
-    auto read_plain = [](std::string_view line, Record& rec) { return read_plain_record(line, rec); };
+    auto read_plain = [](std::string_view line, std::string_view previous, Record& rec) {
+        return read_plain_record(line, previous, rec);
+    };
     records::read_in_blocks<Record>(r, unit, read_plain, take, [&] {
         if (!r.has_record(unit)) return false;
         Record rec;

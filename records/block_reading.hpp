@@ -35,11 +35,14 @@ struct plain_lines {
         ends.clear();
         whole = false;
         Value value{};
+        std::string_view previous;  // the line read last, whose values `value` holds
         while (from < to) {
             std::size_t end = block.find('\n', from);  // the block is whole lines
-            if (!read_plain(block.substr(from, end - from), value)) return;
+            std::string_view line = block.substr(from, end - from);
+            if (!read_plain(line, previous, value)) return;
             values.push_back(value);
             ends.push_back(end + 1);
+            previous = line;
             from = end + 1;
         }
         whole = true;
@@ -59,8 +62,10 @@ struct read_block {
 inline constexpr unsigned block_shares = 32;
 
 // Reads the unit, a table (run::read_as_table), to its end. Each line that
-// read_plain(line, value) reads (without its line feed; it returns false
-// for a line it does not take) goes to take(value); any other record to
+// read_plain(line, previous, value) reads (without its line feed; it
+// returns false for a line it does not take) goes to take(value); previous
+// is the line it read last into `value`, which still holds its values, or
+// empty; any other record to
 // read_one(), which reads it by a statement, or returns false at the end of
 // the file. read_plain runs on two threads at once, so it changes nothing
 // but its value; take runs on the run's thread, and reads nothing from the

@@ -56,11 +56,19 @@ inline bool read_plain_field(const char* text, const field_place& f, char& value
 // takes: it reads the same values, or names the fault. The format is
 // looked at once, when the reader is made: a format that does not take
 // exactly such values reads no line.
+//
+// A table repeats many of its values from one line to the next (a layer's
+// angle, a row's coordinate, a uniform stress). Given the line read before
+// into the same values (`previous`, which the values still hold), a real
+// field of 8 to 16 columns whose text is that of the line before keeps its
+// value without being converted again: the same text reads as the same
+// value.
 template <typename... Values>
 class plain_reader {
 public:
     explicit plain_reader(const record_format& format);
-    bool read(std::string_view line, Values&... values) const;
+    bool read(std::string_view line, Values&... values) const { return read(line, {}, values...); }
+    bool read(std::string_view line, std::string_view previous, Values&... values) const;
 
 private:
     static constexpr std::size_t count = sizeof...(Values);
@@ -86,15 +94,30 @@ private:
             return first == head && last == tail;
         }
     };
+    // Whether two fields of 8 to 16 columns hold the same text.
+    static bool same_text(const char* a, const char* b, std::size_t width) {
+        std::uint64_t a_first, a_last, b_first, b_last;
+        std::memcpy(&a_first, a, 8);
+        std::memcpy(&a_last, a + width - 8, 8);
+        std::memcpy(&b_first, b, 8);
+        std::memcpy(&b_last, b + width - 8, 8);
+        return a_first == b_first && a_last == b_last;
+    }
+    // Field i of the line at `text`; `previous` is the line before, whose
+    // value `value` holds, or nullptr.
     template <typename T>
-    bool read_field(const char* text, std::size_t i, T& value) const {
+    bool read_field(const char* text, const char* previous, std::size_t i, T& value) const {
         if constexpr (std::is_same_v<T, float>) {
-            if (zeros_[i].usable && zeros_[i].holds(text, fields_[i].width)) {
-                value = 0.0f;
-                return true;
+            const field_place& f = fields_[i];
+            if (f.width >= 8 && f.width <= 16) {
+                if (previous != nullptr && same_text(text + f.offset, previous + f.offset, f.width)) return true;
+                if (zeros_[i].usable && zeros_[i].holds(text + f.offset, f.width)) {
+                    value = 0.0f;
+                    return true;
+                }
             }
         }
-        return read_plain_field(text, fields_[i], value);
+        return read_plain_field(text + fields_[i].offset, fields_[i], value);
     }
 
     bool usable_ = false;
@@ -132,12 +155,14 @@ plain_reader<Values...>::zero_text::zero_text(const field_place& f) {
 }
 
 template <typename... Values>
-bool plain_reader<Values...>::read(std::string_view line, Values&... values) const {
+bool plain_reader<Values...>::read(std::string_view line, std::string_view previous, Values&... values) const {
     if (!usable_ || line.size() < length_ || line.back() == '\r') return false;
     // A blank line is no record of a table that skips it.
     if (line.find_first_not_of(' ') == std::string_view::npos) return false;
+    // The line before was read plainly too when it is given: it is as long.
+    const char* before = previous.size() >= length_ ? previous.data() : nullptr;
     return [&]<std::size_t... I>(std::index_sequence<I...>) {
-        return (read_field(line.data() + fields_[I].offset, I, values) && ...);
+        return (read_field(line.data(), before, I, values) && ...);
     }(std::make_index_sequence<count>{});
 }
 

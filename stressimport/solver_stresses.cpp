@@ -74,11 +74,13 @@ void check_points(records::run& r, const std::string& results, const stress_bloc
                text(e.points) + " integration point" + (e.points == 1 ? "" : "s") + ", a CPS3 element has 2");
 }
 
-// A stress line's element, integration point and the stresses kept.
+// A stress line's element, integration point and stresses: sxx, syy and
+// sxy are kept, the out-of-plane ones only read.
 struct stress_line {
     std::int32_t number = 0;
     std::int32_t point = 0;
     float sxx = 0.0f, syy = 0.0f, sxy = 0.0f;
+    float szz = 0.0f, sxz = 0.0f, syz = 0.0f;
 };
 
 // The first 14 columns of a stress line are looked at as text (a heading, a
@@ -94,10 +96,9 @@ const records::record_format& line_format() {
 // shorter than syz's last column, no carriage return at its end), element
 // and point of blanks and digits, the element at least 1. False for any
 // other line, which a read statement then takes.
-bool read_plain_stress_line(std::string_view line, stress_line& out) {
+bool read_plain_stress_line(std::string_view line, std::string_view previous, stress_line& out) {
     static const records::plain_reader<float, float, float, float, float, float> stresses(line_format());
-    float szz, sxz, syz;
-    if (!stresses.read(line, out.sxx, out.syy, szz, out.sxy, sxz, syz)) return false;
+    if (!stresses.read(line, previous, out.sxx, out.syy, out.szz, out.sxy, out.sxz, out.syz)) return false;
     // I10 is one column wider than read_plain_integer takes.
     return line[0] == ' ' && records::read_plain_integer(line.substr(1, 9), out.number) &&
            records::read_plain_integer(line.substr(10, 4), out.point) && out.number >= 1;
@@ -190,7 +191,9 @@ stress_block read_last_block(records::run& r, const std::string& results) {
     // Handed on as a lambda, not as the function's address, so that it is
     // compiled into the loop over a block's lines: the line's values then
     // stay in registers rather than going through memory by a call.
-    auto read_plain = [](std::string_view line, stress_line& out) { return read_plain_stress_line(line, out); };
+    auto read_plain = [](std::string_view line, std::string_view previous, stress_line& out) {
+        return read_plain_stress_line(line, previous, out);
+    };
     records::read_in_blocks<stress_line>(r, units::results, read_plain, take_plain, read_one);
     if (current != nullptr) check_points(r, results, block, *current);
     if (!found) r.fail(results + " holds no element stresses (*EL PRINT with S)");

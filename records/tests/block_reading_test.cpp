@@ -78,10 +78,10 @@ outcome read_nodes(const std::string& content, bool in_blocks) {
                 }
                 return;
             }
-            auto read_plain = [](std::string_view line, node& n) {
+            auto read_plain = [](std::string_view line, std::string_view previous, node& n) {
                 static const records::plain_reader<std::int32_t, std::int32_t, std::int32_t, std::int32_t, float, float>
                     plain(node_format());
-                return plain.read(line, n.number, n.flags[0], n.flags[1], n.flags[2], n.h, n.v);
+                return plain.read(line, previous, n.number, n.flags[0], n.flags[1], n.flags[2], n.h, n.v);
             };
             auto take = [&](node n) {
                 n.line = run.record_number(table_unit);

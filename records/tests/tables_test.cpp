@@ -131,6 +131,61 @@ TEST(PlainValues, AZeroFieldReadsAsThePlainWayReadsIt) {
     }
 }
 
+// A line read after the one before it, into the values that line gave,
+// reads as it reads alone: where a field's text is that of the line before,
+// the value kept is the one its text gives. Each line is the one before
+// with one character changed (or none), in every column, to characters that
+// make a field read otherwise, fail, or read alike.
+TEST(PlainValues, ALineAfterAnotherReadsAsItReadsAlone) {
+    const char* formats[] = {"(I3,E14.6,F12.6)", "(F8.2,I3,E11.4)", "(E16.8,F9.3)", "(I6,F7.2,E8.1)", "(F8.2,F8.2)"};
+    const char* firsts[] = {"  7 -1.500000E+00   12.000000", "   45.00  2 0.1500E+01", "  0.12345678E+01  -123.456",
+                            "     1   1.25 0.1E+01", "   45.00   30.00"};
+    for (std::size_t k = 0; k < std::size(formats); ++k) {
+        records::plain_reader<std::int32_t, float, float> ifr{records::record_format(formats[k])};
+        records::plain_reader<float, std::int32_t, float> fir{records::record_format(formats[k])};
+        records::plain_reader<float, float> ff{records::record_format(formats[k])};
+        const std::string first = firsts[k];
+        std::vector<std::string> seconds = {first};
+        for (std::size_t i = 0; i < first.size(); ++i)
+            for (char c : {'9', '0', ' ', '-', '.', 'E', 'x'}) {
+                std::string changed = first;
+                changed[i] = c;
+                seconds.push_back(changed);
+            }
+        // Each field's text where the other stood the line before.
+        if (k == 4) seconds.insert(seconds.end(), {"   30.00   45.00", "   45.00   45.00", "   30.00   30.00"});
+        for (const std::string& second : seconds) {
+            std::int32_t n = 0, n_alone = 0;
+            float a = 0.0f, b = 0.0f, a_alone = 0.0f, b_alone = 0.0f;
+            bool read = false, alone = false;
+            std::string where = std::string(formats[k]) + " \"" + second + "\"";
+            if (k == 0) {
+                ASSERT_TRUE(ifr.read(first, n, a, b));
+                read = ifr.read(second, first, n, a, b);
+                alone = ifr.read(second, n_alone, a_alone, b_alone);
+            } else if (k == 1) {
+                ASSERT_TRUE(fir.read(first, a, n, b));
+                read = fir.read(second, first, a, n, b);
+                alone = fir.read(second, a_alone, n_alone, b_alone);
+            } else if (k == 2 || k == 4) {
+                ASSERT_TRUE(ff.read(first, a, b));
+                read = ff.read(second, first, a, b);
+                alone = ff.read(second, a_alone, b_alone);
+            } else {
+                ASSERT_TRUE(ifr.read(first, n, a, b));
+                read = ifr.read(second, first, n, a, b);
+                alone = ifr.read(second, n_alone, a_alone, b_alone);
+            }
+            EXPECT_EQ(read, alone) << where;
+            if (read && alone) {
+                EXPECT_EQ(n, n_alone) << where;
+                EXPECT_EQ(std::bit_cast<std::uint32_t>(a), std::bit_cast<std::uint32_t>(a_alone)) << where;
+                EXPECT_EQ(std::bit_cast<std::uint32_t>(b), std::bit_cast<std::uint32_t>(b_alone)) << where;
+            }
+        }
+    }
+}
+
 std::filesystem::path scratch_file(const std::string& content) {
     return records_tests::scratch_file("tables-test", content);
 }
