@@ -16,10 +16,11 @@ namespace meshexport {
 // is 0. The reader refuses an angle F8.2 cannot hold, so the value is below
 // 10^5 in size and its hundredths fit an int32. A float times 100 has at
 // most 31 significant bits, so the double product and the half added to it
-// are exact, and the floor of the sum is the rounded value itself.
+// are exact, and the floor of the sum, which is positive, is the rounded
+// value itself: the sum's whole part, which the conversion keeps.
 inline std::int32_t angle_hundredths(float angle) {
-    double hundredths = std::floor(std::fabs(double{angle} * 100.0) + 0.5);
-    return static_cast<std::int32_t>(angle < 0.0f ? -hundredths : hundredths);
+    auto hundredths = static_cast<std::int32_t>(std::fabs(double{angle} * 100.0) + 0.5);
+    return angle < 0.0f ? -hundredths : hundredths;
 }
 
 // The name of an angle's set: "ANGLE" and the angle with its trailing zeros
@@ -28,6 +29,6 @@ inline std::int32_t angle_hundredths(float angle) {
 std::string angle_set_name(std::int32_t hundredths);
 
 // The angle of an element in hundredths, a key to group elements by.
-inline std::int32_t angle_of(const element_record& e) { return angle_hundredths(e.angle); }
+inline constexpr auto angle_of = [](const element_record& e) { return angle_hundredths(e.angle); };
 
 }  // namespace meshexport

@@ -18,7 +18,7 @@ struct surface {
     auto operator<=>(const surface&) const = default;
 };
 
-surface surface_of(const element_record& e) { return {e.type, angle_of(e)}; }
+constexpr auto surface_of = [](const element_record& e) { return surface{e.type, angle_of(e)}; };
 
 }  // namespace
 

@@ -22,8 +22,10 @@ void line(records::run& r, records::output_unit unit, std::string_view pattern, 
 
 inline std::int32_t count(std::size_t n) { return static_cast<std::int32_t>(n); }
 
-// The type code of an element, a key to group elements by.
-inline std::int32_t type_of(const element_record& e) { return e.type; }
+// The type code of an element, a key to group elements by. The keys are
+// function objects, so that the passes over the elements that look at them
+// have them compiled in.
+inline constexpr auto type_of = [](const element_record& e) { return e.type; };
 
 // The values key_of(element) takes over the model, ascending, each once.
 // A model holds few: each element's key is looked up among those found so
