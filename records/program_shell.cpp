@@ -18,11 +18,13 @@ namespace {
 // lines) stays with the process for its next use rather than going back
 // to the system to be asked for again: each page the system hands out anew
 // costs a fault, and on a virtual machine a run over a large model would
-// take thousands of them, microseconds each. What a run holds at most is
-// the same either way. The large tables take their memory for themselves
-// (mesh/large_tables.hpp).
+// take thousands of them, microseconds each. Pieces of 2 MB and more (the
+// steps of a list that grows to millions of entries) are still the
+// system's, asked for and given back each on its own, so that the steps a
+// list has outgrown are not kept. The large tables take their memory for
+// themselves (mesh/large_tables.hpp).
 void keep_freed_memory() {
-    (void)mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    (void)mallopt(M_MMAP_THRESHOLD, 2 << 20);
     (void)mallopt(M_TRIM_THRESHOLD, 1 << 30);
 }
 
