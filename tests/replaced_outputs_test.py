@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """The outputs that meshexport, stressimport and stressline replace whole or
 not at all: temporaries never reached through a link, two runs in one folder, a set
-replaced together or not at all, permission bits kept, and a picture's
-failed write reported at the end of a faulty mesh's run.
+replaced together or not at all, permission bits kept, large files and a pipe
+replaced, and a picture's failed write reported at the end of a faulty mesh's
+run.
 
   replaced_outputs_test.py CASES meshexport=PATH stressimport=PATH stressline=PATH meshplot=PATH
 """
@@ -197,6 +198,27 @@ def read_only_target():
         check(read(target) == b"before\n" and set(os.listdir(work)) == before, "read-only wstresses.out was touched")
 
 
+def large_files_replaced():
+    """Large files of an earlier run are replaced as any other (the run lets
+    go of them on two threads), and a pipe of a target's name is replaced
+    without being waited on for a writer."""
+    with tempfile.TemporaryDirectory() as work:
+        model(work, 300)
+        lone = run("meshexport", work)
+        check(lone.returncode == 0, f"lone meshexport: status {lone.returncode} {lone.stderr!r}")
+        expected = {name: read(os.path.join(work, name)) for name in OUTPUTS["meshexport"]}
+        before = set(os.listdir(work))
+        os.remove(os.path.join(work, "mesh.msh"))
+        os.mkfifo(os.path.join(work, "mesh.msh"))
+        again = run("meshexport", work)
+        check(again.returncode == 0, f"meshexport over large files: status {again.returncode} {again.stderr!r}")
+        for name, data in expected.items():
+            path = os.path.join(work, name)
+            check(stat.S_ISREG(os.lstat(path).st_mode) and read(path) == data,
+                  f"over large files: {name} is not what a lone run writes")
+        check(set(os.listdir(work)) == before, f"over large files: left {leftovers(work, before)}")
+
+
 def faulty_picture_under_size_limit():
     """A failed write at the end of a run with a faulty mesh is reported."""
     with tempfile.TemporaryDirectory() as work:
@@ -210,7 +232,7 @@ def faulty_picture_under_size_limit():
 
 
 for test in (links_never_followed, two_runs_in_one_folder, all_or_nothing, read_only_target,
-             faulty_picture_under_size_limit):
+             large_files_replaced, faulty_picture_under_size_limit):
     test()
 for fault in faults:
     print("FAULT:", fault)
