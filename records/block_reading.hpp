@@ -73,7 +73,8 @@ inline constexpr unsigned block_shares = 32;
 //
 // The work goes on in a pipeline: while this thread takes the values of the
 // block read last, and then reads the first part of the next block, the
-// helper reads the rest of that block. Taking a value costs the program's
+// helper reads the rest of that block, and then the file on into the other
+// half of the input's buffer, as this thread planned. Taking a value costs the program's
 // own work on it, so the part this thread reads is not fixed at a half:
 // whichever thread finished a block last reads a little less of the next.
 // Which thread reads a line changes neither the values nor the order in
@@ -116,18 +117,20 @@ void read_in_blocks(run& r, input_unit unit, ReadPlain read_plain, Take take, Re
         // A small block is all this thread's.
         std::size_t cut = block.size() < shared_block ? block.size()
                                                       : block.find('\n', block.size() / block_shares * share) + 1;
-        auto helper_part = [&] { next.parts[1].read(block, cut, block.size(), read_plain); };
-        bool asked_ahead = false;
+        // The file read on into the other half of the buffer while this
+        // thread takes the values of the block before: planned here as if
+        // they were taken, read by the helper once it has read its part,
+        // and taken on below (or taken back, when a part of this block
+        // holds a line for a statement).
+        table_fill fill;
+        if (cut < block.size()) fill = r.plan_table_fill(unit, table_block, block.size(), done.size);
+        auto helper_part = [&] {
+            next.parts[1].read(block, cut, block.size(), read_plain);
+            fill.read();
+        };
         auto own_part = [&] {
             take_block(done);
             next.parts[0].read(block, 0, cut, read_plain);
-            // The file read on into the other half of the buffer while the
-            // helper reads this block: taken back below when the helper's
-            // part holds a line for a statement.
-            if (next.parts[0].whole && cut < block.size()) {
-                ahead = r.table_lines(unit, table_block, block.size(), true);
-                asked_ahead = true;
-            }
         };
         if (cut == block.size()) {
             helper_part();
@@ -146,10 +149,15 @@ void read_in_blocks(run& r, input_unit unit, ReadPlain read_plain, Take take, Re
                 });
             if (helper_first && share > 1) --share;
             if (!helper_first && share < block_shares - 1) ++share;
-        }
-        if (asked_ahead && !next.parts[1].whole) {
-            r.take_back_table_lines(unit);
-            ahead = {};
+            if (!next.parts[0].whole) {
+                r.abandon_table_fill(unit, fill);
+            } else {
+                ahead = r.finish_table_fill(unit, fill, table_block, block.size());
+                if (!next.parts[1].whole) {
+                    r.take_back_table_lines(unit);
+                    ahead = {};
+                }
+            }
         }
         next.size = block.size();
         last = 1 - last;

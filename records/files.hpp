@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "records/table_fill.hpp"
 #include "records/whole_records.hpp"
 
 namespace records {
@@ -93,6 +94,20 @@ public:
     // for a reader that finds it read too far.
     std::string_view whole_lines(std::size_t room, std::size_t skip = 0, bool ahead = false);
     void take_back_lines_ahead();
+    // The same fill ahead in two steps, so that its reading runs on another
+    // thread while this one passes `passed` bytes of lines handed out
+    // before: plan_fill_ahead decides the fill as whole_lines(room, skip,
+    // true) would once they are passed, and says what to copy and read
+    // where (table_fill::read, which touches only the half the fill goes
+    // to); once they are passed and the plan read, finish_fill_ahead gives
+    // what that call would have given, take_back_lines_ahead undoing it
+    // alike; abandon_fill_ahead instead reads the file back to where the
+    // plan found it. A plan is made only where the lines not yet passed
+    // and the ones handed out last lie in one half; otherwise
+    // finish_fill_ahead is whole_lines(room, skip, true) itself.
+    table_fill plan_fill_ahead(std::size_t room, std::size_t skip, std::size_t passed) const;
+    std::string_view finish_fill_ahead(table_fill& plan, std::size_t room, std::size_t skip);
+    void abandon_fill_ahead(const table_fill& plan);
     // Takes the first `lines` lines (`bytes` characters, their line feeds
     // included) of whole_lines() as records read: the last of them is the
     // record handed out last.

@@ -122,6 +122,77 @@ std::string_view input_file::whole_lines(std::size_t room, std::size_t skip, boo
     return {first, static_cast<std::size_t>(static_cast<const char*>(last) - first) + 1};
 }
 
+table_fill input_file::plan_fill_ahead(std::size_t room, std::size_t skip, std::size_t passed) const {
+    table_fill plan;
+    // The input as it stands once `passed` more bytes are passed (pass_lines).
+    std::size_t dropped = dropped_ - std::min(passed, dropped_);
+    std::size_t begin = begin_ + (passed - std::min(passed, dropped_));
+    // Then whole_lines(room, skip, true), up to its reading.
+    if (ahead_ || too_long_ || error_ != 0 || (lines_read_ == 0 && passed == 0) || buffer_ == nullptr ||
+        skip < dropped)
+        return plan;
+    std::size_t from = begin + (skip - dropped);
+    if (from > end_ || ::memrchr(buffer_.get() + from, '\n', end_ - from) != nullptr) return plan;
+    auto half_of = [room](std::size_t at) { return at < room ? 0 : 1; };
+    if (!identity_.regular || 2 * room != capacity_ || dropped != 0 || begin == end_ ||
+        half_of(begin) != half_of(end_ - 1) || lines_begin_ < begin)
+        return plan;
+    std::size_t rest = end_ - from;
+    if (at_end_ || rest >= room) return plan;
+    plan.planned = true;
+    plan.descriptor = fd_;
+    plan.to = buffer_.get() + (begin < room ? room : 0);
+    plan.rest = buffer_.get() + from;
+    plan.rest_size = rest;
+    plan.reading = room - rest;
+    plan.keep = from;
+    plan.lines_passed = passed;
+    return plan;
+}
+
+void table_fill::read() {
+    if (!planned) return;
+    std::memmove(to, rest, rest_size);
+    do got = ::read(descriptor, to + rest_size, reading);
+    while (got < 0 && errno == EINTR);
+    error = got < 0 ? errno : 0;
+}
+
+std::string_view input_file::finish_fill_ahead(table_fill& plan, std::size_t room, std::size_t skip) {
+    // A plan that the input no longer fits (lines passed otherwise than
+    // planned) is read back and the fill made here instead.
+    if (plan.planned && (dropped_ != 0 || begin_ + skip != plan.keep)) {
+        abandon_fill_ahead(plan);
+        plan.planned = false;
+    }
+    if (!plan.planned) return whole_lines(room, skip, true);
+    // What whole_lines(room, skip, true) does, its copying and reading done
+    // by the plan.
+    fill_ahead_ = {true, begin_, end_, lines_begin_, at_end_, 0};
+    std::size_t half = static_cast<std::size_t>(plan.to - buffer_.get());
+    std::size_t rest = plan.rest_size;
+    dropped_ += plan.keep - begin_;
+    begin_ = half;
+    end_ = half + rest;
+    if (plan.got <= 0) {
+        at_end_ = true;
+        if (plan.got < 0) error_ = plan.error != 0 ? plan.error : EIO;
+        return {};
+    }
+    end_ += static_cast<std::size_t>(plan.got);
+    fill_ahead_.got = end_ - begin_ - rest;
+    const void* last = ::memrchr(buffer_.get() + begin_, '\n', end_ - begin_);
+    if (last == nullptr) return {};
+    lines_begin_ = begin_;
+    const char* first = buffer_.get() + begin_;
+    return {first, static_cast<std::size_t>(static_cast<const char*>(last) - first) + 1};
+}
+
+void input_file::abandon_fill_ahead(const table_fill& plan) {
+    if (plan.planned && plan.got > 0 && ::lseek(fd_, -static_cast<off_t>(plan.got), SEEK_CUR) == -1)
+        error_ = errno != 0 ? errno : EIO;
+}
+
 void input_file::take_back_lines_ahead() {
     if (!fill_ahead_.made) return;
     fill_ahead_.made = false;

@@ -158,6 +158,15 @@ public:
     [[nodiscard]] std::string_view table_lines(input_unit unit, std::size_t room, std::size_t after = 0,
                                                bool ahead = false);
     void take_back_table_lines(input_unit unit);
+    // table_lines(unit, room, after, true) in two steps, its reading free to
+    // run on another thread while this one passes `passed` bytes of the
+    // lines handed out before (input_file::plan_fill_ahead): the plan's
+    // read() on either thread, then finish_table_fill once they are passed,
+    // or abandon_table_fill for lines that are not to be read on.
+    [[nodiscard]] table_fill plan_table_fill(input_unit unit, std::size_t room, std::size_t after, std::size_t passed);
+    [[nodiscard]] std::string_view finish_table_fill(input_unit unit, table_fill& plan, std::size_t room,
+                                                     std::size_t after);
+    void abandon_table_fill(input_unit unit, const table_fill& plan);
     void pass_table_lines(input_unit unit, std::size_t bytes, long lines);
     // Within a read statement: ends the run when the current record ends
     // before the last column of `field`, the last field of its layout, which

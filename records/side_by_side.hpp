@@ -1,7 +1,8 @@
 // Two pieces of work done at once, the first on a helper thread: for reading
-// the records of a large table from lines already in memory, work that
-// touches no file and no state of the run, or for writing two outputs at
-// once (run::write_values says how). The helper is started once, with
+// the records of a large table from lines already in memory and the next
+// lines of its file into a part of its buffer that nothing else reads
+// meanwhile (run::plan_table_fill), work that touches no state of the run,
+// or for writing two outputs at once (run::write_values says how). The helper is started once, with
 // the interrupts (SIGINT, SIGTERM, SIGHUP) held, so that the run's own
 // thread alone takes them and cuts the outputs back; it then waits for the
 // next piece. Where no thread can be started, the two pieces run one after

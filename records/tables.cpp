@@ -33,6 +33,25 @@ std::string_view run::table_lines(input_unit unit, std::size_t room, std::size_t
     return u.input.whole_lines(room, after, ahead);
 }
 
+table_fill run::plan_table_fill(input_unit unit, std::size_t room, std::size_t after, std::size_t passed) {
+    unit_slot& u = slot(unit.number, "plan_table_fill");
+    if (!u.reading || !u.input.is_table()) internal("plan_table_fill on " + u.name + ", which is not a table read");
+    start_outputs();
+    return u.input.plan_fill_ahead(room, after, passed);
+}
+
+std::string_view run::finish_table_fill(input_unit unit, table_fill& plan, std::size_t room, std::size_t after) {
+    unit_slot& u = slot(unit.number, "finish_table_fill");
+    if (!u.reading || !u.input.is_table()) internal("finish_table_fill on " + u.name + ", which is not a table read");
+    return u.input.finish_fill_ahead(plan, room, after);
+}
+
+void run::abandon_table_fill(input_unit unit, const table_fill& plan) {
+    unit_slot& u = slot(unit.number, "abandon_table_fill");
+    if (!u.reading) internal("abandon_table_fill on output file " + u.name);
+    u.input.abandon_fill_ahead(plan);
+}
+
 void run::take_back_table_lines(input_unit unit) {
     unit_slot& u = slot(unit.number, "take_back_table_lines");
     if (!u.reading) internal("take_back_table_lines on output file " + u.name);

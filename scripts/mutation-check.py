@@ -25,6 +25,10 @@ import time
 # (name, file, original text, replacement)
 MUTANTS = [
     # records: files, editing, format control, diagnostics, the run's end
+    ("planned-fill-drops-nothing", "records/input_file.cpp", "    dropped_ += plan.keep - begin_;",
+     "    dropped_ += 0;"),
+    ("abandoned-fill-not-read-back", "records/input_file.cpp",
+     "    if (plan.planned && plan.got > 0 && ::lseek(", "    if (false && ::lseek("),
     ("crlf-kept", "records/input_file.cpp", "text.back() == '\\r'", "text.back() == '\\n'"),
     ("passed-lines-off-by-one", "records/input_file.cpp", "    record_line_ = lines_read_;\n    line_ended_ = record_ended_ = true;",
      "    record_line_ = lines_read_ - 1;\n    line_ended_ = record_ended_ = true;"),
