@@ -5,6 +5,9 @@
 
 #include <cstdint>
 #include <cstring>
+#include <system_error>
+
+#include "records/interrupts.hpp"
 
 namespace mesh_model {
 
@@ -50,6 +53,23 @@ void* allocate_large(std::size_t bytes, bool zeroed) {
     (void)::madvise(reinterpret_cast<void*>(aligned), size, MADV_HUGEPAGE);
 #endif
     return reinterpret_cast<void*>(aligned);
+}
+
+pages_ahead::pages_ahead(std::vector<region> regions) {
+    try {
+        records::interrupts_held held;  // the thread starts with them held
+        thread_ = std::thread([regions = std::move(regions)] {
+#ifdef MADV_POPULATE_WRITE
+            for (const region& r : regions)
+                if (large(r.bytes)) (void)::madvise(r.memory, r.bytes, MADV_POPULATE_WRITE);
+#endif
+        });
+    } catch (const std::system_error&) {
+    }
+}
+
+pages_ahead::~pages_ahead() {
+    if (thread_.joinable()) thread_.join();
 }
 
 void release_large(void* memory, std::size_t bytes) noexcept {

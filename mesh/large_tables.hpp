@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <new>
+#include <thread>
 #include <type_traits>
 #include <vector>
 
@@ -22,6 +23,29 @@ inline constexpr std::size_t huge_page_bytes = std::size_t{1} << 21;
 void* allocate_large(std::size_t bytes, bool zeroed = false);
 // Gives back memory of allocate_large, with the size it was asked for.
 void release_large(void* memory, std::size_t bytes) noexcept;
+
+// Has the system hand out the pages of some large tables now, on a thread
+// of its own, while the program's threads read the records that will fill
+// them. A page is zeroed by the system when it is first written, and on a
+// virtual machine whose host takes back the memory a guest frees, that can
+// cost as much as reading the records that fill it: the table's first
+// writes then find their pages ready. Memory below a huge page is left as
+// it is. Waits for its thread when destroyed; where no thread can be
+// started, nothing is done ahead.
+class pages_ahead {
+public:
+    struct region {
+        void* memory;
+        std::size_t bytes;
+    };
+    explicit pages_ahead(std::vector<region> regions);
+    pages_ahead(const pages_ahead&) = delete;
+    pages_ahead& operator=(const pages_ahead&) = delete;
+    ~pages_ahead();
+
+private:
+    std::thread thread_;
+};
 
 template <typename T>
 struct large_table_allocator {

@@ -55,7 +55,6 @@ void check_number(records::run& r, records::input_unit unit, const char* what, s
 }
 
 void read_nodes(records::run& r, mesh& m) {
-    reserve_for_table<node_record>(m.nodes, layouts::node_table_file, static_cast<std::size_t>(max_number));
     record_lines lines;
     auto take = [&](const node_record& n, long line) {
         std::size_t position = m.nodes.size();
@@ -72,7 +71,6 @@ void read_nodes(records::run& r, mesh& m) {
 }
 
 void read_elements(records::run& r, mesh& m) {
-    reserve_for_table<element_record>(m.elements, layouts::element_table_file, static_cast<std::size_t>(max_number));
     // Only whether a number came before: the record that had it is looked
     // for when it did, which ends the run.
     number_set numbers;
@@ -130,8 +128,20 @@ void read_stresses(records::run& r, mesh& m) {
 
 mesh read_mesh(records::run& r) {
     mesh m;
-    read_nodes(r, m);
-    read_elements(r, m);
+    // Room for as many records as each table's file can hold, taken at
+    // once; the pages of the element and stress tables are handed out
+    // while the nodes are read.
+    reserve_for_table<node_record>(m.nodes, layouts::node_table_file, static_cast<std::size_t>(max_number));
+    reserve_for_table<element_record>(m.elements, layouts::element_table_file, static_cast<std::size_t>(max_number));
+    std::error_code error;
+    if (std::filesystem::exists(layouts::element_stresses_file, error))
+        reserve_for_table<stress_record>(m.stresses, layouts::element_stresses_file, m.elements.capacity());
+    {
+        pages_ahead ahead({{m.elements.data(), m.elements.capacity() * sizeof(element_record)},
+                           {m.stresses.data(), m.stresses.capacity() * sizeof(stress_record)}});
+        read_nodes(r, m);
+        read_elements(r, m);
+    }
     read_stresses(r, m);
     return m;
 }

@@ -60,4 +60,23 @@ TEST(LargeTables, EveryByteIsThereAndAllIsGivenBack) {
     }
 }
 
+// Pages handed out ahead on a thread of their own, while this thread
+// writes the same table from its start: what is written stays, and what is
+// not is zeros.
+TEST(LargeTables, PagesHandedOutAheadKeepWhatIsWritten) {
+    const std::size_t bytes = 5 * huge_page_bytes + 12345;
+    auto* table = static_cast<unsigned char*>(mesh_model::allocate_large(bytes, true));
+    std::size_t written = bytes / 3;
+    {
+        mesh_model::pages_ahead ahead({{table, bytes}, {table + bytes, 0}});
+        for (std::size_t i = 0; i < written; ++i) table[i] = static_cast<unsigned char>(i % 251 + 1);
+    }
+    bool kept = true, zeros = true;
+    for (std::size_t i = 0; i < written; ++i) kept = kept && table[i] == static_cast<unsigned char>(i % 251 + 1);
+    for (std::size_t i = written; i < bytes; ++i) zeros = zeros && table[i] == 0;
+    EXPECT_TRUE(kept);
+    EXPECT_TRUE(zeros);
+    mesh_model::release_large(table, bytes);
+}
+
 }  // namespace
