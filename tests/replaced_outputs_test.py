@@ -121,14 +121,19 @@ def wait_for_temporaries(work, count, process):
     return False
 
 
+def lone_export(work):
+    """What meshexport alone writes for a grid of 300 by 300 squares in `work`."""
+    model(work, 300)
+    lone = run("meshexport", work)
+    check(lone.returncode == 0, f"lone meshexport: status {lone.returncode} {lone.stderr!r}")
+    return {name: read(os.path.join(work, name)) for name in OUTPUTS["meshexport"]}
+
+
 def two_runs_in_one_folder():
     """A second run started while the first writes, and interrupted: the first
     publishes exactly what a lone run writes, and nothing else is left."""
     with tempfile.TemporaryDirectory() as work:
-        model(work, 300)
-        lone = run("meshexport", work)
-        check(lone.returncode == 0, f"lone meshexport: status {lone.returncode} {lone.stderr!r}")
-        expected = {name: read(os.path.join(work, name)) for name in OUTPUTS["meshexport"]}
+        expected = lone_export(work)
         inputs = set(os.listdir(work))
         for name in expected:
             os.remove(os.path.join(work, name))
@@ -203,10 +208,7 @@ def large_files_replaced():
     go of them on two threads), and a pipe of a target's name is replaced
     without being waited on for a writer."""
     with tempfile.TemporaryDirectory() as work:
-        model(work, 300)
-        lone = run("meshexport", work)
-        check(lone.returncode == 0, f"lone meshexport: status {lone.returncode} {lone.stderr!r}")
-        expected = {name: read(os.path.join(work, name)) for name in OUTPUTS["meshexport"]}
+        expected = lone_export(work)
         before = set(os.listdir(work))
         os.remove(os.path.join(work, "mesh.msh"))
         os.mkfifo(os.path.join(work, "mesh.msh"))
