@@ -15,10 +15,6 @@ void check_range(std::int32_t number) {
         throw std::out_of_range("number " + std::to_string(number) + " is beyond an I6 field's");
 }
 
-}  // namespace
-
-namespace {
-
 // The slots of the numbers from 1 on start on a huge page's boundary: the
 // numbers of a table numbered from 1 then fill as few huge pages as they
 // can (up to 524288 in one, not two), and the slots of 0 and the negative

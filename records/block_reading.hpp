@@ -152,7 +152,7 @@ void read_in_blocks(run& r, input_unit unit, ReadPlain read_plain, Take take, Re
             if (!next.parts[0].whole) {
                 r.abandon_table_fill(unit, fill);
             } else {
-                ahead = r.finish_table_fill(unit, fill, table_block, block.size());
+                ahead = r.finish_table_fill(unit, fill, block.size());
                 if (!next.parts[1].whole) {
                     r.take_back_table_lines(unit);
                     ahead = {};

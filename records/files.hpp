@@ -102,11 +102,10 @@ public:
     // to); once they are passed and the plan read, finish_fill_ahead gives
     // what that call would have given, take_back_lines_ahead undoing it
     // alike; abandon_fill_ahead instead reads the file back to where the
-    // plan found it. A plan is made only where the lines not yet passed
-    // and the ones handed out last lie in one half; otherwise
-    // finish_fill_ahead is whole_lines(room, skip, true) itself.
+    // plan found it. whole_lines(room, skip, true) is the three steps on
+    // one thread, with nothing passed between.
     table_fill plan_fill_ahead(std::size_t room, std::size_t skip, std::size_t passed) const;
-    std::string_view finish_fill_ahead(table_fill& plan, std::size_t room, std::size_t skip);
+    std::string_view finish_fill_ahead(table_fill& plan, std::size_t skip);
     void abandon_fill_ahead(const table_fill& plan);
     // Takes the first `lines` lines (`bytes` characters, their line feeds
     // included) of whole_lines() as records read: the last of them is the
@@ -138,6 +137,12 @@ private:
     // grown to two first) that does not hold begin_, and reads on after
     // them. The bytes before `keep` that are not yet passed are dropped.
     bool fill_after_rest(std::size_t room, std::size_t keep);
+    // Where the lines after the first `skip` bytes not yet passed begin;
+    // false when whole_lines is to give none.
+    bool lines_from(std::size_t skip, std::size_t& from) const;
+    // The whole lines in the buffer from `from` on, handed out (empty when
+    // there are none).
+    std::string_view hand_out(std::size_t from);
     // The next line, blank or not; sets line_ended_.
     bool next_line(std::string_view& record);
     bool take(std::string_view& record, std::string_view text);

@@ -94,32 +94,34 @@ bool input_file::fill_after_rest(std::size_t room, std::size_t keep) {
     return true;
 }
 
-std::string_view input_file::whole_lines(std::size_t room, std::size_t skip, bool ahead) {
-    fill_ahead_.made = false;
-    if (ahead_ || too_long_ || error_ != 0 || lines_read_ == 0 || buffer_ == nullptr || skip < dropped_) return {};
-    std::size_t from = begin_ + (skip - dropped_);
-    if (from > end_) return {};
+bool input_file::lines_from(std::size_t skip, std::size_t& from) const {
+    if (ahead_ || too_long_ || error_ != 0 || lines_read_ == 0 || buffer_ == nullptr || skip < dropped_) return false;
+    from = begin_ + (skip - dropped_);
+    return from <= end_;
+}
+
+std::string_view input_file::hand_out(std::size_t from) {
     const void* last = ::memrchr(buffer_.get() + from, '\n', end_ - from);
-    if (last == nullptr) {
-        if (ahead) {
-            // The lines not yet passed, those handed out last among them,
-            // must lie in one half, and the fill go to the other.
-            auto half_of = [room](std::size_t at) { return at < room ? 0 : 1; };
-            if (!identity_.regular || 2 * room != capacity_ || dropped_ != 0 || begin_ == end_ ||
-                half_of(begin_) != half_of(end_ - 1) || lines_begin_ < begin_)
-                return {};
-            fill_ahead_ = {true, begin_, end_, lines_begin_, at_end_, 0};
-        }
-        std::size_t rest = end_ - from;
-        if (!fill_after_rest(room, from)) return {};
-        fill_ahead_.got = end_ - begin_ - rest;
-        from = begin_;
-        last = ::memrchr(buffer_.get() + from, '\n', end_ - from);
-        if (last == nullptr) return {};
-    }
+    if (last == nullptr) return {};
     lines_begin_ = from;
     const char* first = buffer_.get() + from;
     return {first, static_cast<std::size_t>(static_cast<const char*>(last) - first) + 1};
+}
+
+std::string_view input_file::whole_lines(std::size_t room, std::size_t skip, bool ahead) {
+    if (ahead) {
+        table_fill plan = plan_fill_ahead(room, skip, 0);
+        plan.read();
+        return finish_fill_ahead(plan, skip);
+    }
+    fill_ahead_.made = false;
+    std::size_t from = 0;
+    if (!lines_from(skip, from)) return {};
+    if (::memrchr(buffer_.get() + from, '\n', end_ - from) == nullptr) {
+        if (!fill_after_rest(room, from)) return {};
+        from = begin_;
+    }
+    return hand_out(from);
 }
 
 table_fill input_file::plan_fill_ahead(std::size_t room, std::size_t skip, std::size_t passed) const {
@@ -127,7 +129,9 @@ table_fill input_file::plan_fill_ahead(std::size_t room, std::size_t skip, std::
     // The input as it stands once `passed` more bytes are passed (pass_lines).
     std::size_t dropped = dropped_ - std::min(passed, dropped_);
     std::size_t begin = begin_ + (passed - std::min(passed, dropped_));
-    // Then whole_lines(room, skip, true), up to its reading.
+    // Then whole_lines(room, skip, true), up to its reading: a fill only
+    // where no whole line is at hand, the lines not yet passed (those handed
+    // out last among them) lie in one half, and the fill goes to the other.
     if (ahead_ || too_long_ || error_ != 0 || (lines_read_ == 0 && passed == 0) || buffer_ == nullptr ||
         skip < dropped)
         return plan;
@@ -138,6 +142,7 @@ table_fill input_file::plan_fill_ahead(std::size_t room, std::size_t skip, std::
         half_of(begin) != half_of(end_ - 1) || lines_begin_ < begin)
         return plan;
     std::size_t rest = end_ - from;
+    // A rest of a half or more holds no whole line within `room`.
     if (at_end_ || rest >= room) return plan;
     plan.planned = true;
     plan.descriptor = fd_;
@@ -146,7 +151,6 @@ table_fill input_file::plan_fill_ahead(std::size_t room, std::size_t skip, std::
     plan.rest_size = rest;
     plan.reading = room - rest;
     plan.keep = from;
-    plan.lines_passed = passed;
     return plan;
 }
 
@@ -158,34 +162,36 @@ void table_fill::read() {
     error = got < 0 ? errno : 0;
 }
 
-std::string_view input_file::finish_fill_ahead(table_fill& plan, std::size_t room, std::size_t skip) {
+std::string_view input_file::finish_fill_ahead(table_fill& plan, std::size_t skip) {
+    fill_ahead_.made = false;
     // A plan that the input no longer fits (lines passed otherwise than
-    // planned) is read back and the fill made here instead.
+    // planned) is read back, as is one that was not to be read.
     if (plan.planned && (dropped_ != 0 || begin_ + skip != plan.keep)) {
         abandon_fill_ahead(plan);
         plan.planned = false;
     }
-    if (!plan.planned) return whole_lines(room, skip, true);
-    // What whole_lines(room, skip, true) does, its copying and reading done
-    // by the plan.
+    if (!plan.planned) {
+        // No fill: the whole lines at hand, if any.
+        std::size_t from = 0;
+        return lines_from(skip, from) ? hand_out(from) : std::string_view{};
+    }
+    // The rest moved and the file read on: taken into account as
+    // fill_after_rest takes its own, so that take_back_lines_ahead can undo it.
     fill_ahead_ = {true, begin_, end_, lines_begin_, at_end_, 0};
     std::size_t half = static_cast<std::size_t>(plan.to - buffer_.get());
-    std::size_t rest = plan.rest_size;
     dropped_ += plan.keep - begin_;
     begin_ = half;
-    end_ = half + rest;
+    end_ = half + plan.rest_size;
     if (plan.got <= 0) {
+        // The rest stays for the record-by-record way, which finds the
+        // end of the file (or the error) again.
         at_end_ = true;
         if (plan.got < 0) error_ = plan.error != 0 ? plan.error : EIO;
         return {};
     }
     end_ += static_cast<std::size_t>(plan.got);
-    fill_ahead_.got = end_ - begin_ - rest;
-    const void* last = ::memrchr(buffer_.get() + begin_, '\n', end_ - begin_);
-    if (last == nullptr) return {};
-    lines_begin_ = begin_;
-    const char* first = buffer_.get() + begin_;
-    return {first, static_cast<std::size_t>(static_cast<const char*>(last) - first) + 1};
+    fill_ahead_.got = static_cast<std::size_t>(plan.got);
+    return hand_out(begin_);
 }
 
 void input_file::abandon_fill_ahead(const table_fill& plan) {

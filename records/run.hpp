@@ -164,8 +164,7 @@ public:
     // read() on either thread, then finish_table_fill once they are passed,
     // or abandon_table_fill for lines that are not to be read on.
     [[nodiscard]] table_fill plan_table_fill(input_unit unit, std::size_t room, std::size_t after, std::size_t passed);
-    [[nodiscard]] std::string_view finish_table_fill(input_unit unit, table_fill& plan, std::size_t room,
-                                                     std::size_t after);
+    [[nodiscard]] std::string_view finish_table_fill(input_unit unit, table_fill& plan, std::size_t after);
     void abandon_table_fill(input_unit unit, const table_fill& plan);
     void pass_table_lines(input_unit unit, std::size_t bytes, long lines);
     // Within a read statement: ends the run when the current record ends

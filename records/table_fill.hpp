@@ -17,7 +17,6 @@ struct table_fill {
     std::size_t rest_size = 0;
     std::size_t reading = 0;       // bytes to read after the rest
     std::size_t keep = 0;          // where the rest stood in the buffer
-    std::size_t lines_passed = 0;  // the bytes to be passed before the plan is taken
     ssize_t got = 0;               // what the read gave
     int error = 0;
 

@@ -40,10 +40,10 @@ table_fill run::plan_table_fill(input_unit unit, std::size_t room, std::size_t a
     return u.input.plan_fill_ahead(room, after, passed);
 }
 
-std::string_view run::finish_table_fill(input_unit unit, table_fill& plan, std::size_t room, std::size_t after) {
+std::string_view run::finish_table_fill(input_unit unit, table_fill& plan, std::size_t after) {
     unit_slot& u = slot(unit.number, "finish_table_fill");
     if (!u.reading || !u.input.is_table()) internal("finish_table_fill on " + u.name + ", which is not a table read");
-    return u.input.finish_fill_ahead(plan, room, after);
+    return u.input.finish_fill_ahead(plan, after);
 }
 
 void run::abandon_table_fill(input_unit unit, const table_fill& plan) {
