@@ -81,27 +81,30 @@ private:
     // the plain way gives too, without converting it. Tables and solver
     // results hold many such fields (the out-of-plane stresses of a plane
     // model). Not usable for a field too narrow for a zero (asterisks).
+    // The first and the last 8 characters of a field of 8 to 16, which
+    // together are all of it: two such fields of one width hold the same
+    // text when these are equal.
+    struct field_words {
+        std::uint64_t head = 0;
+        std::uint64_t tail = 0;
+        static field_words of(const char* text, std::size_t width) {
+            field_words words;
+            std::memcpy(&words.head, text, 8);
+            std::memcpy(&words.tail, text + width - 8, 8);
+            return words;
+        }
+        bool operator==(const field_words&) const = default;
+    };
     struct zero_text {
-        std::uint64_t head = 0;  // its first 8 characters
-        std::uint64_t tail = 0;  // its last 8
+        field_words words;
         bool usable = false;
         explicit zero_text(const field_place& f);
         zero_text() = default;
-        bool holds(const char* text, std::size_t width) const {
-            std::uint64_t first, last;
-            std::memcpy(&first, text, 8);
-            std::memcpy(&last, text + width - 8, 8);
-            return first == head && last == tail;
-        }
+        bool holds(const char* text, std::size_t width) const { return field_words::of(text, width) == words; }
     };
     // Whether two fields of 8 to 16 columns hold the same text.
     static bool same_text(const char* a, const char* b, std::size_t width) {
-        std::uint64_t a_first, a_last, b_first, b_last;
-        std::memcpy(&a_first, a, 8);
-        std::memcpy(&a_last, a + width - 8, 8);
-        std::memcpy(&b_first, b, 8);
-        std::memcpy(&b_last, b + width - 8, 8);
-        return a_first == b_first && a_last == b_last;
+        return field_words::of(a, width) == field_words::of(b, width);
     }
     // Field i of the line at `text`; `previous` is the line before, whose
     // value `value` holds, or nullptr.
@@ -149,8 +152,7 @@ plain_reader<Values...>::zero_text::zero_text(const field_place& f) {
     // Only a text that the plain way reads, as +0.0 (not asterisks).
     float value = 1.0f;
     if (!read_plain_real(zero, f.digits, value) || std::bit_cast<std::uint32_t>(value) != 0) return;
-    std::memcpy(&head, zero.data(), 8);
-    std::memcpy(&tail, zero.data() + f.width - 8, 8);
+    words = field_words::of(zero.data(), f.width);
     usable = true;
 }
 
